@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian 12 packages the build, the program and the tests need (only the missing ones).
+set -e
+PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
+  fonts-dejavu-core xvfb xauth xdotool xclip x11-utils libchm-dev fp-utils"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Sets up everything, then builds and runs every test twice: a Release build, and a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer. CTest's summary closes the output.
+set -e
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVLINKO_SANITIZE=ON -DTAVLINKO_BENCHMARKS=OFF
+cmake --build build-asan -j "$(nproc)"
+ctest --test-dir build-asan --output-on-failure
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j "$(nproc)"
+ctest --test-dir build --output-on-failure

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QtGlobal>
+
+// One measurement unit. Every unit is a multiple (Hodnota) of one of the four built-in units
+// (Zaklad); Pixelu is derived from the screen and never stored.
+struct tjednotka {
+    QString Nazev;       // display name; "-" makes a separator line in the unit menu
+    QString Znacka;      // symbol shown on the unit button and behind saved distances
+    double Hodnota = 0;  // size in the base unit
+    quint8 Zaklad = 0;   // index of the base unit, 0..3
+    double Pixelu = 0;   // screen pixels per unit, from PrepocitejJednotky
+    double Carka = 0;    // tick spacing of the scale, in this unit
+};
+
+// Indexes of the built-in units, which always head the unit list.
+enum BuiltInUnit { UnitPixel = 0, UnitCentimetre = 1, UnitInch = 2, UnitPercent = 3 };
+constexpr int BuiltInUnitCount = 4;
+
+// One marker on the scale. Deleted markers keep their slot (Aktivni false) so that the order of
+// placing survives; the marker's picture belongs to the ruler window, not to this record.
+struct tzalozka {
+    int Pozice = 0;       // pixel offset from the ruler's start edge
+    double Procenta = 0;  // reading in the percent unit, recorded when that unit is chosen
+    bool Aktivni = false;
+};
+
+// Everything the ruler remembers while it runs. The program owns one instance and hands it to
+// the forms by reference; tests make their own.
+struct RulerState {
+    // Folder of the program, ending with the native separator, and the settings file in use.
+    QString CestaProgramu;
+    QString SouborNastaveni;
+
+    // Stored settings.
+    bool Horizontalni = true;
+    bool Obracene = false;
+    int Delka = 0;  // stored length, consumed by the first recomputation of the unit factors
+    QString Jazyk = QStringLiteral("Autodetekce");
+    QString Vzhled = QStringLiteral("Funny");
+    bool VzdyNahore = false;
+    int Pruhlednost = 255;
+    int Jednotka = 0;
+    int RozliseniX = 96;
+    int RozliseniY = 96;
+    bool JenCteni = false;
+    QStringList Parametry;
+
+    // Units.
+    QVector<tjednotka> Jednotky;
+    double PixeluNaJednotku = 1;
+
+    // Measuring and markers.
+    int PoziceMeridla = 0;
+    quint8 RezimMysi = 0;  // next press on the scale: 0 measures, 1 places, 2 deletes a marker
+    QVector<tzalozka> Zalozky;
+
+    // Stretching across the desktop.
+    bool CelaObrazovka = false;
+    int PuvodniPoloha = 0;
+    int PuvodniDelka = 0;
+
+    bool Kalibruje = false;
+};
