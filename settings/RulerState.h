@@ -5,15 +5,17 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <functional>
+
 // One measurement unit. Every unit is a multiple (Hodnota) of one of the four built-in units
 // (Zaklad); Pixelu is derived from the screen and never stored.
 struct tjednotka {
-    QString Nazev;       // display name; "-" makes a separator line in the unit menu
-    QString Znacka;      // symbol shown on the unit button and behind saved distances
-    double Hodnota = 0;  // size in the base unit
-    quint8 Zaklad = 0;   // index of the base unit, 0..3
-    double Pixelu = 0;   // screen pixels per unit, from PrepocitejJednotky
-    double Carka = 0;    // tick spacing of the scale, in this unit
+    QString Nazev;      // display name; "-" makes a separator line in the unit menu
+    QString Znacka;     // symbol shown on the unit button and behind saved distances
+    double Hodnota = 0; // size in the base unit
+    quint8 Zaklad = 0;  // index of the base unit, 0..3
+    double Pixelu = 0;  // screen pixels per unit, from PrepocitejJednotky
+    double Carka = 0;   // tick spacing of the scale, in this unit
 };
 
 // Indexes of the built-in units, which always head the unit list.
@@ -23,8 +25,8 @@ constexpr int BuiltInUnitCount = 4;
 // One marker on the scale. Deleted markers keep their slot (Aktivni false) so that the order of
 // placing survives; the marker's picture belongs to the ruler window, not to this record.
 struct tzalozka {
-    int Pozice = 0;       // pixel offset from the ruler's start edge
-    double Procenta = 0;  // reading in the percent unit, recorded when that unit is chosen
+    int Pozice = 0;      // pixel offset from the ruler's start edge
+    double Procenta = 0; // reading in the percent unit, recorded when that unit is chosen
     bool Aktivni = false;
 };
 
@@ -38,7 +40,7 @@ struct RulerState {
     // Stored settings.
     bool Horizontalni = true;
     bool Obracene = false;
-    int Delka = 0;  // stored length, consumed by the first recomputation of the unit factors
+    int Delka = 0; // stored length, consumed by the first recomputation of the unit factors
     QString Jazyk = QStringLiteral("Autodetekce");
     QString Vzhled = QStringLiteral("Funny");
     bool VzdyNahore = false;
@@ -55,7 +57,7 @@ struct RulerState {
 
     // Measuring and markers.
     int PoziceMeridla = 0;
-    quint8 RezimMysi = 0;  // next press on the scale: 0 measures, 1 places, 2 deletes a marker
+    quint8 RezimMysi = 0; // next press on the scale: 0 measures, 1 places, 2 deletes a marker
     QVector<tzalozka> Zalozky;
 
     // Stretching across the desktop.
@@ -64,4 +66,9 @@ struct RulerState {
     int PuvodniDelka = 0;
 
     bool Kalibruje = false;
+
+    // A settings file that cannot be written is reported to the user once per run (the window
+    // installs a message box here); the program then goes on with what it has in memory.
+    std::function<void(const QString &path)> HlasChybuZapisu;
+    bool ChybaZapisuHlasena = false;
 };

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An INI file with the usual profile semantics: section and key names match without regard to
+// letter case, values are trimmed, a missing file reads as empty. Edits are collected in memory
+// and reach the disk only through save(), in one atomic write, so a crash or a full disk never
+// leaves half a settings file behind. Comments, blank lines and keys this program does not know
+// survive an edit where they stand.
+class IniFile {
+public:
+    // Reads the file at once (UTF-8 or Windows-1250); the file need not exist.
+    explicit IniFile(const QString &path);
+
+    const QString &path() const { return m_path; }
+
+    bool sectionExists(const QString &section) const;
+    QString readString(const QString &section, const QString &key,
+                       const QString &defaultValue) const;
+    // Decimal, "$" hex or "0x" hex; a value that is not such a number gives the default.
+    int readInteger(const QString &section, const QString &key, int defaultValue) const;
+
+    // An existing key is replaced where it stands, a new key goes to the end of its section, a
+    // new section to the end of the file.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+    // Removes every section of that name together with its lines.
+    void eraseSection(const QString &section);
+
+    // True when edits are waiting for save().
+    bool isModified() const { return m_modified; }
+
+    // Writes the whole file (UTF-8) when it was edited; an unedited file is not touched.
+    // Returns false when the file cannot be written; errorString() then says why.
+    bool save();
+    QString errorString() const { return m_errorString; }
+
+private:
+    // Index range [header, end) of a section's lines; header is -1 when there is no section.
+    struct SectionRange {
+        int header = -1;
+        int end = -1;
+    };
+    SectionRange findSection(const QString &section, int from = 0) const;
+    int findKey(const SectionRange &range, const QString &key) const;
+
+    QString m_path;
+    QStringList m_lines;
+    QString m_lineEnding;
+    bool m_modified = false;
+    QString m_errorString;
+};
+
+// Integer text in the forms readInteger accepts: optional sign, then decimal digits, "$" hex or
+// "0x" hex. Hex values up to FFFFFFFF are taken as 32-bit patterns (so "$FFFFFFFF" is -1).
+int parseIniInteger(const QString &text, bool *ok);

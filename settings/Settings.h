@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class IniFile;
+class QLocale;
+struct RulerState;
+
+// The settings file to use by default: tavlinko.ini beside the program when it already exists
+// there or the folder is writable (portable use), else in the user's config folder
+// ($XDG_CONFIG_HOME/tavlinko/tavlinko.ini), which is created, so an installed program never
+// loses its settings. cestaProgramu ends with a separator.
+QString VychoziSouborNastaveni(const QString &cestaProgramu);
+
+// Keeps the arguments (without the program name) in Parametry and applies every CONFIG switch
+// at once, because the settings file must be known before it is read.
+void NactiParametry(RulerState &s, const QStringList &args);
+
+// Reads the settings file into the state. windowPos comes in as the window's current left/top
+// (the defaults) and goes out as the stored place. RozliseniX/Y must already hold the screen's
+// logical DPI: they are the defaults for the resolution keys. A missing file gets the default
+// unit lines (even in read-only mode, which is not known yet). "Autodetekce" as the language
+// becomes czech.lng for a Czech or Slovak systemLocale, english.lng otherwise.
+void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale);
+
+// Applies READONLY, VERTICAL, INVERTED, LANGUAGE and SKIN from Parametry, then clears it.
+void ZpracujPrepinace(RulerState &s);
+
+// Writes "Obecne" and "Mereni" (the length is the width of a horizontal window, else its
+// height) unless read-only. Returns false when the file could not be written.
+bool UlozNastaveni(RulerState &s, const QRect &windowGeometry);
+
+QString AnoNe(bool value);
+// "Ano", "Yes", "Ja", "True" or "1" in any letter case; anything else is false.
+bool JeAno(const QString &text);
+
+// Saves ini; on failure tells the user once per run (through RulerState::HlasChybuZapisu) and
+// returns false, so the program goes on with its settings in memory.
+bool saveSettingsFile(RulerState &s, IniFile &ini);
