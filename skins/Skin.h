@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+// The values of one orientation's section of skin.ini. Places follow the rule of Layout.h.
+struct SkinSection {
+    int ruleHeight = 0; // thickness of the window and of the band taken from each bar piece
+    int minSize = 0;    // shortest length the bar can be dragged to
+    QPoint buttonRotate;
+    QPoint buttonInvert;
+    QPoint buttonTools;
+    QPoint buttonInfo;
+    QPoint buttonExit;
+    QPoint buttonUnits;
+    QPoint resizeArrow;
+    QPoint number; // x is the right edge of the distance label
+    QPoint unit;
+    int arrowCenter = 0; // column (row) of the arrow picture that points at the reading
+    int markCenter = 0;  // column (row) of the marker picture that stands on its place
+
+    static SkinSection defaultHorizontal();
+    static SkinSection defaultVertical();
+};
+
+// Everything a skin folder gives the ruler. Bitmaps keep the file's pixels; the window shows
+// the pointer and button pictures through transparentPicture().
+struct SkinData {
+    // Bar pieces and pointers; every load refills them, from the file or a drawn default.
+    QImage start, middle, end;
+    QImage vstart, vmiddle, vend;
+    QImage arrow, varrow;
+    QImage mark, vmark;
+
+    // Button pictures; a load changes them only where the skin has a file, so until the first
+    // skin with such a file they are null (0 x 0) and the window keeps its built-in pictures.
+    QImage buttonRotate, buttonInvert, buttonTools, buttonInfo, buttonExit, buttonUnits;
+    QImage resizeArrow;
+
+    QString author, email, www;
+
+    SkinSection horizontal = SkinSection::defaultHorizontal();
+    SkinSection vertical = SkinSection::defaultVertical();
+
+    QColor numberColour = Qt::black;
+    QColor unitColour = Qt::black;
+    QColor unitColour2 = Qt::red;
+    QColor meterColour = Qt::black;
+    QColor meterNumbersColour = Qt::black;
+};
+
+// A default bar piece: w x h of yellow.
+void VychoziDilek(QImage &bitmap, int w, int h);
+
+// A default pointer on yellow: a black arrow pointing up (horizontal) or left (vertical), or a
+// red marker line across the middle. Lines leave out their final point.
+void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker);
+
+// Loads the skin in folder into skin, in this order: the ten bar and pointer bitmaps (drawn
+// defaults where a file is missing), the seven button bitmaps (long name, then short name,
+// untouched when neither exists), then skin.ini with its defaults. File names match without
+// regard to letter case, as skins are often made on systems that ignore it. A missing folder
+// loads as an empty one. A file that is no readable bitmap or a colour that cannot be read
+// stops the load: false is returned with the message in *error, and what was loaded before
+// that point stays in skin.
+bool NactiSkinData(const QString &folder, SkinData &skin, QString *error = nullptr);
+
+// A skin bitmap as the window shows it: the colour of its bottom-left pixel (white for a
+// monochrome bitmap) made transparent.
+QImage transparentPicture(const QImage &bitmap);
