@@ -1,0 +1,218 @@
+#include <QtTest>
+
+#include "settings/IniFile.h"
+#include "settings/TextFile.h"
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray sample = "; tavlinko\n"
+                          "[Obecne]\n"
+                          "  Delka = 472  \n"
+                          "Jazyk=czech.lng\n"
+                          "\n"
+                          "# units follow\n"
+                          "[Jednotky]\n"
+                          "1=Pixel;px;1;0;5\n"
+                          "[obecne]\n"
+                          "Delka=999\n";
+
+} // namespace
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reading_data();
+    void reading();
+    void integers_data();
+    void integers();
+    void edits_data();
+    void edits();
+    void editsInMemoryUntilSaved();
+    void unwritableFile();
+    void decoding_data();
+    void decoding();
+};
+
+void TestIniFile::reading_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("trimmed") << "Obecne"
+                             << "Delka"
+                             << "472";
+    QTest::newRow("case of section and key") << "OBECNE"
+                                             << "jazyk"
+                                             << "czech.lng";
+    QTest::newRow("first of duplicate sections") << "obecne"
+                                                 << "DELKA"
+                                                 << "472";
+    QTest::newRow("missing key") << "Obecne"
+                                 << "Vzhled"
+                                 << "default";
+    QTest::newRow("key of another section") << "Jednotky"
+                                            << "Delka"
+                                            << "default";
+    QTest::newRow("missing section") << "Mereni"
+                                     << "Jednotka"
+                                     << "default";
+    QTest::newRow("comment is no key") << "Obecne"
+                                       << "# units follow"
+                                       << "default";
+}
+
+void TestIniFile::reading() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, sample);
+    QCOMPARE(IniFile(path).readString(section, key, "default"), expected);
+    QCOMPARE(IniFile(dir.filePath("missing.ini")).readString(section, key, "default"),
+             QString("default"));
+}
+
+void TestIniFile::integers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("decimal") << "211" << 211;
+    QTest::newRow("negative") << "-35" << -35;
+    QTest::newRow("plus") << "+7" << 7;
+    QTest::newRow("dollar hex") << "$1F" << 31;
+    QTest::newRow("0x hex") << "0X1f" << 31;
+    QTest::newRow("hex pattern") << "$FFFFFFFF" << -1;
+    QTest::newRow("int max") << "2147483647" << 2147483647;
+    QTest::newRow("int min") << "-2147483648" << int(0x80000000u);
+    QTest::newRow("overflow") << "2147483648" << -99;
+    QTest::newRow("trailing text") << "12px" << -99;
+    QTest::newRow("decimal point") << "1.5" << -99;
+    QTest::newRow("word") << "abc" << -99;
+    QTest::newRow("empty") << "" << -99;
+    QTest::newRow("sign only") << "-" << -99;
+    QTest::newRow("double sign") << "--5" << -99;
+    QTest::newRow("bad hex") << "$G" << -99;
+}
+
+void TestIniFile::integers() {
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, "[A]\nn=" + text.toUtf8() + "\n");
+    QCOMPARE(IniFile(path).readInteger("a", "N", -99), expected);
+}
+
+void TestIniFile::edits_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("replace in place, spelling kept")
+        << QByteArray("[A]\nKey=1\nother=2\n") << "write"
+        << "a"
+        << "KEY" << QByteArray("[A]\nKey=v\nother=2\n");
+    QTest::newRow("new key after the section's last entry")
+        << QByteArray("[A]\nk=1\n\n; about B\n[B]\nx=1\n") << "write"
+        << "A"
+        << "new" << QByteArray("[A]\nk=1\nnew=v\n\n; about B\n[B]\nx=1\n");
+    QTest::newRow("new key in an empty section") << QByteArray("[A]\n[B]\n") << "write"
+                                                 << "A"
+                                                 << "k" << QByteArray("[A]\nk=v\n[B]\n");
+    QTest::newRow("new section at the end") << QByteArray("[A]\nk=1") << "write"
+                                            << "B"
+                                            << "k" << QByteArray("[A]\nk=1\n\n[B]\nk=v\n");
+    QTest::newRow("new file") << QByteArray() << "write"
+                              << "B"
+                              << "k" << QByteArray("[B]\nk=v\n");
+    QTest::newRow("line endings kept") << QByteArray("[A]\r\nk=1\r\n") << "write"
+                                       << "A"
+                                       << "j" << QByteArray("[A]\r\nk=1\r\nj=v\r\n");
+    QTest::newRow("erase every copy, comments elsewhere kept")
+        << QByteArray("; top\n[A]\nk=1\n[B]\nx=1\n; end of B\n[a]\nk=2\n") << "erase"
+        << "A"
+        << "" << QByteArray("; top\n[B]\nx=1\n; end of B\n");
+    QTest::newRow("erase missing section") << QByteArray("[A]\nk=1\n") << "erase"
+                                           << "B"
+                                           << "" << QByteArray("[A]\nk=1\n");
+}
+
+void TestIniFile::edits() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, operation);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    if (!before.isEmpty())
+        writeFile(path, before);
+    IniFile ini(path);
+    if (operation == "write")
+        ini.writeString(section, key, "v");
+    else
+        ini.eraseSection(section);
+    QVERIFY(ini.save());
+    QCOMPARE(readFile(path), after);
+}
+
+void TestIniFile::editsInMemoryUntilSaved() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, sample);
+    IniFile ini(path);
+    ini.writeInteger("Mereni", "Jednotka", 3);
+    ini.eraseSection("Obecne");
+    QVERIFY(!ini.sectionExists("obecne"));
+    QCOMPARE(ini.readInteger("MERENI", "jednotka", 0), 3);
+    QCOMPARE(readFile(path), sample);
+    QVERIFY(ini.save());
+    QCOMPARE(IniFile(path).readInteger("Mereni", "Jednotka", 0), 3);
+}
+
+void TestIniFile::unwritableFile() {
+    QTemporaryDir dir;
+    // A regular file where the folder should be stops even a privileged user.
+    writeFile(dir.filePath("notafolder"), "x");
+    IniFile ini(dir.filePath("notafolder/t.ini"));
+    QVERIFY(ini.save()); // nothing to write yet
+    ini.writeString("A", "k", "v");
+    QVERIFY(!ini.save());
+    QVERIFY(!ini.errorString().isEmpty());
+}
+
+void TestIniFile::decoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("utf-8") << QByteArray("Procenta d\xc3\xa9lky")
+                           << QString::fromUtf16(u"Procenta délky");
+    QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbfPalec") << QString("Palec");
+    QTest::newRow("windows-1250") << QByteArray("\xe8\x9a\xbe\x8a\xd8\xf9\x80\x81")
+                                  << QString::fromUtf16(u"čšľŠŘů€\u0081");
+    QTest::newRow("cut utf-8 sequence") << QByteArray("d\xc3") << QString::fromUtf16(u"dĂ");
+}
+
+void TestIniFile::decoding() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeText(bytes), text);
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"
