@@ -1,0 +1,350 @@
+#include <QtTest>
+
+#include "settings/IniFile.h"
+#include "settings/RulerState.h"
+#include "settings/Settings.h"
+#include "settings/Units.h"
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray firstRunFile = "[Jednotky]\n"
+                                "1=Pixel;px;1;0;5\n"
+                                "2=Centimetr;cm;1;1;0,1\n"
+                                "3=Palec;in;1;2;0,1\n"
+                                "4=Procenta d\xc3\xa9lky;%;1;3;1\n"
+                                "5=-;Xx;1;0;10\n"
+                                "6=Decimetr;dm;10;1;0,05\n"
+                                "7=Stopa;ft;12;2;0,01\n"
+                                "8=-;Xx;1;0;10\n"
+                                "9=Mapa 1:10 000;m;0,01;1;20\n"
+                                "10=Mapa 1:100 000;km;1;1;0,1\n"
+                                "11=Mapa 1:200 000;km;0,5;1;0,2\n";
+
+// A program folder with two settings files, a language and two skins.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    RulerState s;
+
+    ProgramFolder() {
+        s.CestaProgramu = dir.path() + '/';
+        s.SouborNastaveni = s.CestaProgramu + "tavlinko.ini";
+        for (const char *file : {"other.ini", "my settings.ini", "sub/abs.cfg",
+                                 "jazyky/english.lng", "elsewhere/german.lng"})
+            writeFile(dir.filePath(file), "[Obecne]\n");
+        QDir(dir.path()).mkpath("skin/Funny");
+        QDir(dir.path()).mkpath("skin/Blue");
+    }
+};
+
+// The state after reading, as text, so that one table can check any value.
+QString readValue(const RulerState &s, const QPoint &pos, const QString &name) {
+    const QMap<QString, QString> values = {
+        {"X", QString::number(pos.x())},
+        {"Y", QString::number(pos.y())},
+        {"Delka", QString::number(s.Delka)},
+        {"Horizontalni", AnoNe(s.Horizontalni)},
+        {"Obracene", AnoNe(s.Obracene)},
+        {"Jazyk", s.Jazyk},
+        {"Vzhled", s.Vzhled},
+        {"VzdyNahore", AnoNe(s.VzdyNahore)},
+        {"Pruhlednost", QString::number(s.Pruhlednost)},
+        {"Jednotka", QString::number(s.Jednotka)},
+        {"RozliseniX", QString::number(s.RozliseniX)},
+        {"RozliseniY", QString::number(s.RozliseniY)},
+    };
+    return values.value(name, "?");
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void switches_data();
+    void switches();
+    void firstRunAndFirstSave();
+    void values_data();
+    void values();
+    void languageDetection_data();
+    void languageDetection();
+    void readOnlyLeavesTheFileAlone();
+    void writeFailureReportedOnce();
+    void defaultLocation();
+};
+
+void TestSettings::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Czech));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestSettings::switches_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("flags"); // read-only, vertical, inverted
+    QTest::addColumn<QString>("jazyk");
+    QTest::addColumn<QString>("vzhled");
+
+    // "@" stands for the program folder.
+    const auto row = [](const char *name, const QStringList &args, const QString &file,
+                        const QString &flags, const QString &jazyk, const QString &vzhled) {
+        QTest::newRow(name) << args << file << flags << jazyk << vzhled;
+    };
+    row("none", {}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("config", {"/config:other"}, "other.ini", "---", "czech.lng", "Classic");
+    row("config with extension", {"-CONFIG:other.ini"}, "other.ini", "---", "czech.lng", "Classic");
+    row("config with =", {"/config=other"}, "other.ini", "---", "czech.lng", "Classic");
+    row("config missing", {"/config:missing"}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("config absolute", {"/config:@/sub/abs.cfg"}, "sub/abs.cfg", "---", "czech.lng", "Classic");
+    row("config with spaces", {"/config:my settings"}, "my settings.ini", "---", "czech.lng",
+        "Classic");
+    row("last existing config wins", {"/config:my settings", "/config:other", "/config:missing"},
+        "other.ini", "---", "czech.lng", "Classic");
+    row("not a switch", {"config:other", "READONLY"}, "tavlinko.ini", "---", "czech.lng",
+        "Classic");
+    row("read-only vertical", {"-readonly", "-vertical"}, "tavlinko.ini", "RV-", "czech.lng",
+        "Classic");
+    row("exact names only", {"/VERTICALX", "/READONLY:1", "/inverted1"}, "tavlinko.ini", "---",
+        "czech.lng", "Classic");
+    row("inverted", {"/Inverted"}, "tavlinko.ini", "--I", "czech.lng", "Classic");
+    row("language", {"/LANGUAGE:english"}, "tavlinko.ini", "---", "english.lng", "Classic");
+    row("language with =", {"-language=english.lng"}, "tavlinko.ini", "---", "english.lng",
+        "Classic");
+    row("language missing", {"/LANGUAGE:german"}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("language absolute inside", {"/language:@/jazyky/english.lng"}, "tavlinko.ini", "---",
+        "english.lng", "Classic");
+    row("language absolute elsewhere", {"/language:@/elsewhere/german.lng"}, "tavlinko.ini", "---",
+        "czech.lng", "Classic");
+    row("skin", {"/SKIN:Funny"}, "tavlinko.ini", "---", "czech.lng", "Funny");
+    row("skin with =", {"-skin=Blue"}, "tavlinko.ini", "---", "czech.lng", "Blue");
+    row("skin missing", {"/skin:Missing"}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("skin without name", {"/SKIN"}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("skin above the folder", {"/skin:.."}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("later skin wins", {"/skin:Funny", "/skin:Blue"}, "tavlinko.ini", "---", "czech.lng",
+        "Blue");
+}
+
+void TestSettings::switches() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, file);
+    QFETCH(QString, flags);
+    QFETCH(QString, jazyk);
+    QFETCH(QString, vzhled);
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    args.replaceInStrings("@", folder.dir.path());
+
+    NactiParametry(s, args);
+    QCOMPARE(s.Parametry, args);
+    QCOMPARE(s.SouborNastaveni, s.CestaProgramu + file);
+    s.Jazyk = "czech.lng";
+    s.Vzhled = "Classic";
+    ZpracujPrepinace(s);
+    const QString actual =
+        QString(s.JenCteni ? "R" : "-") + (s.Horizontalni ? "-" : "V") + (s.Obracene ? "I" : "-");
+    QCOMPARE(actual, flags);
+    QCOMPARE(s.Jazyk, jazyk);
+    QCOMPARE(s.Vzhled, vzhled);
+    QVERIFY(s.Parametry.isEmpty());
+}
+
+void TestSettings::firstRunAndFirstSave() {
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    QPoint pos(211, 118);
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech));
+    QCOMPARE(pos, QPoint(211, 118));
+    QCOMPARE(s.Delka, 472);
+    QCOMPARE(readFile(s.SouborNastaveni), firstRunFile);
+
+    QVERIFY(UlozNastaveni(s, QRect(211, 118, 472, 40)));
+    const QByteArray saved = firstRunFile + "\n[Obecne]\nX=211\nY=118\nDelka=472\n"
+                                            "Poloha=Horizontalni\nObracene=Ne\nJazyk=czech.lng\n"
+                                            "Vzhled=Funny\nVzdy nahore=Ne\nPruhlednost=255\n"
+                                            "\n[Mereni]\nJednotka=0\nRozliseni X=96\n"
+                                            "Rozliseni Y=96\n";
+    QCOMPARE(readFile(s.SouborNastaveni), saved);
+
+    // A vertical ruler stores its height; the keys stay where they are.
+    s.Horizontalni = false;
+    s.Obracene = s.VzdyNahore = true;
+    QVERIFY(UlozNastaveni(s, QRect(5, 6, 40, 600)));
+    QByteArray changed = saved;
+    changed.replace("X=211\nY=118\nDelka=472\nPoloha=Horizontalni\nObracene=Ne",
+                    "X=5\nY=6\nDelka=600\nPoloha=Vertikalni\nObracene=Ano");
+    changed.replace("Vzdy nahore=Ne", "Vzdy nahore=Ano");
+    QCOMPARE(readFile(s.SouborNastaveni), changed);
+}
+
+void TestSettings::values_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("X missing") << QByteArray("[Obecne]\nY=5\n") << "X"
+                               << "211";
+    QTest::newRow("X not a number") << QByteArray("[Obecne]\nX=abc\n") << "X"
+                                    << "211";
+    QTest::newRow("X hex") << QByteArray("[Obecne]\nX=$10\n") << "X"
+                           << "16";
+    QTest::newRow("Y negative") << QByteArray("[Obecne]\nY=-20\n") << "Y"
+                                << "-20";
+    QTest::newRow("names without case") << QByteArray("[OBECNE]\ndelka=500\n") << "Delka"
+                                        << "500";
+    QTest::newRow("Delka missing") << QByteArray("[Obecne]\n") << "Delka"
+                                   << "472";
+    QTest::newRow("Delka zero") << QByteArray("[Obecne]\nDelka=0\n") << "Delka"
+                                << "472";
+    QTest::newRow("Delka negative") << QByteArray("[Obecne]\nDelka=-5\n") << "Delka"
+                                    << "472";
+    QTest::newRow("Poloha lower case")
+        << QByteArray("[Obecne]\nPoloha=horizontalni\n") << "Horizontalni"
+        << "Ano";
+    QTest::newRow("Poloha vertical")
+        << QByteArray("[Obecne]\nPoloha=Vertikalni\n") << "Horizontalni"
+        << "Ne";
+    QTest::newRow("Poloha other word") << QByteArray("[Obecne]\nPoloha=Svisle\n") << "Horizontalni"
+                                       << "Ne";
+    QTest::newRow("Obracene ano") << QByteArray("[Obecne]\nObracene=aNo\n") << "Obracene"
+                                  << "Ano";
+    QTest::newRow("Obracene yes") << QByteArray("[Obecne]\nObracene=yes\n") << "Obracene"
+                                  << "Ne";
+    for (const char *yes : {"yes", "Ja", "TRUE", "1", "ano"})
+        QTest::newRow(qPrintable(QString("Vzdy nahore %1").arg(yes)))
+            << "[Obecne]\nVzdy nahore=" + QByteArray(yes) << "VzdyNahore"
+            << "Ano";
+    for (const char *no : {"", "ne", "0", "yess"})
+        QTest::newRow(qPrintable(QString("Vzdy nahore '%1'").arg(no)))
+            << "[Obecne]\nVzdy nahore=" + QByteArray(no) << "VzdyNahore"
+            << "Ne";
+    QTest::newRow("Pruhlednost invisible")
+        << QByteArray("[Obecne]\nPruhlednost=0\n") << "Pruhlednost"
+        << "30";
+    QTest::newRow("Pruhlednost too high")
+        << QByteArray("[Obecne]\nPruhlednost=300\n") << "Pruhlednost"
+        << "255";
+    QTest::newRow("Pruhlednost") << QByteArray("[Obecne]\nPruhlednost=128\n") << "Pruhlednost"
+                                 << "128";
+    QTest::newRow("Jazyk stored") << QByteArray("[Obecne]\nJazyk=german.lng\n") << "Jazyk"
+                                  << "german.lng";
+    QTest::newRow("Jazyk detected") << QByteArray("[Obecne]\nJazyk=AUTODETEKCE\n") << "Jazyk"
+                                    << "english.lng";
+    QTest::newRow("Vzhled missing") << QByteArray("[Obecne]\n") << "Vzhled"
+                                    << "Funny";
+    QTest::newRow("Jednotka") << QByteArray("[Mereni]\nJednotka=6\n") << "Jednotka"
+                              << "6";
+    QTest::newRow("resolution missing") << QByteArray("[Mereni]\n") << "RozliseniX"
+                                        << "110";
+    QTest::newRow("resolution zero") << QByteArray("[Mereni]\nRozliseni Y=0\n") << "RozliseniY"
+                                     << "110";
+    QTest::newRow("resolution") << QByteArray("[Mereni]\nRozliseni Y=120\n") << "RozliseniY"
+                                << "120";
+}
+
+void TestSettings::values() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    writeFile(s.SouborNastaveni, file);
+    s.RozliseniX = s.RozliseniY = 110; // the screen's
+    QPoint pos(211, 118);
+    NactiNastaveni(s, pos, QLocale(QLocale::English));
+    QCOMPARE(readValue(s, pos, name), expected);
+    QCOMPARE(readFile(s.SouborNastaveni), file); // an existing file is only read
+}
+
+void TestSettings::languageDetection_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("jazyk");
+
+    QTest::newRow("Czech") << QLocale(QLocale::Czech, QLocale::CzechRepublic) << "czech.lng";
+    QTest::newRow("Slovak") << QLocale(QLocale::Slovak, QLocale::Slovakia) << "czech.lng";
+    QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                << "english.lng";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Austria) << "english.lng";
+}
+
+void TestSettings::languageDetection() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, jazyk);
+    ProgramFolder folder;
+    QPoint pos;
+    NactiNastaveni(folder.s, pos, locale);
+    QCOMPARE(folder.s.Jazyk, jazyk);
+}
+
+void TestSettings::readOnlyLeavesTheFileAlone() {
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    const QByteArray stored = "; mine\r\n[obecne]\r\nx = 10\r\nPoloha=Horizontalni\r\n"
+                              "[Jednotky]\r\n1=Pixel;px;1;0;5\r\n";
+    writeFile(s.SouborNastaveni, stored);
+    QPoint pos;
+    NactiParametry(s, {"-readonly", "-vertical"});
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech));
+    ZpracujPrepinace(s);
+    QVERIFY(!s.Horizontalni);
+    NactiJednotky(s);
+    s.Jednotky.append({"Yard", "yd", 36, UnitInch, 0, 1});
+    QVERIFY(UlozJednotky(s));
+    QVERIFY(UlozNastaveni(s, QRect(1, 2, 40, 500)));
+    QCOMPARE(readFile(s.SouborNastaveni), stored);
+
+    // Read-only is known only after the file is read: a new file still gets its units.
+    QFile::remove(s.SouborNastaveni);
+    NactiParametry(s, {"/READONLY"});
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech));
+    ZpracujPrepinace(s);
+    QVERIFY(UlozNastaveni(s, QRect(1, 2, 40, 500)));
+    QCOMPARE(readFile(s.SouborNastaveni), firstRunFile);
+}
+
+void TestSettings::writeFailureReportedOnce() {
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    // A regular file where the folder should be stops even a privileged user.
+    writeFile(folder.dir.filePath("blocked"), "x");
+    s.SouborNastaveni = folder.dir.filePath("blocked/tavlinko.ini");
+    QStringList reports;
+    s.HlasChybuZapisu = [&reports](const QString &path) { reports << path; };
+
+    QPoint pos;
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech)); // the first-run units fail
+    NactiJednotky(s);
+    QCOMPARE(s.Jednotky.size(), 4);
+    QVERIFY(!UlozJednotky(s));
+    QVERIFY(!UlozNastaveni(s, QRect(0, 0, 472, 40)));
+    QCOMPARE(reports, QStringList{s.SouborNastaveni});
+}
+
+void TestSettings::defaultLocation() {
+    QTemporaryDir dir;
+    const QString beside = dir.path() + "/";
+    QCOMPARE(VychoziSouborNastaveni(beside), beside + "tavlinko.ini");
+
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tavlinko";
+    QDir(configFolder).removeRecursively();
+    const QString unusable = dir.filePath("missing") + "/";
+    QCOMPARE(VychoziSouborNastaveni(unusable), configFolder + "/tavlinko.ini");
+    QVERIFY(QFileInfo(configFolder).isDir());
+    QDir(configFolder).removeRecursively();
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
