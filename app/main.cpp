@@ -1,8 +1,31 @@
-#include <QApplication>
+#include "about/AboutForm.h"
+#include "app/MainForm.h"
+#include "app/TavlinkoApplication.h"
+#include "settings/NastaveniForm.h"
+#include "settings/RulerState.h"
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
+#include <QDir>
+#include <QLocale>
+
+int main(int argc, char *argv[]) {
+    // The ruler places itself and stays on top, which Wayland does not let a client do; under
+    // XWayland it can.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    TavlinkoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
-    return 0;
+    QLocale::setDefault(QLocale::system());
+
+    RulerState state;
+    state.CestaProgramu = QDir::toNativeSeparators(QApplication::applicationDirPath());
+    if (!state.CestaProgramu.endsWith(QDir::separator()))
+        state.CestaProgramu += QDir::separator();
+
+    TMainForm ruler(state, QApplication::arguments().mid(1));
+    TAboutForm about(&ruler);
+    TNastaveniForm nastaveni(state, &ruler);
+    ruler.setDialogs(&about, &nastaveni);
+    ruler.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,19 @@
+#include "app/TavlinkoApplication.h"
+
+#include <QMessageBox>
+#include <exception>
+
+TavlinkoApplication::TavlinkoApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool TavlinkoApplication::notify(QObject *receiver, QEvent *event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+    return false;
+}
+
+void TavlinkoApplication::showError(const QString &message) {
+    QMessageBox::critical(QApplication::activeWindow(), applicationDisplayName(), message);
+}

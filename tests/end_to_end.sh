@@ -1,0 +1,75 @@
+#!/bin/bash
+# Runs the built program in a real X server from a fresh program folder: checks where the window
+# opens, measures with a real click, copies the reading with Ctrl+Insert, presses the exit
+# button and checks what the settings file holds afterwards.
+set -euo pipefail
+program="$1"
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+work="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+cp "$program" "$work/tavlinko"
+cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$work/"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+skin_value() {  # section key default
+    awk -v s="[$1]" -v k="$2" -v d="$3" '
+        BEGIN { IGNORECASE = 1; v = d }
+        /^\[/ { in_s = (tolower($0) == tolower(s)) }
+        in_s && tolower($0) ~ "^" tolower(k) "=" { sub(/^[^=]*=/, ""); v = $0 }
+        END { print v }' "$work/skin/Funny/skin.ini" | tr -d '\r'
+}
+
+run_session() {
+    export DISPLAY="$1"
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" &
+    local pid=$!
+    local win=""
+    for _ in $(seq 100); do
+        win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    [ -n "$win" ] || fail "the ruler window did not appear"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    [ "$X" = 211 ] && [ "$Y" = 118 ] || fail "window at $X,$Y instead of 211,118"
+    [ "$WIDTH" = 472 ] || fail "window is $WIDTH wide instead of 472"
+    [ "$HEIGHT" = "$(skin_value Horizontal rule.height 64)" ] || fail "window is $HEIGHT high"
+
+    # A click on the scale 100 pixels from the zero end measures 100 pixels.
+    xdotool mousemove --sync $((X + 100)) $((Y + 5)) click 1
+    sleep 0.3
+    xdotool key --window "$win" ctrl+Insert
+    sleep 0.3
+    local copied
+    copied="$(xclip -selection clipboard -o 2>/dev/null || true)"
+    [ "$copied" = 100 ] || fail "clipboard holds '$copied' instead of 100"
+
+    # The exit button closes the program.
+    local ex ey
+    ex="$(skin_value Horizontal ButtonExit.x 158)"
+    ey="$(skin_value Horizontal ButtonExit.y 38)"
+    xdotool mousemove --sync $((X + ex + 4)) $((Y + ey + 4)) click 1
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the exit button did not close the program"
+    wait "$pid" || fail "the program ended with an error"
+}
+
+export -f run_session skin_value fail
+export work
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'run_session "$DISPLAY"'
+
+ini="$work/tavlinko.ini"
+[ -f "$ini" ] || fail "no settings file was written"
+grep -q '^\[Jednotky\]' "$ini" || fail "the unit lines are missing"
+for line in 'X=211' 'Y=118' 'Delka=472' 'Poloha=Horizontalni' 'Obracene=Ne' 'Vzhled=Funny' 'Jednotka=0'; do
+    grep -qx "$line" <(tr -d '\r' < "$ini") || fail "settings file lacks $line"
+done
+order="$(tr -d '\r' < "$ini" | grep -o '^\[[^]]*\]' | tr '\n' ' ')"
+[ "$order" = "[Jednotky] [Obecne] [Mereni] " ] || fail "sections in the wrong order: $order"
+echo "end-to-end: all checks passed"
