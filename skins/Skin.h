@@ -21,6 +21,8 @@ struct SkinSection {
     int arrowCenter = 0; // column (row) of the arrow picture that points at the reading
     int markCenter = 0;  // column (row) of the marker picture that stands on its place
 
+    bool operator==(const SkinSection &) const = default;
+
     static SkinSection defaultHorizontal();
     static SkinSection defaultVertical();
 };
