@@ -3,34 +3,38 @@
 #include "settings/TextFile.h"
 
 #include <QSaveFile>
-#include <QStringEncoder>
+
+#include <optional>
 
 namespace {
 
-bool isComment(const QString &trimmed) {
+// The helpers work on views of the stored lines: a lookup touches every line of the file, and
+// copying each one would make reading a long unit list needlessly slow.
+
+bool isComment(QStringView trimmed) {
     return trimmed.startsWith(u';') || trimmed.startsWith(u'#');
 }
 
-// The name of a "[name]" line, or a null string for any other line.
-QString sectionName(const QString &line) {
-    const QString trimmed = line.trimmed();
+// The name of a "[name]" line; nothing for any other line.
+std::optional<QStringView> sectionName(QStringView line) {
+    const QStringView trimmed = line.trimmed();
     if (!trimmed.startsWith(u'['))
-        return {};
+        return std::nullopt;
     const qsizetype close = trimmed.indexOf(u']');
     if (close < 0)
-        return {};
+        return std::nullopt;
     return trimmed.mid(1, close - 1).trimmed();
 }
 
-bool isSectionLine(const QString &line) {
-    return !sectionName(line).isNull();
+bool isSectionLine(QStringView line) {
+    return sectionName(line).has_value();
 }
 
-// The key of a "key=value" line, or a null string for blank lines and comments.
-QString keyName(const QString &line) {
-    const QString trimmed = line.trimmed();
+// The key of a "key=value" line; nothing for blank lines and comments.
+std::optional<QStringView> keyName(QStringView line) {
+    const QStringView trimmed = line.trimmed();
     if (trimmed.isEmpty() || isComment(trimmed))
-        return {};
+        return std::nullopt;
     const qsizetype equals = trimmed.indexOf(u'=');
     return equals < 0 ? trimmed : trimmed.left(equals).trimmed();
 }
@@ -40,8 +44,8 @@ QString lineValue(const QString &line) {
     return equals < 0 ? QString() : line.mid(equals + 1).trimmed();
 }
 
-bool sameName(const QString &a, const QString &b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+bool sameName(const std::optional<QStringView> &a, QStringView b) {
+    return a && a->compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -112,7 +116,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const int existing = findKey(range, key);
     if (existing >= 0) {
         // Keep the key as the file spells it; only the value changes.
-        const QString replaced = keyName(m_lines[existing]) + u'=' + value;
+        const QString replaced = keyName(m_lines[existing])->toString() + u'=' + value;
         if (replaced != m_lines[existing]) {
             m_lines[existing] = replaced;
             m_modified = true;
@@ -123,7 +127,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     // next section stay in front of it.
     int insertAt = range.header + 1;
     for (int i = range.header + 1; i < range.end; ++i) {
-        if (!keyName(m_lines[i]).isNull())
+        if (keyName(m_lines[i]))
             insertAt = i + 1;
     }
     m_lines.insert(insertAt, key + u'=' + value);

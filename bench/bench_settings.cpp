@@ -1,0 +1,66 @@
+#include <benchmark/benchmark.h>
+
+#include "settings/RulerState.h"
+#include "settings/Settings.h"
+#include "settings/Units.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+namespace {
+
+// A settings file as a long-time user has it: both general sections and 100 units.
+QByteArray settingsWithHundredUnits() {
+    QByteArray text = "[Obecne]\nX=211\nY=118\nDelka=472\nPoloha=Horizontalni\nObracene=Ne\n"
+                      "Jazyk=czech.lng\nVzhled=Funny\nVzdy nahore=Ne\nPruhlednost=255\n"
+                      "[Mereni]\nJednotka=5\nRozliseni X=96\nRozliseni Y=96\n[Jednotky]\n";
+    for (int i = 1; i <= 100; ++i)
+        text += QByteArray::number(i) + "=Unit " + QByteArray::number(i) + ";u" +
+                QByteArray::number(i) + ";" + QByteArray::number(i) + ",5;1;0,1\n";
+    return text;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    RulerState s;
+
+    Fixture() {
+        QLocale::setDefault(QLocale(QLocale::Czech));
+        s.CestaProgramu = dir.path() + '/';
+        s.SouborNastaveni = s.CestaProgramu + "tavlinko.ini";
+        QFile file(s.SouborNastaveni);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(settingsWithHundredUnits());
+    }
+};
+
+void readSettingsAndUnits(benchmark::State &state) {
+    Fixture f;
+    for (auto _ : state) {
+        QPoint pos(211, 118);
+        NactiNastaveni(f.s, pos, QLocale(QLocale::Czech));
+        NactiJednotky(f.s);
+        benchmark::DoNotOptimize(f.s.Jednotky.data());
+    }
+    state.SetLabel(std::to_string(f.s.Jednotky.size()) + " units");
+}
+BENCHMARK(readSettingsAndUnits)->Unit(benchmark::kMicrosecond);
+
+void writeUnitsAndSettings(benchmark::State &state) {
+    Fixture f;
+    NactiJednotky(f.s);
+    int step = 0;
+    for (auto _ : state) {
+        // A changed value each time, so every save really reaches the disk.
+        f.s.Jednotky[5].Hodnota = ++step;
+        f.s.Pruhlednost = 100 + step % 100;
+        UlozJednotky(f.s);
+        UlozNastaveni(f.s, QRect(211, 118, 472, 40));
+    }
+}
+BENCHMARK(writeUnitsAndSettings)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
