@@ -1,0 +1,338 @@
+#include <QPainter>
+#include <QtTest>
+
+#include "app/DistanceFormat.h"
+#include "app/ScaleDrawing.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QRgb Aqua = qRgb(0, 255, 255);
+const QRgb Black = qRgb(0, 0, 0);
+const QRgb Red = qRgb(255, 0, 0);
+const int NumberTop = 9;
+
+ScaleParams scale(int length, double carka, double pixeluNaJednotku, bool obracene) {
+    ScaleParams params;
+    params.length = length;
+    params.carka = carka;
+    params.pixeluNaJednotku = pixeluNaJednotku;
+    params.obracene = obracene;
+    params.numberColour = Red; // keeps digits apart from ticks
+    return params;
+}
+
+QImage draw(const ScaleParams &params, bool vertical) {
+    QImage strip;
+    if (vertical)
+        KresliTavlinkoVertik(strip, params);
+    else
+        KresliTavlinkoHoriz(strip, params);
+    return strip;
+}
+
+// Length of the tick at pos, counted from the measuring edge.
+int tickLength(const QImage &strip, int pos, bool vertical) {
+    int length = 0;
+    while (length <= 8 && (vertical ? strip.pixel(length, pos) : strip.pixel(pos, length)) == Black)
+        ++length;
+    return length;
+}
+
+QImage labelCell(const QString &text) {
+    const QFont font = ScaleParams::defaultScaleFont();
+    const QFontMetrics metrics(font);
+    QImage cell(metrics.horizontalAdvance(text), metrics.height(), QImage::Format_RGB32);
+    cell.fill(Aqua);
+    QPainter painter(&cell);
+    painter.setFont(font);
+    painter.setPen(Red);
+    painter.drawText(0, metrics.ascent(), text);
+    return cell;
+}
+
+// Where a number stands: centred on its tick along the ruler, the zero flush with its end.
+QPoint labelTopLeft(const QString &text, int tickPos, int length, bool vertical, bool obracene) {
+    const QImage cell = labelCell(text);
+    const int extent = vertical ? cell.height() : cell.width();
+    int start = tickPos - extent / 2;
+    if (text == QLatin1String("0"))
+        start = obracene ? length - extent : 0;
+    return vertical ? QPoint(NumberTop, start) : QPoint(start, NumberTop);
+}
+
+// Compares the visible part of the number's cell; fails when nothing of it is visible.
+bool labelShown(const QImage &strip, const QString &text, QPoint topLeft) {
+    const QImage cell = labelCell(text);
+    int compared = 0;
+    for (int y = 0; y < cell.height(); ++y) {
+        for (int x = 0; x < cell.width(); ++x) {
+            const QPoint at = topLeft + QPoint(x, y);
+            if (!strip.valid(at))
+                continue;
+            if (strip.pixel(at) != cell.pixel(x, y))
+                return false;
+            compared += cell.pixel(x, y) == Red;
+        }
+    }
+    return compared > 0;
+}
+
+bool onlyAqua(const QImage &image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != Aqua)
+                return false;
+    return true;
+}
+
+} // namespace
+
+class TestScaleDrawing : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void drawsTicksAndNumbers_data();
+    void drawsTicksAndNumbers();
+    void pixelRulerHasEveryTick();
+    void emptyScaleForUnusableSpacing_data();
+    void emptyScaleForUnusableSpacing();
+    void crowdedNumbersAreThinned_data();
+    void crowdedNumbersAreThinned();
+    void denseScaleStaysFast();
+    void composesBar_data();
+    void composesBar();
+    void keysOutTheBackground();
+};
+
+void TestScaleDrawing::drawsTicksAndNumbers_data() {
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<double>("carka");
+    QTest::addColumn<double>("pixeluNaJednotku");
+    QTest::addColumn<bool>("obracene");
+    QTest::addColumn<QList<QPoint>>("ticks"); // (position, length)
+    QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<QList<int>>("numberTicks");
+
+    const double cm96 = 96 / 2.54;
+    QTest::newRow("pixels on 472")
+        << false << 472 << 5.0 << 1.0 << false
+        << QList<QPoint>{{0, 8}, {1, 0}, {5, 2}, {25, 4}, {50, 8}, {450, 8}, {470, 2}, {471, 0}}
+        << QStringList{"0", "50", "100", "450"} << QList<int>{0, 50, 100, 450};
+    QTest::newRow("centimetres at 96 dpi")
+        << false << 472 << 0.1 << cm96 << false
+        << QList<QPoint>{{0, 8}, {1, 0}, {4, 2}, {19, 4}, {38, 8}, {189, 8}, {454, 8}}
+        << QStringList{"0", "1", "5", "12"} << QList<int>{0, 38, 189, 454};
+    QTest::newRow("zero at the right")
+        << false << 472 << 5.0 << 1.0 << true
+        << QList<QPoint>{{0, 0}, {1, 0}, {2, 2}, {22, 8}, {422, 8}, {447, 4}, {467, 2}, {471, 0}}
+        << QStringList{"0", "50", "450"} << QList<int>{472, 422, 22};
+    QTest::newRow("94.5 spacings end on the last whole one")
+        << false << 189 << 2.0 << 1.0 << false
+        << QList<QPoint>{{100, 8}, {186, 2}, {187, 0}, {188, 2}} << QStringList{"180"}
+        << QList<int>{180};
+    QTest::newRow("95.5 spacings clip the last tick")
+        << false << 191 << 2.0 << 1.0 << false << QList<QPoint>{{188, 2}, {189, 0}, {190, 4}}
+        << QStringList{"180"} << QList<int>{180};
+    QTest::newRow("percent: number 100 half beyond the end")
+        << false << 472 << 1.0 << 4.72 << false
+        << QList<QPoint>{{0, 8}, {118, 4}, {236, 8}, {467, 2}, {471, 0}}
+        << QStringList{"0", "50", "100"} << QList<int>{0, 236, 472};
+    QTest::newRow("half-pixel spacing shares pixels")
+        << false << 200 << 0.05 << 10.0 << false
+        << QList<QPoint>{{0, 8}, {1, 2}, {2, 4}, {3, 2}, {4, 2}, {5, 8}, {6, 2}, {7, 2}, {8, 4}}
+        << QStringList{"0"} << QList<int>{0};
+    QTest::newRow("vertical, zero at the top")
+        << true << 300 << 5.0 << 1.0 << false
+        << QList<QPoint>{{0, 8}, {1, 0}, {5, 2}, {25, 4}, {50, 8}, {299, 0}}
+        << QStringList{"0", "100"} << QList<int>{0, 100};
+    QTest::newRow("vertical 300 high, zero at the bottom")
+        << true << 300 << 5.0 << 1.0 << true
+        << QList<QPoint>{{0, 8}, {250, 8}, {275, 4}, {295, 2}, {299, 0}}
+        << QStringList{"0", "50", "300"} << QList<int>{300, 250, 0};
+}
+
+void TestScaleDrawing::drawsTicksAndNumbers() {
+    QFETCH(bool, vertical);
+    QFETCH(int, length);
+    QFETCH(double, carka);
+    QFETCH(double, pixeluNaJednotku);
+    QFETCH(bool, obracene);
+    QFETCH(QList<QPoint>, ticks);
+    QFETCH(QStringList, numbers);
+    QFETCH(QList<int>, numberTicks);
+
+    const QImage strip = draw(scale(length, carka, pixeluNaJednotku, obracene), vertical);
+    QCOMPARE(strip.format(), QImage::Format_RGB32);
+    QCOMPARE(strip.size(), vertical ? QSize(35, length) : QSize(length, 20));
+    for (const QPoint &tick : ticks)
+        QVERIFY2(tickLength(strip, tick.x(), vertical) == tick.y(),
+                 qPrintable(QStringLiteral("tick at %1").arg(tick.x())));
+    for (int i = 0; i < numbers.size(); ++i) {
+        const QPoint at = labelTopLeft(numbers[i], numberTicks[i], length, vertical, obracene);
+        QVERIFY2(labelShown(strip, numbers[i], at), qPrintable(numbers[i]));
+    }
+}
+
+void TestScaleDrawing::pixelRulerHasEveryTick() {
+    const QImage strip = draw(scale(472, 5, 1, false), false);
+    for (int x = 0; x < 472; ++x) {
+        const int expected = x % 50 == 0 ? 8 : x % 25 == 0 ? 4 : x % 5 == 0 ? 2 : 0;
+        QCOMPARE(tickLength(strip, x, false), expected);
+    }
+}
+
+void TestScaleDrawing::emptyScaleForUnusableSpacing_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<double>("carka");
+    QTest::addColumn<double>("pixeluNaJednotku");
+
+    QTest::newRow("zero tick spacing") << 472 << 0.0 << 1.0;
+    QTest::newRow("zero factor") << 472 << 5.0 << 0.0;
+    QTest::newRow("negative spacing") << 472 << 5.0 << -1.0;
+    QTest::newRow("infinite factor") << 472 << 5.0 << std::numeric_limits<double>::infinity();
+    QTest::newRow("nan factor") << 472 << 5.0 << std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("spacing below any precision") << 472 << 1e-300 << 1e-20;
+}
+
+void TestScaleDrawing::emptyScaleForUnusableSpacing() {
+    QFETCH(int, length);
+    QFETCH(double, carka);
+    QFETCH(double, pixeluNaJednotku);
+    for (bool vertical : {false, true}) {
+        const QImage strip = draw(scale(length, carka, pixeluNaJednotku, false), vertical);
+        QCOMPARE(strip.size(), vertical ? QSize(35, length) : QSize(length, 20));
+        QVERIFY(onlyAqua(strip));
+    }
+    QVERIFY(draw(scale(0, 5, 1, false), false).isNull());
+}
+
+void TestScaleDrawing::crowdedNumbersAreThinned_data() {
+    QTest::addColumn<bool>("obracene");
+    QTest::newRow("zero at the left") << false;
+    QTest::newRow("zero at the right") << true;
+}
+
+// Numbers every 15 pixels are about as wide as their distance: walking away from the zero, a
+// number that would cover the one kept before it is left out, and the kept ones show whole,
+// with the locale's decimal comma.
+void TestScaleDrawing::crowdedNumbersAreThinned() {
+    QFETCH(bool, obracene);
+    QLocale::setDefault(QLocale(QLocale::Czech));
+    const int length = 300;
+    const double carka = 0.05;
+    const double spacing = carka * 30;
+    const QImage strip = draw(scale(length, carka, 30, obracene), false);
+
+    QImage expected(length, 20, QImage::Format_RGB32);
+    expected.fill(Aqua);
+    QPainter painter(&expected);
+    int keptStart = 0;
+    int keptEnd = 0;
+    int commas = 0;
+    int skipped = 0;
+    for (int n = 0; n <= std::lround(length / spacing); n += 10) {
+        const QString text = FormatujCislo(n * carka);
+        const int offset = int(std::nearbyint(n * spacing));
+        const int tick = obracene ? length - offset : offset;
+        const QPoint at = labelTopLeft(text, tick, length, false, obracene);
+        const int end = at.x() + labelCell(text).width();
+        if (n > 0 && (obracene ? end > keptStart : at.x() < keptEnd)) {
+            ++skipped;
+            continue;
+        }
+        painter.drawImage(at, labelCell(text));
+        keptStart = at.x();
+        keptEnd = end;
+        commas += text.contains(QLatin1Char(','));
+    }
+    painter.end();
+    QVERIFY(commas > 0);
+    QVERIFY(skipped > 0);
+    QCOMPARE(strip.copy(0, NumberTop, length, 11), expected.copy(0, NumberTop, length, 11));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestScaleDrawing::denseScaleStaysFast() {
+    QElapsedTimer timer;
+    timer.start();
+    const QImage strip = draw(scale(7680, 1e-9, 1, false), false);
+    QVERIFY(timer.elapsed() < 1000);
+    for (int x = 0; x < strip.width(); ++x)
+        QCOMPARE(tickLength(strip, x, false), 8);
+}
+
+void TestScaleDrawing::composesBar_data() {
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<int>("length");
+    // One letter per pixel along the bar: start, middle piece column 0..6, end.
+    QTest::addColumn<QString>("pieces");
+
+    QTest::newRow("three middle copies, the last under the end")
+        << true << 30 << "SSSSSSSSSS0123456012345601EEEE";
+    QTest::newRow("k = 0: one middle copy") << true << 20 << "SSSSSSSSSS012345EEEE";
+    QTest::newRow("short by less than a middle width: k = 0") << true << 12 << "SSSSSSSSEEEE";
+    QTest::newRow("short by a full middle width: no middle") << true << 7 << "SSSEEEE";
+    QTest::newRow("vertical, k = 1") << false << 22 << "SSSSSSSSSS01234560EEEE";
+    QTest::newRow("vertical, k < 0") << false << 6 << "SSEEEE";
+}
+
+void TestScaleDrawing::composesBar() {
+    QFETCH(bool, horizontal);
+    QFETCH(int, length);
+    QFETCH(QString, pieces);
+    QCOMPARE(pieces.size(), length);
+
+    // Pieces 8 pixels thick against a rule of 5: only the first 5 rows (columns) are used.
+    const int thick = 8;
+    const int rule = 5;
+    const auto piece = [&](int along, int channel) {
+        QImage image(horizontal ? QSize(along, thick) : QSize(thick, along), QImage::Format_RGB32);
+        for (int a = 0; a < along; ++a) {
+            for (int t = 0; t < thick; ++t) {
+                const QRgb colour = qRgb(channel == 0 ? a : 200, channel == 1 ? a : 200, t);
+                horizontal ? image.setPixel(a, t, colour) : image.setPixel(t, a, colour);
+            }
+        }
+        return image;
+    };
+    const QImage start = piece(10, 0);
+    const QImage middle = piece(7, 1).convertToFormat(QImage::Format_RGB888);
+    const QImage end = piece(4, 2);
+
+    const QSize window = horizontal ? QSize(length, thick) : QSize(thick, length);
+    const QImage bar = Ramecek(start, middle, end, horizontal, window, rule);
+    QCOMPARE(bar.size(), window);
+    for (int a = 0; a < length; ++a) {
+        const QChar kind = pieces[a];
+        for (int t = 0; t < thick; ++t) {
+            const QPoint at = horizontal ? QPoint(a, t) : QPoint(t, a);
+            QRgb expected = qRgb(0, 0, 0);
+            if (t < rule) {
+                if (kind == QLatin1Char('S'))
+                    expected = start.pixel(horizontal ? QPoint(a, t) : QPoint(t, a));
+                else if (kind == QLatin1Char('E'))
+                    expected = horizontal ? end.pixel(a - (length - 4), t)
+                                          : end.pixel(t, a - (length - 4));
+                else
+                    expected = qRgb(200, kind.digitValue(), t);
+            }
+            QVERIFY2(bar.pixel(at) == expected,
+                     qPrintable(QStringLiteral("pixel %1,%2").arg(at.x()).arg(at.y())));
+        }
+    }
+}
+
+void TestScaleDrawing::keysOutTheBackground() {
+    const QImage strip = draw(scale(100, 5, 1, false), false);
+    const QImage shown = transparentByColour(strip, scaleBackground());
+    QCOMPARE(qAlpha(shown.pixel(1, 0)), 0);
+    QCOMPARE(shown.pixel(0, 0), Black);
+    QCOMPARE(qAlpha(shown.pixel(99, 19)), 0);
+}
+
+QTEST_MAIN(TestScaleDrawing)
+#include "tst_scaledrawing.moc"
