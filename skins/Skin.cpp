@@ -219,7 +219,10 @@ bool NactiSkinData(const QString &folder, SkinData &skin, QString *error) {
             return false;
     }
 
-    const IniFile ini(files.find(QStringLiteral("skin.ini")));
+    QString iniPath = files.find(QStringLiteral("skin.ini"));
+    if (iniPath.isEmpty())
+        iniPath = QDir(folder).filePath(QStringLiteral("skin.ini")); // reads as empty
+    const IniFile ini(iniPath);
     const QString author = QStringLiteral("Author");
     skin.author = ini.readString(author, QStringLiteral("Author"), QString());
     skin.email = ini.readString(author, QStringLiteral("e-mail"), QString());
