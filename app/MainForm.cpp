@@ -589,12 +589,21 @@ void TMainForm::NovaZalozka(int pos) {
     image->show();
 }
 
+void TMainForm::discardMarkerImage(ImageControl *image) {
+    // The press that deletes a marker may be a press on that very marker, so its picture goes
+    // once the event is over.
+    if (!image)
+        return;
+    image->hide();
+    image->deleteLater();
+}
+
 void TMainForm::SmazZalozku(int pos) {
     const int best = nearestMarker(m_state.Zalozky, pos);
     if (best < 0)
         return;
     m_state.Zalozky[best].Aktivni = false;
-    delete m_obrazkyZalozek[best];
+    discardMarkerImage(m_obrazkyZalozek[best]);
     m_obrazkyZalozek[best] = nullptr;
 }
 
@@ -604,7 +613,8 @@ void TMainForm::FunkceZalozek(QObject *sender) {
     } else if (sender == menuZSmazat) {
         m_state.RezimMysi = 2;
     } else if (sender == menuZSmazatVse) {
-        qDeleteAll(m_obrazkyZalozek);
+        for (ImageControl *image : std::as_const(m_obrazkyZalozek))
+            discardMarkerImage(image);
         m_obrazkyZalozek.clear();
         m_state.Zalozky.clear();
     }

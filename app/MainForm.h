@@ -113,6 +113,7 @@ private:
     const SkinSection &section() const;
     QString translated(const QString &czech, const QString &argument = QString());
     void connectPress(ImageControl *image);
+    void discardMarkerImage(ImageControl *image);
     void resizeDragTo(QPoint windowPos);
 
     RulerState &m_state;

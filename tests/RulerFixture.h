@@ -1,0 +1,79 @@
+#pragma once
+
+// A ruler window started in a temporary program folder, for tests that click and type on it.
+
+#include "app/MainForm.h"
+#include "controls/ImageControl.h"
+#include "settings/RulerState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+struct RulerFixture {
+    QTemporaryDir folder;
+    RulerState state;
+    std::unique_ptr<TMainForm> form;
+    QStringList messages;
+
+    // Writes a file below the program folder, creating its folders.
+    void write(const QString &relative, const QByteArray &content) {
+        const QString path = folder.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QByteArray read(const QString &relative) const {
+        QFile file(folder.filePath(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Copies the shipped language files beside the program.
+    void shipLanguages() {
+        const QDir source(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky"));
+        QDir().mkpath(folder.filePath(QStringLiteral("jazyky")));
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), folder.filePath(QStringLiteral("jazyky/") + name));
+    }
+
+    // Starts the ruler with these arguments; the settings file, if wanted, is written first.
+    void start(const QStringList &arguments = {}) {
+        state = RulerState();
+        state.CestaProgramu = folder.path() + QLatin1Char('/');
+        state.HlasChybuZapisu = [this](const QString &path) { messages << path; };
+        form = std::make_unique<TMainForm>(state, arguments);
+        form->ZobrazitZpravu = [this](const QString &text) { messages << text; };
+        form->show();
+    }
+
+    // Ends the run the way closing the window does; the settings are saved.
+    void stop() { form.reset(); }
+
+    template <typename T = QWidget> T *control(const char *name) const {
+        T *found = form->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qWarning("no control %s", name);
+        return found;
+    }
+
+    QString reading() const { return control<QLabel>("labelMeridlo")->text(); }
+    QString unit() const { return control<QLabel>("buttonJednotka")->text(); }
+
+    void press(int along, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        auto *scale = control<ImageControl>("imageMeritko");
+        const QPoint at = state.Horizontalni ? QPoint(along, 5) : QPoint(5, along);
+        QTest::mousePress(scale, Qt::LeftButton, modifiers, at);
+        QTest::mouseRelease(scale, Qt::LeftButton, modifiers, at);
+    }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form.get(), key, modifiers);
+    }
+
+    int length() const { return state.Horizontalni ? form->width() : form->height(); }
+};
