@@ -1,0 +1,13 @@
+#pragma once
+
+#include "SkinArt.h"
+
+#include <QImage>
+
+struct BarPieces {
+    QImage start, middle, end;
+};
+
+// The three pieces of a bar: lying for the horizontal ruler (scale band at the top), standing
+// for the vertical one (scale band at the left).
+BarPieces paintBarPieces(const BarLook &look, const SectionLayout &layout, bool vertical);

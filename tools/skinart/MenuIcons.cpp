@@ -1,0 +1,235 @@
+#include "MenuIcons.h"
+
+#include "Canvas.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// Medium tones with a darker outline read on light and dark menus alike.
+struct Ink {
+    QColor fill, line;
+};
+const Ink paper{QColor("#f5f7fa"), QColor("#56606d")};
+const Ink blue{QColor("#3d84d6"), QColor("#1b4c8a")};
+const Ink lightBlue{QColor("#8db8ea"), QColor("#1b4c8a")};
+const Ink green{QColor("#34a853"), QColor("#1a6630")};
+const Ink red{QColor("#e0483a"), QColor("#8e2219")};
+const Ink yellow{QColor("#f7c733"), QColor("#8f6a08")};
+const Ink grey{QColor("#9aa4b0"), QColor("#47505b")};
+
+void draw(QPainter &painter, const QPainterPath &path, const Ink &ink) {
+    painter.setPen(QPen(ink.line, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(ink.fill);
+    painter.drawPath(path);
+}
+
+QPainterPath roundedRect(const QRectF &rect, qreal radius) {
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+QPainterPath strokedLines(const QPainterPath &centreLine, qreal width) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(centreLine).simplified();
+}
+
+QPainterPath ribbon(qreal left, qreal right, qreal top, qreal bottom) {
+    QPainterPath path;
+    path.moveTo(left, top);
+    path.lineTo(right, top);
+    path.lineTo(right, bottom);
+    path.lineTo((left + right) / 2, bottom - (right - left) * 0.45);
+    path.lineTo(left, bottom);
+    path.closeSubpath();
+    return path;
+}
+
+enum class Badge { Plus, Minus, Cross };
+
+void badge(QPainter &painter, Badge sign) {
+    const QPointF centre(17.5, 17.5);
+    QPainterPath disc;
+    disc.addEllipse(centre, 5.5, 5.5);
+    draw(painter, disc, sign == Badge::Plus ? green : red);
+    QPainterPath mark;
+    if (sign == Badge::Cross) {
+        mark.moveTo(centre + QPointF(-2.3, -2.3));
+        mark.lineTo(centre + QPointF(2.3, 2.3));
+        mark.moveTo(centre + QPointF(2.3, -2.3));
+        mark.lineTo(centre + QPointF(-2.3, 2.3));
+    } else {
+        mark.moveTo(centre + QPointF(-3, 0));
+        mark.lineTo(centre + QPointF(3, 0));
+        if (sign == Badge::Plus) {
+            mark.moveTo(centre + QPointF(0, -3));
+            mark.lineTo(centre + QPointF(0, 3));
+        }
+    }
+    painter.fillPath(strokedLines(mark, 2), Qt::white);
+}
+
+void copyIcon(QPainter &painter) {
+    draw(painter, roundedRect(QRectF(3.5, 2.5, 11, 14), 1.5), paper);
+    draw(painter, roundedRect(QRectF(9.5, 7.5, 11, 14), 1.5), paper);
+    painter.setPen(QPen(blue.fill, 1));
+    for (const qreal y : {11.5, 14.5, 17.5})
+        painter.drawLine(QPointF(12, y), QPointF(18, y));
+}
+
+void saveIcon(QPainter &painter) {
+    QPainterPath body;
+    body.moveTo(3.5, 5.5);
+    body.arcTo(QRectF(3.5, 3.5, 4, 4), 180, -90);
+    body.lineTo(17.5, 3.5);
+    body.lineTo(20.5, 6.5);
+    body.lineTo(20.5, 18.5);
+    body.arcTo(QRectF(16.5, 16.5, 4, 4), 0, -90);
+    body.lineTo(5.5, 20.5);
+    body.arcTo(QRectF(3.5, 16.5, 4, 4), 270, -90);
+    body.closeSubpath();
+    draw(painter, body, blue);
+    draw(painter, roundedRect(QRectF(7.5, 3.5, 9, 6), 0.5), Ink{QColor("#dde4ec"), blue.line});
+    painter.fillRect(QRectF(13, 4.5, 2, 4), blue.line);
+    draw(painter, roundedRect(QRectF(6.5, 12.5, 11, 8), 0.5), paper);
+    painter.setPen(QPen(grey.fill, 1));
+    painter.drawLine(QPointF(8.5, 15.5), QPointF(15.5, 15.5));
+    painter.drawLine(QPointF(8.5, 17.5), QPointF(15.5, 17.5));
+}
+
+void calibrateIcon(QPainter &painter) {
+    draw(painter, roundedRect(QRectF(1.5, 14.5, 21, 7), 1), yellow);
+    painter.setPen(QPen(QColor("#5a4204"), 1));
+    for (int k = 0; k <= 6; ++k) {
+        const qreal x = 4.5 + 3 * k;
+        painter.drawLine(QPointF(x, 15), QPointF(x, k % 2 == 0 ? 18.5 : 17));
+    }
+    // Crosshair aimed at a tick: the screen is matched against a real ruler.
+    const QPointF centre(13.5, 7.5);
+    QPainterPath sight;
+    sight.addEllipse(centre, 4.5, 4.5);
+    sight.moveTo(centre + QPointF(0, -7));
+    sight.lineTo(centre + QPointF(0, 6.5));
+    sight.moveTo(centre + QPointF(-7, 0));
+    sight.lineTo(centre + QPointF(7, 0));
+    QPainterPathStroker stroker;
+    stroker.setWidth(1.6);
+    const QPainterPath ring = stroker.createStroke(sight).simplified();
+    painter.setPen(QPen(QColor(255, 255, 255, 140), 1));
+    painter.setBrush(red.fill);
+    painter.drawPath(ring);
+}
+
+void settingsIcon(QPainter &painter) {
+    const QPointF centre(12, 12);
+    const int teeth = 8;
+    QPainterPath outline;
+    for (int i = 0; i < teeth * 4; ++i) {
+        // Each tooth: rise, top, fall, root, a quarter of the tooth pitch each.
+        const double angle = (i - 0.5) * 2 * M_PI / (teeth * 4);
+        const double radius = (i % 4 == 0 || i % 4 == 1) ? 10.3 : 7.6;
+        const QPointF point = centre + QPointF(std::cos(angle), std::sin(angle)) * radius;
+        if (i == 0)
+            outline.moveTo(point);
+        else
+            outline.lineTo(point);
+    }
+    outline.closeSubpath();
+    QPainterPath hole;
+    hole.addEllipse(centre, 3.3, 3.3);
+    outline = outline.subtracted(hole);
+    QLinearGradient metal(0, 2, 0, 22);
+    metal.setColorAt(0, grey.fill.lighter(115));
+    metal.setColorAt(1, grey.fill.darker(112));
+    painter.setPen(QPen(grey.line, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(metal);
+    painter.drawPath(outline);
+}
+
+void fullScreenIcon(QPainter &painter) {
+    QPainterPath arrows;
+    const QPointF centre(12, 12);
+    for (const QPointF corner : {QPointF(4, 4), QPointF(20, 4), QPointF(4, 20), QPointF(20, 20)}) {
+        const QPointF towards = corner - centre;
+        arrows.moveTo(centre + towards * 0.3);
+        arrows.lineTo(corner);
+        arrows.moveTo(corner.x(), corner.y() - towards.y() * 0.6);
+        arrows.lineTo(corner);
+        arrows.lineTo(corner.x() - towards.x() * 0.6, corner.y());
+    }
+    draw(painter, strokedLines(arrows, 2.4), blue);
+}
+
+void markersIcon(QPainter &painter) {
+    draw(painter, ribbon(6.5, 17.5, 2.5, 21.5), blue);
+}
+
+void markerWith(QPainter &painter, Badge sign) {
+    draw(painter, ribbon(3.5, 13.5, 2.5, 20.5), blue);
+    badge(painter, sign);
+}
+
+void deleteAllIcon(QPainter &painter) {
+    draw(painter, ribbon(8.5, 17.5, 1.5, 17.5), lightBlue);
+    draw(painter, ribbon(3.5, 12.5, 4.5, 21.5), blue);
+    badge(painter, Badge::Cross);
+}
+
+QImage icon(int size, qreal scale, const std::function<void(QPainter &)> &paint) {
+    QImage image = newCanvas(size, size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    paint(painter);
+    return image;
+}
+
+// A small yellow ruler lying across the icon.
+void windowIcon(QPainter &painter) {
+    painter.translate(16, 16);
+    painter.rotate(-35);
+    const QRectF ruler(-15, -6, 30, 12);
+    QLinearGradient plastic(0, ruler.top(), 0, ruler.bottom());
+    plastic.setColorAt(0, QColor("#fff1a8"));
+    plastic.setColorAt(0.45, QColor("#ffe066"));
+    plastic.setColorAt(1, QColor("#f5b82a"));
+    painter.setPen(QPen(QColor("#8a6208"), 1));
+    painter.setBrush(plastic);
+    painter.drawRoundedRect(ruler, 2, 2);
+    painter.setPen(QPen(QColor("#3d2b00"), 0.9, Qt::SolidLine, Qt::FlatCap));
+    for (int k = 0; k <= 10; ++k) {
+        const qreal x = -12.5 + 2.5 * k;
+        const qreal length = k % 5 == 0 ? 5.5 : k % 2 == 0 ? 3.5 : 2.5;
+        painter.drawLine(QPointF(x, ruler.top() + 0.5), QPointF(x, ruler.top() + length));
+    }
+}
+
+} // namespace
+
+void writeMenuIcons(const QString &folder) {
+    const std::pair<const char *, std::function<void(QPainter &)>> menu[] = {
+        {"copy", copyIcon},
+        {"save", saveIcon},
+        {"calibrate", calibrateIcon},
+        {"settings", settingsIcon},
+        {"fullscreen", fullScreenIcon},
+        {"markers", markersIcon},
+        {"marker-add", [](QPainter &p) { markerWith(p, Badge::Plus); }},
+        {"marker-delete", [](QPainter &p) { markerWith(p, Badge::Minus); }},
+        {"markers-delete-all", deleteAllIcon},
+    };
+    for (const auto &[name, paint] : menu)
+        savePng(icon(24, 1, paint), folder + "/menu/" + name + ".png");
+    savePng(icon(32, 1, windowIcon), folder + "/tavlinko.png");
+    savePng(icon(64, 2, windowIcon), folder + "/tavlinko@2x.png");
+}
