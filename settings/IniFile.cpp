@@ -102,7 +102,10 @@ int IniFile::readInteger(const QString &section, const QString &key, int default
     return ok ? value : defaultValue;
 }
 
-void IniFile::writeString(const QString &section, const QString &key, const QString &value) {
+void IniFile::writeString(const QString &section, const QString &key, const QString &text) {
+    // A line break inside a value would end it early and make the rest a line of its own.
+    QString value = text;
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
     const SectionRange range = findSection(section);
     if (range.header < 0) {
         // A blank line keeps the new section apart from the one before it.

@@ -146,7 +146,9 @@ void NactiJednotky(RulerState &s) {
 }
 
 bool UlozJednotky(RulerState &s) {
-    if (s.JenCteni)
+    // A loaded list always holds the built-in units; an empty one was never loaded, and
+    // writing it would wipe the stored units.
+    if (s.JenCteni || s.Jednotky.isEmpty())
         return true;
     IniFile ini(s.SouborNastaveni);
     ini.eraseSection(unitSection);

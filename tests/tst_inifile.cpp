@@ -180,6 +180,9 @@ void TestIniFile::editsInMemoryUntilSaved() {
     ini.eraseSection("Obecne");
     QVERIFY(!ini.sectionExists("obecne"));
     QCOMPARE(ini.readInteger("MERENI", "jednotka", 0), 3);
+    ini.writeString("Mereni", "Nazev", "two\r\nlines");
+    QCOMPARE(ini.readString("Mereni", "Nazev", {}), QString("two  lines"));
+    QCOMPARE(ini.readString("Mereni", "lines", "none"), QString("none"));
     QCOMPARE(readFile(path), sample);
     QVERIFY(ini.save());
     QCOMPARE(IniFile(path).readInteger("Mereni", "Jednotka", 0), 3);
