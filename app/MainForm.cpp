@@ -57,6 +57,7 @@ QIcon menuIcon(const char *themeName, const char *fallback) {
 // The form's resources live in the static forms library; they must be registered by hand.
 static void initialiseResources() {
     Q_INIT_RESOURCE(forms);
+    Q_INIT_RESOURCE(icons);
 }
 
 TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *parent)
@@ -198,23 +199,23 @@ void TMainForm::createMenus() {
         return item;
     };
     menuKopirovat = action("menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky"),
-                           menuIcon("edit-copy", "copy.png"));
+                           menuIcon("edit-copy", "menu/copy.png"));
     menuUlozit = action("menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru"),
-                        menuIcon("document-save", "save.png"));
+                        menuIcon("document-save", "menu/save.png"));
     menuZalozky =
-        action("menuZalozky", QStringLiteral("Záložky"), menuIcon("bookmarks", "markers.png"));
+        action("menuZalozky", QStringLiteral("Záložky"), menuIcon("bookmarks", "menu/markers.png"));
     menuZVytvorit = action("menuZVytvorit", QStringLiteral("Umístit záložku"),
-                           menuIcon("bookmark-new", "marker-add.png"));
+                           menuIcon("bookmark-new", "menu/marker-add.png"));
     menuZSmazat = action("menuZSmazat", QStringLiteral("Smazat záložku"),
-                         menuIcon("bookmark-remove", "marker-remove.png"));
+                         menuIcon("bookmark-remove", "menu/marker-delete.png"));
     menuZSmazatVse = action("menuZSmazatVse", QStringLiteral("Smazat všechny záložky"),
-                            menuIcon("edit-clear-all", "markers-clear.png"));
+                            menuIcon("edit-clear-all", "menu/markers-delete-all.png"));
     menuMaxi = action("menuMaxi", QStringLiteral("Přes celou obrazovku"),
-                      menuIcon("view-fullscreen", "fullscreen.png"));
-    menuKalibrace =
-        action("menuKalibrace", QStringLiteral("Kalibrace"), menuIcon("measure", "calibrate.png"));
+                      menuIcon("view-fullscreen", "menu/fullscreen.png"));
+    menuKalibrace = action("menuKalibrace", QStringLiteral("Kalibrace"),
+                           menuIcon("measure", "menu/calibrate.png"));
     menuNastaveni = action("menuNastaveni", QStringLiteral("Nastavení"),
-                           menuIcon("preferences-system", "settings.png"));
+                           menuIcon("preferences-system", "menu/settings.png"));
 
     popupMenu = new QMenu(this);
     popupMenu->setObjectName(QStringLiteral("popupMenu"));

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int rightPadding = 8;
+
 class UnitMenuItemWidget : public QWidget {
 public:
     UnitMenuItemWidget(UnitMenuItem *item, QWidget *parent) : QWidget(parent), m_item(item) {
@@ -18,7 +20,11 @@ public:
         });
     }
 
-    QSize sizeHint() const override { return unitMenuItemSize(m_item->text(), font()); }
+    // Some styles draw the menu's frame over its items' edges; a little room on the right keeps
+    // the last letters of the longest name clear of it.
+    QSize sizeHint() const override {
+        return unitMenuItemSize(m_item->text(), font()) + QSize(rightPadding, 0);
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override {

@@ -1,0 +1,119 @@
+// The arithmetic behind markers, calibration, percent resizing and the saved file, and the
+// drawing of one unit-menu item.
+
+#include "app/RulerMath.h"
+#include "app/UnitMenuDrawing.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+class TestRulerMath : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nearestMarker_data() {
+        QTest::addColumn<QList<int>>("positions");
+        QTest::addColumn<QList<bool>>("active");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("none") << QList<int>{} << QList<bool>{} << 10 << -1;
+        QTest::newRow("tie goes to the earlier")
+            << QList<int>{50, 150} << QList<bool>{true, true} << 100 << 0;
+        QTest::newRow("inactive skipped")
+            << QList<int>{99, 150} << QList<bool>{false, true} << 100 << 1;
+        QTest::newRow("far away still found") << QList<int>{29000} << QList<bool>{true} << 0 << 0;
+        QTest::newRow("30000 away is too far") << QList<int>{30000} << QList<bool>{true} << 0 << -1;
+    }
+
+    void nearestMarker() {
+        QFETCH(QList<int>, positions);
+        QFETCH(QList<bool>, active);
+        QFETCH(int, pos);
+        QFETCH(int, expected);
+        QVector<tzalozka> zalozky;
+        for (int i = 0; i < positions.size(); ++i)
+            zalozky.append({positions[i], 0, active[i]});
+        QCOMPARE(::nearestMarker(zalozky, pos), expected);
+    }
+
+    void resolutionFromTheReference_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("10 cm at 378 px") << 378 << int(UnitCentimetre) << 96;
+        QTest::newRow("3 in at 289 px, truncated") << 289 << int(UnitInch) << 96;
+        QTest::newRow("cm rounds halves to even") << 2500 << int(UnitCentimetre) << 635;
+        QTest::newRow("a click at the zero") << 0 << int(UnitInch) << 0;
+    }
+
+    void resolutionFromTheReference() {
+        QFETCH(int, pixels);
+        QFETCH(int, unit);
+        QFETCH(int, dpi);
+        QCOMPARE(SpocitejRozliseni(pixels, unit), dpi);
+    }
+
+    void percentPositions() {
+        QCOMPARE(roundHalfEven(2.5), 2);
+        QCOMPARE(roundHalfEven(3.5), 4);
+        QCOMPARE(percentPosition(25, 500, false), 125);
+        QCOMPARE(percentPosition(25, 500, true), 375);
+        QCOMPARE(percentPosition(0.5, 500, false), 2); // 2.5 rounds to even
+    }
+
+    void savedText() {
+        QCOMPARE(distancesText("a", "b", {}), QStringLiteral("a\r\n"));
+        QCOMPARE(distancesText("a", "b", {"1 cm", "2 cm"}),
+                 QStringLiteral("a\r\nb\r\n1 cm\r\n2 cm\r\n"));
+    }
+
+    void unitMenuItemLooks() {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(12);
+        const QSize item = unitMenuItemSize(QStringLiteral("Stopa"), font);
+        QCOMPARE(item.width(), QFontMetrics(font).horizontalAdvance(QStringLiteral("Stopa")) + 42);
+        QCOMPARE(item.height(), QFontMetrics(font).height() + 5);
+        QCOMPARE(unitMenuItemSize(QStringLiteral("-"), font).height(), 3);
+
+        for (bool selected : {false, true}) {
+            QImage image(120, item.height(), QImage::Format_RGB32);
+            image.fill(Qt::magenta);
+            QPainter painter(&image);
+            painter.setFont(font);
+            drawUnitMenuItem(painter, image.rect(), QStringLiteral("&Stopa"), QStringLiteral("ft"),
+                             selected);
+            painter.end();
+            QCOMPARE(image.pixelColor(39, item.height() - 1),
+                     selected ? QColor(0, 0, 255) : QColor(204, 204, 204));
+            QCOMPARE(image.pixelColor(119, item.height() - 1),
+                     selected ? QColor(160, 160, 255) : QColor(240, 240, 240));
+            // Something is written over both fills: the symbol and the name.
+            const QColor stripFill = image.pixelColor(39, item.height() - 1);
+            const QColor restFill = image.pixelColor(119, item.height() - 1);
+            bool symbolInked = false, nameInked = false;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < 120; ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    if (x < 40 && pixel != stripFill)
+                        symbolInked = true;
+                    if (x >= 42 && pixel != restFill)
+                        nameInked = true;
+                }
+            QVERIFY(symbolInked);
+            QVERIFY(nameInked);
+        }
+
+        QImage separator(120, 3, QImage::Format_RGB32);
+        separator.fill(Qt::magenta);
+        QPainter painter(&separator);
+        drawUnitMenuItem(painter, separator.rect(), QStringLiteral("-"), QStringLiteral("Xx"),
+                         false);
+        painter.end();
+        QCOMPARE(separator.pixelColor(60, 1), QColor(Qt::black));
+        QCOMPARE(separator.pixelColor(10, 0), QColor(204, 204, 204));
+    }
+};
+
+QTEST_MAIN(TestRulerMath)
+#include "tst_rulermath.moc"

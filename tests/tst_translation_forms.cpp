@@ -1,0 +1,111 @@
+// The shipped definition file against the live windows: every item it names must exist, and
+// the running ruler must follow each shipped language.
+
+#include "RulerFixture.h"
+#include "about/AboutForm.h"
+#include "app/UnitMenuItem.h"
+#include "controls/LangTranslator.h"
+#include "settings/NastaveniForm.h"
+
+#include <QMetaProperty>
+
+class TestTranslationForms : public QObject {
+    Q_OBJECT
+
+    RulerFixture ruler;
+    std::unique_ptr<TAboutForm> about;
+    std::unique_ptr<TNastaveniForm> nastaveni;
+
+    void startIn(const QString &language) {
+        ruler.shipLanguages();
+        ruler.write(QStringLiteral("tavlinko.ini"),
+                    QStringLiteral("[Obecne]\r\nJazyk=%1\r\n").arg(language).toUtf8());
+        ruler.state = RulerState();
+        ruler.state.CestaProgramu = ruler.folder.path() + QLatin1Char('/');
+        ruler.form = std::make_unique<TMainForm>(ruler.state, QStringList());
+        about = std::make_unique<TAboutForm>(ruler.form.get());
+        nastaveni = std::make_unique<TNastaveniForm>(ruler.state, ruler.form.get());
+        ruler.form->setDialogs(about.get(), nastaveni.get());
+        ruler.form->show();
+    }
+
+private slots:
+    void cleanup() {
+        about.reset();
+        nastaveni.reset();
+        ruler.stop();
+    }
+
+    void everyComponentPathResolves() {
+        startIn(QStringLiteral("czech.lng"));
+        const QList<QObject *> forms = {ruler.form.get(), about.get(), nastaveni.get()};
+        int components = 0;
+        for (const TTemplateItem &item : ruler.form->Prekladac()->Items()) {
+            if (item.Kind != ikComponent)
+                continue;
+            ++components;
+            QStringList parts = item.Text.trimmed().split(QLatin1Char('.'));
+            const QString property = parts.takeLast();
+            QObject *object = nullptr;
+            for (QObject *form : forms)
+                if (form->objectName().compare(parts.value(0), Qt::CaseInsensitive) == 0)
+                    object = form;
+            for (int i = 1; object && i < parts.size(); ++i) {
+                QObject *next = nullptr;
+                for (QObject *child : object->children())
+                    if (!next && child->objectName().compare(parts[i], Qt::CaseInsensitive) == 0)
+                        next = child;
+                object = next;
+            }
+            QVERIFY2(object, qPrintable(item.Text + " names no live object"));
+            const QMetaObject *meta = object->metaObject();
+            bool found = false;
+            for (int i = 0; i < meta->propertyCount(); ++i)
+                found = found || property.compare(QLatin1String(meta->property(i).name()),
+                                                  Qt::CaseInsensitive) == 0;
+            QVERIFY2(found, qPrintable(item.Text + " names no property"));
+        }
+        QVERIFY(components > 10);
+    }
+
+    void theRulerFollowsEachLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("exitHint");
+        QTest::addColumn<QString>("copyCaption");
+        QTest::addColumn<QString>("inchName");
+        QTest::newRow("czech") << "czech.lng"
+                               << "Konec"
+                               << "Kopírovat vzdálenost do schránky"
+                               << "Palec";
+        QTest::newRow("english") << "english.lng"
+                                 << "Exit"
+                                 << "Copy distance to clipboard"
+                                 << "Inches";
+        QTest::newRow("german") << "german.lng"
+                                << "Beenden"
+                                << ""
+                                << "";
+        QTest::newRow("missing falls back to czech") << "klingon.lng"
+                                                     << "Konec"
+                                                     << ""
+                                                     << "";
+    }
+
+    void theRulerFollowsEachLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, exitHint);
+        QFETCH(QString, copyCaption);
+        QFETCH(QString, inchName);
+        startIn(language);
+        QCOMPARE(ruler.control<QWidget>("buttonKonec")->toolTip(), exitHint);
+        if (!copyCaption.isEmpty())
+            QCOMPARE(ruler.form->findChild<QAction *>(QStringLiteral("menuKopirovat"))->text(),
+                     copyCaption);
+        if (!inchName.isEmpty())
+            QCOMPARE(ruler.form->PolozkyJednotek().at(2)->text(), inchName);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
+    }
+};
+
+QTEST_MAIN(TestTranslationForms)
+#include "tst_translation_forms.moc"
