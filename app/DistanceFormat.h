@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // Rounds to two decimals with ties to even: divide by 0.01, round, multiply by 0.01. The
@@ -10,6 +11,21 @@ double roundToHundredths(double value);
 // trailing zeros ("3", not "3.00"), the default locale's decimal separator and no group
 // separators. A value that is not finite shows as "0", so a broken unit never prints "inf".
 QString FormatujCislo(double value);
+
+// FormatujCislo for callers that write many numbers, such as the scale: the locale is looked up
+// once, and the usual case (fewer than eight integer digits, Western digits) skips the general
+// formatter.
+class NumberFormat {
+public:
+    NumberFormat();
+    QString format(double value) const;
+
+private:
+    QLocale m_locale;
+    QString m_decimalPoint;
+    QString m_minus;
+    bool m_westernDigits = true;
+};
 
 // The reading for a distance in pixels in a unit of pixeluNaJednotku pixels. A factor of 0
 // (a unit with zero size or a ruler of zero length) shows "0" instead of dividing by zero.

@@ -3,6 +3,7 @@
 #include "app/DistanceFormat.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -29,12 +30,21 @@ qint64 roundHalfEven(double value) {
 // are skipped without being looked at, which keeps dense scales proportional to the pixels
 // rather than to the tick count.
 template <typename Visit> void walkTicks(double spacing, qint64 last, qint64 step, Visit visit) {
+    const double inverse = 1 / spacing;
     qint64 n = 0;
     while (n <= last) {
         const qint64 offset = roundHalfEven(n * spacing);
         const qint64 wanted = std::max(visit(n, offset), offset + 1);
-        // Start one step early so that rounding in the division can never skip a tick.
-        qint64 next = static_cast<qint64>(std::floor((wanted - 0.5) / spacing)) / step * step;
+        // Ticks a pixel or more apart never share a pixel: no search needed.
+        if (wanted == offset + 1 && spacing * step >= 1) {
+            n += step;
+            continue;
+        }
+        // Start one step early so that rounding in the estimate can never skip a tick. The
+        // estimate is positive, so truncating it is taking its floor.
+        qint64 next = static_cast<qint64>((wanted - 0.5) * inverse);
+        if (step != 1)
+            next -= next % step;
         next = std::max(next - step, n + step);
         while (next <= last && roundHalfEven(next * spacing) < wanted)
             next += step;
@@ -82,14 +92,80 @@ void drawTicks(const StripAxis &axis, double spacing, qint64 last, QRgb colour) 
     }
 }
 
+// Writes numbers from pictures of their characters, each drawn once per scale: laying out and
+// drawing every number as text would cost more than all the ticks together on a long ruler.
+// Characters sit side by side at their whole-pixel advances, which is also how the hinted,
+// unsmoothed scale font places them.
+class LabelWriter {
+public:
+    LabelWriter(const QFont &font, const QColor &colour)
+        : m_font(unsmoothed(font)), m_metrics(m_font), m_colour(colour) {}
+
+    int height() const { return m_metrics.height(); }
+
+    int width(const QString &text) {
+        int width = 0;
+        for (QChar c : text)
+            width += glyph(c).width();
+        return width;
+    }
+
+    // Draws the text's opaque cell with its top-left corner at (x, y), clipped to the strip.
+    void write(QImage &strip, int x, int y, const QString &text) {
+        for (QChar c : text) {
+            const QImage &picture = glyph(c);
+            copyClipped(strip, x, y, picture);
+            x += picture.width();
+        }
+    }
+
+private:
+    // No pixel of a digit may blend with the background colour that the window keys out, and
+    // whole-pixel advances without kerning let characters stand side by side.
+    static QFont unsmoothed(QFont font) {
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        font.setKerning(false);
+        return font;
+    }
+
+    const QImage &glyph(QChar c) {
+        auto it = m_glyphs.find(c.unicode());
+        if (it == m_glyphs.end()) {
+            QImage picture(m_metrics.horizontalAdvance(c), height(), QImage::Format_RGB32);
+            picture.fill(scaleBackground());
+            QPainter painter(&picture);
+            painter.setFont(m_font);
+            painter.setPen(m_colour);
+            painter.drawText(0, m_metrics.ascent(), QString(c));
+            painter.end();
+            it = m_glyphs.insert(c.unicode(), picture);
+        }
+        return *it;
+    }
+
+    static void copyClipped(QImage &strip, int x, int y, const QImage &picture) {
+        const int left = std::max(0, -x);
+        const int right = std::min(picture.width(), strip.width() - x);
+        const int top = std::max(0, -y);
+        const int bottom = std::min(picture.height(), strip.height() - y);
+        for (int row = top; row < bottom && left < right; ++row) {
+            const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(row));
+            auto *to = reinterpret_cast<QRgb *>(strip.scanLine(y + row));
+            std::memcpy(to + x + left, from + left, (right - left) * sizeof(QRgb));
+        }
+    }
+
+    QFont m_font;
+    QFontMetrics m_metrics;
+    QColor m_colour;
+    QHash<char16_t, QImage> m_glyphs;
+};
+
 void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) {
-    QPainter painter(&axis.strip);
-    QFont font = params.font;
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(params.numberColour);
-    const QFontMetrics metrics(font);
-    const int height = metrics.height();
+    LabelWriter writer(params.font, params.numberColour);
+    const NumberFormat format;
+    const int height = writer.height();
 
     // Labels are placed walking away from the zero end; one that would overlap the label
     // placed before it is left out, so the zero always shows and crowded numbers never
@@ -98,8 +174,8 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
     int keptEnd = 0;
     bool anyKept = false;
     walkTicks(params.spacing(), last, 10, [&](qint64 n, qint64 offset) -> qint64 {
-        const QString text = n == 0 ? QStringLiteral("0") : FormatujCislo(n * params.carka);
-        const int width = metrics.horizontalAdvance(text);
+        const QString text = n == 0 ? QStringLiteral("0") : format.format(n * params.carka);
+        const int width = writer.width(text);
         const int extent = axis.vertical ? height : width;
         const int position = axis.position(offset);
         int start = position - extent / 2;
@@ -108,10 +184,10 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
         const int end = start + extent;
         const bool overlaps = anyKept && (axis.obracene ? end > keptStart : start < keptEnd);
         if (!overlaps) {
-            const QRect cell = axis.vertical ? QRect(NumberOffset, start, width, height)
-                                             : QRect(start, NumberOffset, width, height);
-            painter.fillRect(cell, scaleBackground());
-            painter.drawText(cell.left(), cell.top() + metrics.ascent(), text);
+            if (axis.vertical)
+                writer.write(axis.strip, NumberOffset, start, text);
+            else
+                writer.write(axis.strip, start, NumberOffset, text);
             keptStart = start;
             keptEnd = end;
             anyKept = true;
@@ -205,6 +281,8 @@ QFont ScaleParams::defaultScaleFont() {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
     return font;
 }
 
@@ -221,12 +299,21 @@ QImage Ramecek(const QImage &startPiece, const QImage &middlePiece, const QImage
     if (window.isEmpty())
         return {};
     QImage bar(window, QImage::Format_RGB32);
-    bar.fill(Qt::black);
-    if (ruleHeight <= 0)
-        return bar;
     const QImage start = asRgb32(startPiece);
     const QImage middle = asRgb32(middlePiece);
     const QImage end = asRgb32(endPiece);
+    // Along the bar the pieces always meet or overlap; across it they fill the window only
+    // when each of them and the band are at least as thick as the window.
+    const auto thickness = [horizontal](const QImage &image) {
+        return horizontal ? image.height() : image.width();
+    };
+    const int windowThickness = horizontal ? window.height() : window.width();
+    if (std::min({ruleHeight, thickness(start), thickness(middle), thickness(end)}) <
+            windowThickness ||
+        middle.isNull())
+        bar.fill(Qt::black);
+    if (ruleHeight <= 0)
+        return bar;
 
     if (horizontal) {
         copyBand(bar, 0, 0, start, start.width(), ruleHeight);
@@ -249,14 +336,18 @@ QImage Ramecek(const QImage &startPiece, const QImage &middlePiece, const QImage
 }
 
 QImage transparentByColour(const QImage &image, const QColor &key) {
-    QImage result = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage source =
+        image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32) : asRgb32(image);
+    QImage result(source.size(), QImage::Format_ARGB32);
     const QRgb keyRgb = key.rgb() & RGB_MASK;
-    for (int y = 0; y < result.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < result.width(); ++x) {
-            if ((line[x] & RGB_MASK) == keyRgb)
-                line[x] = 0;
-        }
+    // RGB32 pixels carry 0xFF in their top byte, ARGB32 pixels their own alpha: either way
+    // the pixel can be taken over as it is.
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        auto *to = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            to[x] = (from[x] & RGB_MASK) == keyRgb ? 0 : from[x];
     }
     return result;
 }

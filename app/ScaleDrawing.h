@@ -26,8 +26,8 @@ struct ScaleParams {
     QFont font = defaultScaleFont();
 
     double spacing() const { return carka * pixeluNaJednotku; }
-    // The platform's default sans-serif at 8 points, drawn without antialiasing so that no
-    // pixel of a digit blends with the transparent background colour.
+    // The platform's default sans-serif at 8 points, fully hinted, without kerning and without
+    // antialiasing (the drawing applies these to any font it is given).
     static QFont defaultScaleFont();
 };
 
