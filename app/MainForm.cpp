@@ -193,29 +193,36 @@ void TMainForm::createControls() {
 }
 
 void TMainForm::createMenus() {
-    auto action = [this](const char *name, const QString &caption, QIcon icon) {
-        auto *item = new QAction(icon, caption, this);
-        item->setObjectName(QLatin1String(name));
-        return item;
+    struct Entry {
+        QAction *&action;
+        const char *name;
+        QString caption;
+        const char *themeIcon;
+        const char *builtInIcon;
     };
-    menuKopirovat = action("menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky"),
-                           menuIcon("edit-copy", "menu/copy.png"));
-    menuUlozit = action("menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru"),
-                        menuIcon("document-save", "menu/save.png"));
-    menuZalozky =
-        action("menuZalozky", QStringLiteral("Záložky"), menuIcon("bookmarks", "menu/markers.png"));
-    menuZVytvorit = action("menuZVytvorit", QStringLiteral("Umístit záložku"),
-                           menuIcon("bookmark-new", "menu/marker-add.png"));
-    menuZSmazat = action("menuZSmazat", QStringLiteral("Smazat záložku"),
-                         menuIcon("bookmark-remove", "menu/marker-delete.png"));
-    menuZSmazatVse = action("menuZSmazatVse", QStringLiteral("Smazat všechny záložky"),
-                            menuIcon("edit-clear-all", "menu/markers-delete-all.png"));
-    menuMaxi = action("menuMaxi", QStringLiteral("Přes celou obrazovku"),
-                      menuIcon("view-fullscreen", "menu/fullscreen.png"));
-    menuKalibrace = action("menuKalibrace", QStringLiteral("Kalibrace"),
-                           menuIcon("measure", "menu/calibrate.png"));
-    menuNastaveni = action("menuNastaveni", QStringLiteral("Nastavení"),
-                           menuIcon("preferences-system", "menu/settings.png"));
+    const Entry entries[] = {
+        {menuKopirovat, "menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky"),
+         "edit-copy", "menu/copy.png"},
+        {menuUlozit, "menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru"), "document-save",
+         "menu/save.png"},
+        {menuZalozky, "menuZalozky", QStringLiteral("Záložky"), "bookmarks", "menu/markers.png"},
+        {menuZVytvorit, "menuZVytvorit", QStringLiteral("Umístit záložku"), "bookmark-new",
+         "menu/marker-add.png"},
+        {menuZSmazat, "menuZSmazat", QStringLiteral("Smazat záložku"), "bookmark-remove",
+         "menu/marker-delete.png"},
+        {menuZSmazatVse, "menuZSmazatVse", QStringLiteral("Smazat všechny záložky"),
+         "edit-clear-all", "menu/markers-delete-all.png"},
+        {menuMaxi, "menuMaxi", QStringLiteral("Přes celou obrazovku"), "view-fullscreen",
+         "menu/fullscreen.png"},
+        {menuKalibrace, "menuKalibrace", QStringLiteral("Kalibrace"), "measure",
+         "menu/calibrate.png"},
+        {menuNastaveni, "menuNastaveni", QStringLiteral("Nastavení"), "preferences-system",
+         "menu/settings.png"},
+    };
+    for (const Entry &entry : entries) {
+        entry.action = new QAction(entry.caption, this);
+        entry.action->setObjectName(QLatin1String(entry.name));
+    }
 
     popupMenu = new QMenu(this);
     popupMenu->setObjectName(QStringLiteral("popupMenu"));
@@ -238,6 +245,19 @@ void TMainForm::createMenus() {
 
     popupJednotky = new QMenu(this);
     popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
+
+    // Decoding the pictures costs more than anything else the window does before it shows, so
+    // they are looked up when the menu first opens.
+    QList<std::tuple<QAction *, const char *, const char *>> pictures;
+    for (const Entry &entry : entries)
+        pictures.append({entry.action, entry.themeIcon, entry.builtInIcon});
+    connect(
+        popupMenu, &QMenu::aboutToShow, this,
+        [pictures] {
+            for (const auto &[item, theme, builtIn] : pictures)
+                item->setIcon(menuIcon(theme, builtIn));
+        },
+        Qt::SingleShotConnection);
 }
 
 // ---------------------------------------------------------------------------------------------
