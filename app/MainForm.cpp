@@ -447,38 +447,39 @@ void TMainForm::NactiSkin(const QString &folder) {
     UmistiSipku();
     for (int i = 0; i < m_state.Zalozky.size(); ++i)
         UmistiZalozku(i);
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
+    kresliMeritko();
     Ramecek();
     PoziceTlacitek();
 }
 
-void TMainForm::KresliTavlinkoHoriz() {
+ScaleParams TMainForm::scaleParams(int length) const {
     ScaleParams params;
-    params.length = imageMeritko->width();
+    params.length = length;
     params.carka = m_state.Jednotky.value(m_state.Jednotka).Carka;
     params.pixeluNaJednotku = m_state.PixeluNaJednotku;
     params.obracene = m_state.Obracene;
     params.tickColour = m_skin.meterColour;
     params.numberColour = m_skin.meterNumbersColour;
+    return params;
+}
+
+void TMainForm::KresliTavlinkoHoriz() {
     QImage strip;
-    ::KresliTavlinkoHoriz(strip, params);
+    ::KresliTavlinkoHoriz(strip, scaleParams(imageMeritko->width()));
     imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
 }
 
 void TMainForm::KresliTavlinkoVertik() {
-    ScaleParams params;
-    params.length = imageMeritko->height();
-    params.carka = m_state.Jednotky.value(m_state.Jednotka).Carka;
-    params.pixeluNaJednotku = m_state.PixeluNaJednotku;
-    params.obracene = m_state.Obracene;
-    params.tickColour = m_skin.meterColour;
-    params.numberColour = m_skin.meterNumbersColour;
     QImage strip;
-    ::KresliTavlinkoVertik(strip, params);
+    ::KresliTavlinkoVertik(strip, scaleParams(imageMeritko->height()));
     imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
+}
+
+void TMainForm::kresliMeritko() {
+    if (m_state.Horizontalni)
+        KresliTavlinkoHoriz();
+    else
+        KresliTavlinkoVertik();
 }
 
 void TMainForm::Ramecek() {
@@ -700,10 +701,7 @@ void TMainForm::HorizontVertik() {
     UmistiSipku();
     imageSipka->setPicture(transparentPicture(m_state.Horizontalni ? m_skin.arrow : m_skin.varrow));
     imageVelikost->setCursor(m_state.Horizontalni ? Qt::SizeHorCursor : Qt::SizeVerCursor);
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
+    kresliMeritko();
     Ramecek();
     for (int i = 0; i < m_state.Zalozky.size(); ++i)
         UmistiZalozku(i);
@@ -711,10 +709,7 @@ void TMainForm::HorizontVertik() {
 
 void TMainForm::Obratit() {
     m_state.Obracene = !m_state.Obracene;
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
+    kresliMeritko();
     ZobrazVzdalenost();
 }
 
@@ -768,20 +763,13 @@ void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
 void TMainForm::ZmenaVelikostiDrop() {
     PrepocitejJednotky();
     Ramecek();
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
+    kresliMeritko();
     PoziceTlacitek();
     // Outside the percent unit a new length changes the reading when the zero is at the far
     // end; the label always tells where the arrow is.
     if (m_state.Jednotka != UnitPercent)
         ZobrazVzdalenost();
     CoolForm->repaint();
-}
-
-void TMainForm::resizeDragTo(QPoint windowPos) {
-    ZmenaVelikostiOver(imageVelikost, windowPos.x(), windowPos.y());
 }
 
 void TMainForm::PresCelouObrazovku() {
@@ -875,48 +863,48 @@ void TMainForm::keyPressEvent(QKeyEvent *event) {
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == imageVelikost) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            m_resizing = mouse->button() == Qt::LeftButton;
-            if (m_resizing)
-                imageVelikost->grabMouse();
-            return m_resizing;
-        case QEvent::MouseMove:
-            if (m_resizing)
-                resizeDragTo(imageVelikost->mapTo(this, mouse->position().toPoint()));
-            return m_resizing;
-        case QEvent::MouseButtonRelease:
-            if (m_resizing && mouse->button() == Qt::LeftButton) {
-                m_resizing = false;
-                imageVelikost->releaseMouse();
-                ZmenaVelikostiDrop();
-                return true;
-            }
-            break;
-        default:
-            break;
-        }
-    } else if (watched == buttonJednotka) {
-        switch (event->type()) {
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
-                buttonJednotka->rect().contains(
-                    static_cast<QMouseEvent *>(event)->position().toPoint()))
+    const bool mouseEvent = event->type() == QEvent::MouseButtonPress ||
+                            event->type() == QEvent::MouseMove ||
+                            event->type() == QEvent::MouseButtonRelease;
+    if (watched == imageVelikost && mouseEvent)
+        return resizeArrowMouse(static_cast<QMouseEvent *>(event));
+    if (watched == buttonJednotka) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                buttonJednotka->rect().contains(mouse->position().toPoint()))
                 ZmenJednotku(buttonJednotka);
-            break;
-        case QEvent::Enter:
+        } else if (event->type() == QEvent::Enter) {
             EfektTlacitkaJednotkaStart();
-            break;
-        case QEvent::Leave:
+        } else if (event->type() == QEvent::Leave) {
             EfektTlacitkaJednotkaEnd();
-            break;
-        default:
-            break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::resizeArrowMouse(QMouseEvent *mouse) {
+    // Pressing the resize arrow grabs the mouse; the far end follows it until the release.
+    switch (mouse->type()) {
+    case QEvent::MouseButtonPress:
+        m_resizing = mouse->button() == Qt::LeftButton;
+        if (m_resizing)
+            imageVelikost->grabMouse();
+        return m_resizing;
+    case QEvent::MouseMove:
+        if (m_resizing) {
+            const QPoint at = imageVelikost->mapTo(this, mouse->position().toPoint());
+            ZmenaVelikostiOver(imageVelikost, at.x(), at.y());
+        }
+        return m_resizing;
+    default:
+        if (!m_resizing || mouse->button() != Qt::LeftButton)
+            return false;
+        m_resizing = false;
+        imageVelikost->releaseMouse();
+        ZmenaVelikostiDrop();
+        return true;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -954,10 +942,7 @@ void TMainForm::ZmenJednotku(QObject *sender) {
     const tjednotka &jednotka = m_state.Jednotky[m_state.Jednotka];
     setUnitCaption(jednotka.Znacka);
     m_state.PixeluNaJednotku = jednotka.Pixelu;
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
+    kresliMeritko();
     ZobrazVzdalenost();
     if (m_state.Jednotka == UnitPercent && m_state.PixeluNaJednotku != 0) {
         for (tzalozka &zalozka : m_state.Zalozky)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScaleDrawing.h"
 #include "skins/Skin.h"
 
 #include <QImage>
@@ -12,6 +13,7 @@ class ImageControl;
 class QAction;
 class QLabel;
 class QMenu;
+class QMouseEvent;
 class TCoolForm;
 class TLangTranslator;
 class TSaveDialog;
@@ -48,6 +50,7 @@ public:
     void NactiSkin(const QString &folder);
     void KresliTavlinkoHoriz();
     void KresliTavlinkoVertik();
+    void kresliMeritko(); // the scale for the current position
     void Ramecek();
     void PoziceTlacitek();
     void PrepocitejJednotky();
@@ -111,10 +114,11 @@ private:
     void keepReadingInPercent(int newLength);
     bool applyTranslation(const std::function<void()> &step);
     const SkinSection &section() const;
+    ScaleParams scaleParams(int length) const;
     QString translated(const QString &czech, const QString &argument = QString());
     void connectPress(ImageControl *image);
     void discardMarkerImage(ImageControl *image);
-    void resizeDragTo(QPoint windowPos);
+    bool resizeArrowMouse(QMouseEvent *mouse);
 
     RulerState &m_state;
     QStringList m_arguments;

@@ -2,6 +2,7 @@
 
 // A ruler window started in a temporary program folder, for tests that click and type on it.
 
+#include "TestFiles.h"
 #include "app/MainForm.h"
 #include "controls/ImageControl.h"
 #include "settings/RulerState.h"
@@ -19,19 +20,11 @@ struct RulerFixture {
     std::unique_ptr<TMainForm> form;
     QStringList messages;
 
-    // Writes a file below the program folder, creating its folders.
+    // Files below the program folder.
     void write(const QString &relative, const QByteArray &content) {
-        const QString path = folder.filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        writeFile(folder.filePath(relative), content);
     }
-
-    QByteArray read(const QString &relative) const {
-        QFile file(folder.filePath(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString &relative) const { return readFile(folder.filePath(relative)); }
 
     // Copies the shipped language files beside the program.
     void shipLanguages() {

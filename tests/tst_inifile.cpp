@@ -1,20 +1,10 @@
+#include "TestFiles.h"
 #include <QtTest>
 
 #include "settings/IniFile.h"
 #include "settings/TextFile.h"
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray sample = "; tavlinko\n"
                           "[Obecne]\n"

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include <QtTest>
 
 #include "settings/IniFile.h"
@@ -6,31 +7,6 @@
 #include "settings/Units.h"
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-const QByteArray firstRunFile = "[Jednotky]\n"
-                                "1=Pixel;px;1;0;5\n"
-                                "2=Centimetr;cm;1;1;0,1\n"
-                                "3=Palec;in;1;2;0,1\n"
-                                "4=Procenta d\xc3\xa9lky;%;1;3;1\n"
-                                "5=-;Xx;1;0;10\n"
-                                "6=Decimetr;dm;10;1;0,05\n"
-                                "7=Stopa;ft;12;2;0,01\n"
-                                "8=-;Xx;1;0;10\n"
-                                "9=Mapa 1:10 000;m;0,01;1;20\n"
-                                "10=Mapa 1:100 000;km;1;1;0,1\n"
-                                "11=Mapa 1:200 000;km;0,5;1;0,2\n";
 
 // A program folder with two settings files, a language and two skins.
 struct ProgramFolder {
@@ -168,14 +144,15 @@ void TestSettings::firstRunAndFirstSave() {
     NactiNastaveni(s, pos, QLocale(QLocale::Czech));
     QCOMPARE(pos, QPoint(211, 118));
     QCOMPARE(s.Delka, 472);
-    QCOMPARE(readFile(s.SouborNastaveni), firstRunFile);
+    QCOMPARE(readFile(s.SouborNastaveni), firstRunUnitLines);
 
     QVERIFY(UlozNastaveni(s, QRect(211, 118, 472, 40)));
-    const QByteArray saved = firstRunFile + "\n[Obecne]\nX=211\nY=118\nDelka=472\n"
-                                            "Poloha=Horizontalni\nObracene=Ne\nJazyk=czech.lng\n"
-                                            "Vzhled=Funny\nVzdy nahore=Ne\nPruhlednost=255\n"
-                                            "\n[Mereni]\nJednotka=0\nRozliseni X=96\n"
-                                            "Rozliseni Y=96\n";
+    const QByteArray saved = firstRunUnitLines +
+                             "\n[Obecne]\nX=211\nY=118\nDelka=472\n"
+                             "Poloha=Horizontalni\nObracene=Ne\nJazyk=czech.lng\n"
+                             "Vzhled=Funny\nVzdy nahore=Ne\nPruhlednost=255\n"
+                             "\n[Mereni]\nJednotka=0\nRozliseni X=96\n"
+                             "Rozliseni Y=96\n";
     QCOMPARE(readFile(s.SouborNastaveni), saved);
 
     // A vertical ruler stores its height; the keys stay where they are.
@@ -311,7 +288,7 @@ void TestSettings::readOnlyLeavesTheFileAlone() {
     NactiNastaveni(s, pos, QLocale(QLocale::Czech));
     ZpracujPrepinace(s);
     QVERIFY(UlozNastaveni(s, QRect(1, 2, 40, 500)));
-    QCOMPARE(readFile(s.SouborNastaveni), firstRunFile);
+    QCOMPARE(readFile(s.SouborNastaveni), firstRunUnitLines);
 }
 
 void TestSettings::writeFailureReportedOnce() {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include <QtTest>
 
 #include "skins/Skin.h"
@@ -16,12 +17,6 @@ void writeBitmap(const QString &path, QSize size, QColor colour = Qt::blue) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     QVERIFY(image.save(path, "BMP"));
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A BMP header that promises a 100000 x 100000 picture and carries no pixels.

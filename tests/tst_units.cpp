@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include <QtTest>
 
 #include "settings/IniFile.h"
@@ -6,32 +7,8 @@
 
 namespace {
 
-const QByteArray firstRunSection = "[Jednotky]\n"
-                                   "1=Pixel;px;1;0;5\n"
-                                   "2=Centimetr;cm;1;1;0,1\n"
-                                   "3=Palec;in;1;2;0,1\n"
-                                   "4=Procenta d\xc3\xa9lky;%;1;3;1\n"
-                                   "5=-;Xx;1;0;10\n"
-                                   "6=Decimetr;dm;10;1;0,05\n"
-                                   "7=Stopa;ft;12;2;0,01\n"
-                                   "8=-;Xx;1;0;10\n"
-                                   "9=Mapa 1:10 000;m;0,01;1;20\n"
-                                   "10=Mapa 1:100 000;km;1;1;0,1\n"
-                                   "11=Mapa 1:200 000;km;0,5;1;0,2\n";
-
 const QStringList builtIns = {"Pixel;px;1;0;5", "Centimetr;cm;1;1;0.1", "Palec;in;1;2;0.1",
                               QString::fromUtf16(u"Procenta délky;%;1;3;1")};
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A unit in a form that does not depend on the locale.
 QString describe(const tjednotka &u) {
@@ -227,7 +204,7 @@ void TestUnits::roundTrip() {
     QTemporaryDir dir;
     RulerState s;
     s.SouborNastaveni = dir.filePath("tavlinko.ini");
-    writeFile(s.SouborNastaveni, firstRunSection);
+    writeFile(s.SouborNastaveni, firstRunUnitLines);
     NactiJednotky(s);
     s.Jednotky.append({"Yard", "yd", 0.9144 / 0.0254, UnitInch, 0, 1 / 3.0});
     const QStringList saved = describe(s.Jednotky);
@@ -248,7 +225,7 @@ void TestUnits::savingReplacesTheList() {
     RulerState s;
     s.SouborNastaveni = dir.filePath("tavlinko.ini");
     writeFile(s.SouborNastaveni,
-              "[Obecne]\nDelka=500\n" + firstRunSection + "[Mereni]\nJednotka=2\n");
+              "[Obecne]\nDelka=500\n" + firstRunUnitLines + "[Mereni]\nJednotka=2\n");
     NactiJednotky(s);
     s.Jednotky.resize(5);
     QVERIFY(UlozJednotky(s));
@@ -298,7 +275,7 @@ void TestUnits::pixelFactors() {
     QTemporaryDir dir;
     RulerState s;
     s.SouborNastaveni = dir.filePath("tavlinko.ini");
-    writeFile(s.SouborNastaveni, firstRunSection);
+    writeFile(s.SouborNastaveni, firstRunUnitLines);
     NactiJednotky(s);
     s.Horizontalni = horizontal;
     s.RozliseniX = resolutionX;
