@@ -68,17 +68,31 @@ bool loadBitmap(const QString &path, QImage &bitmap, QString *error) {
     return true;
 }
 
+// No window coordinate goes beyond this, so skin values are kept within it: sums of a place, a
+// size and a window length then never overflow.
+constexpr int coordinateLimit = 32767;
+// A bar thinner than a pixel would vanish; one thicker than this is no ruler.
+constexpr int thickestBar = 1024;
+
+int readCoordinate(const IniFile &ini, const QString &section, const QString &key,
+                   int defaultValue) {
+    return qBound(-coordinateLimit, ini.readInteger(section, key, defaultValue), coordinateLimit);
+}
+
 QPoint readPlace(const IniFile &ini, const QString &section, const QString &name,
                  QPoint defaultPlace) {
-    return {ini.readInteger(section, name + QStringLiteral(".x"), defaultPlace.x()),
-            ini.readInteger(section, name + QStringLiteral(".y"), defaultPlace.y())};
+    return {readCoordinate(ini, section, name + QStringLiteral(".x"), defaultPlace.x()),
+            readCoordinate(ini, section, name + QStringLiteral(".y"), defaultPlace.y())};
 }
 
 SkinSection readSection(const IniFile &ini, const QString &section, const SkinSection &defaults,
                         int arrowCenter, int markCenter) {
     SkinSection s;
     s.ruleHeight = ini.readInteger(section, QStringLiteral("rule.height"), defaults.ruleHeight);
-    s.minSize = ini.readInteger(section, QStringLiteral("rule.MinSize"), defaults.minSize);
+    if (s.ruleHeight < 1)
+        s.ruleHeight = defaults.ruleHeight;
+    s.ruleHeight = qMin(s.ruleHeight, thickestBar);
+    s.minSize = readCoordinate(ini, section, QStringLiteral("rule.MinSize"), defaults.minSize);
     s.buttonRotate = readPlace(ini, section, QStringLiteral("ButtonRotate"), defaults.buttonRotate);
     s.buttonInvert = readPlace(ini, section, QStringLiteral("ButtonInvert"), defaults.buttonInvert);
     s.buttonTools = readPlace(ini, section, QStringLiteral("ButtonTools"), defaults.buttonTools);
@@ -88,8 +102,8 @@ SkinSection readSection(const IniFile &ini, const QString &section, const SkinSe
     s.resizeArrow = readPlace(ini, section, QStringLiteral("ResizeArrow"), defaults.resizeArrow);
     s.number = readPlace(ini, section, QStringLiteral("Number"), defaults.number);
     s.unit = readPlace(ini, section, QStringLiteral("Unit"), defaults.unit);
-    s.arrowCenter = ini.readInteger(section, QStringLiteral("Arrow.center"), arrowCenter);
-    s.markCenter = ini.readInteger(section, QStringLiteral("Mark.center"), markCenter);
+    s.arrowCenter = readCoordinate(ini, section, QStringLiteral("Arrow.center"), arrowCenter);
+    s.markCenter = readCoordinate(ini, section, QStringLiteral("Mark.center"), markCenter);
     return s;
 }
 

@@ -49,6 +49,7 @@ private slots:
     void missingFolderLoadsDefaults();
     void folderWithOnlySkinIni();
     void readsEveryKey();
+    void unusableValuesAreKeptInBounds();
     void pointerCentresFollowLoadedBitmaps();
     void buttonPictures_data();
     void buttonPictures();
@@ -134,6 +135,22 @@ void TestSkin::folderWithOnlySkinIni() {
     QCOMPARE(skin.horizontal.arrowCenter, 4);
     QCOMPARE(skin.horizontal.markCenter, 1);
     QCOMPARE(skin.vertical.ruleHeight, 90);
+}
+
+void TestSkin::unusableValuesAreKeptInBounds() {
+    // A bar of no thickness would vanish, and places near the integer limits would overflow
+    // when the layout adds the window's length.
+    QTemporaryDir dir;
+    writeFile(dir.filePath("skin.ini"),
+              "[Horizontal]\nrule.height=0\nButtonExit.x=-2147483648\nArrow.center=2147483647\n"
+              "[Vertical]\nrule.height=99999999\nrule.MinSize=$7FFFFFFF\n");
+    SkinData skin;
+    QVERIFY(NactiSkinData(dir.path(), skin));
+    QCOMPARE(skin.horizontal.ruleHeight, 64);
+    QCOMPARE(skin.horizontal.buttonExit.x(), -32767);
+    QCOMPARE(skin.horizontal.arrowCenter, 32767);
+    QCOMPARE(skin.vertical.ruleHeight, 1024);
+    QCOMPARE(skin.vertical.minSize, 32767);
 }
 
 void TestSkin::readsEveryKey() {
