@@ -105,6 +105,31 @@ private slots:
             QCOMPARE(ruler.form->PolozkyJednotek().at(2)->text(), inchName);
         QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
     }
+
+    void switchingTheRunningRuler() {
+        startIn(QStringLiteral("english.lng"));
+        TLangTranslator *translator = ruler.form->Prekladac();
+        const QString jazyky = ruler.folder.filePath(QStringLiteral("jazyky/"));
+        auto *rotate = ruler.control<QWidget>("buttonHorizVert");
+        QCOMPARE(rotate->toolTip(), QStringLiteral("Switch between horizontal and vertical"));
+
+        translator->setLanguageFile(jazyky + QStringLiteral("german.lng"));
+        translator->Translate();
+        QVERIFY(rotate->toolTip() != QLatin1String("Switch between horizontal and vertical"));
+        const QString german = rotate->toolTip();
+
+        // A language that lacks an item leaves the text the previous one gave.
+        ruler.write(QStringLiteral("jazyky/partial.lng"), "LANGUAGE=Partial\r\n7=Weg\r\n");
+        translator->setLanguageFile(jazyky + QStringLiteral("partial.lng"));
+        translator->Translate();
+        QCOMPARE(ruler.control<QWidget>("buttonKonec")->toolTip(), QStringLiteral("Weg"));
+        QCOMPARE(rotate->toolTip(), german);
+
+        translator->setLanguageFile(jazyky + QStringLiteral("czech.lng"));
+        translator->Translate();
+        QCOMPARE(rotate->toolTip(), QStringLiteral("Přepnout mezi vodorovnou a svislou polohou"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
+    }
 };
 
 QTEST_MAIN(TestTranslationForms)
