@@ -665,7 +665,9 @@ void TestRealSpin::demonstration() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     const QImage image = window.grab().toImage();
-    QVERIFY(image.save(QStringLiteral("/tmp/realspin_demo.png")));
+    // Set TAVLINKO_DEMO_PNG to a file name to look at the demonstration window.
+    if (const QString demo = qEnvironmentVariable("TAVLINKO_DEMO_PNG"); !demo.isEmpty())
+        QVERIFY(image.save(demo));
 
     // The arrow glyph is drawn: the middle of each arrow holds a dark pixel.
     for (TTimerSpeedButton *arrow : {value->button()->UpArrow(), value->button()->DownArrow()}) {
