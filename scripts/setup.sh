@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the program and the tests need (only the missing ones).
 set -e
 PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth xdotool xclip x11-utils libchm-dev fp-utils"
+  fonts-dejavu-core xvfb xauth xdotool xclip"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
