@@ -725,15 +725,9 @@ void TMainForm::nastavDelku(int delka) {
     CoolForm->setGeometry(rect());
 }
 
-void TMainForm::keepReadingInPercent(int newLength) {
+bool TMainForm::keepReadingInPercent(int newLength) {
     if (m_state.Jednotka != UnitPercent)
-        return;
-    bool ok = false;
-    const double shown = ctiCislo(labelMeridlo->text(), &ok);
-    if (ok) {
-        m_state.PoziceMeridla = percentPosition(shown, newLength, m_state.Obracene);
-        UmistiSipku();
-    }
+        return false;
     for (int i = 0; i < m_state.Zalozky.size(); ++i) {
         tzalozka &zalozka = m_state.Zalozky[i];
         if (!zalozka.Aktivni)
@@ -741,6 +735,23 @@ void TMainForm::keepReadingInPercent(int newLength) {
         zalozka.Pozice = percentPosition(zalozka.Procenta, newLength, m_state.Obracene);
         UmistiZalozku(i);
     }
+    bool ok = false;
+    const double shown = ctiCislo(labelMeridlo->text(), &ok);
+    if (!ok)
+        return false;
+    m_state.PoziceMeridla = percentPosition(shown, newLength, m_state.Obracene);
+    UmistiSipku();
+    return true;
+}
+
+void TMainForm::zmenDelkuNa(int newLength, bool keepPercent) {
+    nastavDelku(newLength);
+    // In the percent unit the arrow moves so that the shown number stays true; otherwise the
+    // arrow stays and the number follows the new length, so the two always agree.
+    const bool kept = keepPercent && keepReadingInPercent(delkaPravitka());
+    ZmenaVelikostiDrop();
+    if (!kept)
+        ZobrazVzdalenost();
 }
 
 void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
@@ -755,9 +766,7 @@ void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
     const int newLength = along + dragReach;
     if (along < 0 || newLength < section().minSize || newLength > longestBar)
         return;
-    nastavDelku(newLength);
-    keepReadingInPercent(newLength);
-    ZmenaVelikostiDrop();
+    zmenDelkuNa(newLength, true);
 }
 
 void TMainForm::ZmenaVelikostiDrop() {
@@ -765,47 +774,32 @@ void TMainForm::ZmenaVelikostiDrop() {
     Ramecek();
     kresliMeritko();
     PoziceTlacitek();
-    // Outside the percent unit a new length changes the reading when the zero is at the far
-    // end; the label always tells where the arrow is.
-    if (m_state.Jednotka != UnitPercent)
-        ZobrazVzdalenost();
     CoolForm->repaint();
 }
 
 void TMainForm::PresCelouObrazovku() {
     const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(pos(), size());
-    if (m_state.Horizontalni) {
-        if (m_state.CelaObrazovka) {
-            move(m_state.PuvodniPoloha, y());
-            nastavDelku(m_state.PuvodniDelka);
-        } else {
-            m_state.PuvodniPoloha = x();
-            m_state.PuvodniDelka = width();
-            move(desktop.left(), y());
-            nastavDelku(desktop.width());
-        }
+    const bool horizontal = m_state.Horizontalni;
+    int start = 0;
+    int length = 0;
+    if (m_state.CelaObrazovka) {
+        start = m_state.PuvodniPoloha;
+        length = m_state.PuvodniDelka;
     } else {
-        if (m_state.CelaObrazovka) {
-            move(x(), m_state.PuvodniPoloha);
-            nastavDelku(m_state.PuvodniDelka);
-        } else {
-            m_state.PuvodniPoloha = y();
-            m_state.PuvodniDelka = height();
-            move(x(), desktop.top());
-            nastavDelku(desktop.height());
-        }
+        m_state.PuvodniPoloha = horizontal ? x() : y();
+        m_state.PuvodniDelka = delkaPravitka();
+        start = horizontal ? desktop.left() : desktop.top();
+        length = horizontal ? desktop.width() : desktop.height();
     }
+    move(horizontal ? QPoint(start, y()) : QPoint(x(), start));
     m_state.CelaObrazovka = !m_state.CelaObrazovka;
-    ZmenaVelikostiDrop();
+    zmenDelkuNa(length, false);
 }
 
 void TMainForm::ZmenDelku(int step) {
     const int newLength = qMax(qMax(shortestBar, section().minSize), delkaPravitka() + step);
-    if (newLength == delkaPravitka())
-        return;
-    nastavDelku(newLength);
-    keepReadingInPercent(newLength);
-    ZmenaVelikostiDrop();
+    if (newLength != delkaPravitka())
+        zmenDelkuNa(newLength, true);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent *event) {

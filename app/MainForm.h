@@ -111,7 +111,8 @@ private:
     void aplikujVzhledOkna();
     void setReading(const QString &text);
     void setUnitCaption(const QString &text);
-    void keepReadingInPercent(int newLength);
+    bool keepReadingInPercent(int newLength);
+    void zmenDelkuNa(int newLength, bool keepPercent);
     bool applyTranslation(const std::function<void()> &step);
     const SkinSection &section() const;
     ScaleParams scaleParams(int length) const;

@@ -2,6 +2,7 @@
 // swapping the zero end, resizing, the keyboard, the unit menu and calibration.
 
 #include "RulerFixture.h"
+#include "app/DistanceFormat.h"
 #include "app/UnitMenuItem.h"
 #include "controls/CoolForm.h"
 
@@ -327,6 +328,21 @@ private slots:
         QCOMPARE(ruler.control<ImageControl>("imageMeritko")->width(), desktop.width());
         ruler.form->findChild<QAction *>(QStringLiteral("menuMaxi"))->trigger();
         QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), QRect(100, 100, 472, 64));
+    }
+
+    void theReadingAlwaysTellsWhereTheArrowIs() {
+        startWith();
+        ruler.key(Qt::Key_F3); // zero at the far end
+        ruler.press(72);
+        QCOMPARE(ruler.reading(), QStringLiteral("400"));
+        ruler.key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(ruler.reading(), QStringLiteral("410"));
+        for (int i = 0; i < 3; ++i)
+            ruler.key(Qt::Key_Tab, Qt::ControlModifier);
+        ruler.key(Qt::Key_F11); // spanning keeps the arrow and tells its new percentage
+        QCOMPARE(ruler.state.PoziceMeridla, 72);
+        const int desktop = ruler.form->width();
+        QCOMPARE(ruler.reading(), FormatujVzdalenost(desktop - 72, desktop / 100.0));
     }
 
     void unitMenuFollowsTheUnits() {
