@@ -12,8 +12,7 @@
 
 namespace {
 
-void copyFolder(const QString &from, const QString &to)
-{
+void copyFolder(const QString &from, const QString &to) {
     QDir().mkpath(to);
     const QDir source(from);
     for (const QString &name : source.entryList(QDir::Files))
@@ -26,8 +25,7 @@ void copyFolder(const QString &from, const QString &to)
 // every start but the first.
 struct ProgramFolder {
     QTemporaryDir dir;
-    ProgramFolder()
-    {
+    ProgramFolder() {
         copyFolder(QStringLiteral(TAVLINKO_SOURCE_DIR "/data"), dir.path());
         RulerState state;
         state.CestaProgramu = dir.path() + QLatin1Char('/');
@@ -36,15 +34,13 @@ struct ProgramFolder {
     }
 };
 
-void firstFrame(QWidget &window)
-{
+void firstFrame(QWidget &window) {
     window.show();
     window.repaint();
     QCoreApplication::processEvents();
 }
 
-void BM_EmptyFramelessWindow(benchmark::State &state)
-{
+void BM_EmptyFramelessWindow(benchmark::State &state) {
     for (auto _ : state) {
         QWidget window;
         window.setWindowFlag(Qt::FramelessWindowHint);
@@ -54,8 +50,7 @@ void BM_EmptyFramelessWindow(benchmark::State &state)
 }
 BENCHMARK(BM_EmptyFramelessWindow)->Unit(benchmark::kMillisecond);
 
-void BM_RulerWindow(benchmark::State &state)
-{
+void BM_RulerWindow(benchmark::State &state) {
     static ProgramFolder folder;
     for (auto _ : state) {
         RulerState ruler;
@@ -68,8 +63,7 @@ BENCHMARK(BM_RulerWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
