@@ -1,6 +1,7 @@
 #include "about/AboutForm.h"
 #include "app/MainForm.h"
 #include "app/TavlinkoApplication.h"
+#include "app/TerminationSignals.h"
 #include "settings/NastaveniForm.h"
 #include "settings/RulerState.h"
 
@@ -27,5 +28,9 @@ int main(int argc, char *argv[]) {
     TNastaveniForm nastaveni(state, &ruler);
     ruler.setDialogs(&about, &nastaveni);
     ruler.show();
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     &QCoreApplication::quit);
     return QApplication::exec();
 }

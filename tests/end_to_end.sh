@@ -76,4 +76,15 @@ for line in 'X=211' 'Y=118' 'Delka=472' 'Poloha=Horizontalni' 'Obracene=Ne' 'Vzh
 done
 order="$(tr -d '\r' < "$ini" | grep -o '^\[[^]]*\]' | tr '\n' ' ')"
 [ "$order" = "[Jednotky] [Obecne] [Mereni] " ] || fail "sections in the wrong order: $order"
+# A session that ends with SIGTERM (as at logout) still saves: started vertical, it must say so.
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -vertical &
+pid=$!
+for _ in $(seq 100); do
+    xdotool search --name '^Tavlinko$' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+sleep 0.5
+kill -TERM "$pid"
+wait "$pid" || fail "the program did not end cleanly on SIGTERM"
+grep -qx 'Poloha=Vertikalni' <(tr -d '\r' < "$ini") || fail "SIGTERM lost the settings"
 echo "end-to-end: all checks passed"
