@@ -1,12 +1,17 @@
 #include "app/RulerMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 int roundHalfEven(double value) {
+    // Far beyond any screen, and far enough from the integer limits that offsets can still be
+    // added to the result.
+    constexpr double limit = 1e9;
     if (!std::isfinite(value))
         return 0;
-    return int(std::nearbyint(value)); // the default rounding mode rounds halves to even
+    // The default rounding mode rounds halves to even.
+    return int(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
 int nearestMarker(const QVector<tzalozka> &zalozky, int pos) {
