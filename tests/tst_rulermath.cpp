@@ -60,6 +60,7 @@ private slots:
         QCOMPARE(percentPosition(25, 500, false), 125);
         QCOMPARE(percentPosition(25, 500, true), 375);
         QCOMPARE(percentPosition(0.5, 500, false), 2); // 2.5 rounds to even
+        QCOMPARE(roundHalfEven(1e300), 1000000000);    // no overflow from absurd readings
     }
 
     void savedText() {
