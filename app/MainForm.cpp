@@ -319,7 +319,7 @@ void TMainForm::Zobrazeni() {
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
     PrepocitejJednotky();
-    setUnitCaption(m_state.Jednotky[m_state.Jednotka].Znacka);
+    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
     NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
     if (!m_state.Horizontalni)
         imageVelikost->setCursor(Qt::SizeVerCursor);

@@ -35,7 +35,6 @@ public:
     void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
     TLangTranslator *Prekladac() const { return m_prekladac.get(); }
     const SkinData &skin() const { return m_skin; }
-    RulerState &state() const { return m_state; }
 
     // Lifecycle.
     void Spusteni();
@@ -110,7 +109,6 @@ private:
     void nastavDelku(int delka);
     void aplikujVzhledOkna();
     void setReading(const QString &text);
-    void setUnitCaption(const QString &text);
     bool keepReadingInPercent(int newLength);
     void zmenDelkuNa(int newLength, bool keepPercent);
     bool applyTranslation(const std::function<void()> &step);

@@ -35,10 +35,6 @@ void TMainForm::setReading(const QString &text) {
     labelMeridlo->move(right - labelMeridlo->width(), labelMeridlo->y());
 }
 
-void TMainForm::setUnitCaption(const QString &text) {
-    buttonJednotka->setText(text);
-}
-
 void TMainForm::ZobrazVzdalenost() {
     setReading(FormatujVzdalenost(vzdalenostOdNuly(m_state.PoziceMeridla)));
 }

@@ -41,7 +41,7 @@ void TMainForm::ZmenJednotku(QObject *sender) {
     if (m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
     const tjednotka &jednotka = m_state.Jednotky[m_state.Jednotka];
-    setUnitCaption(jednotka.Znacka);
+    buttonJednotka->setText(jednotka.Znacka);
     m_state.PixeluNaJednotku = jednotka.Pixelu;
     kresliMeritko();
     ZobrazVzdalenost();
