@@ -1,9 +1,9 @@
-#include "about/AboutForm.h"
-#include "app/MainForm.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
-#include "settings/NastaveniForm.h"
-#include "settings/RulerState.h"
+#include "core/settings/RulerState.h"
+#include "forms/about/AboutForm.h"
+#include "forms/ruler/MainForm.h"
+#include "forms/settings/NastaveniForm.h"
 
 #include <QDir>
 #include <QLocale>

@@ -1,5 +1,6 @@
-#include "app/ScaleDrawing.h"
-#include "skins/Skin.h"
+#include "core/drawing/ColourKey.h"
+#include "core/drawing/ScaleDrawing.h"
+#include "core/skins/Skin.h"
 
 #include <QGuiApplication>
 

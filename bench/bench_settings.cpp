@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "settings/RulerState.h"
-#include "settings/Settings.h"
-#include "settings/Units.h"
+#include "core/settings/RulerState.h"
+#include "core/settings/Settings.h"
+#include "core/units/Units.h"
 
 #include <QFile>
 #include <QLocale>

@@ -5,8 +5,8 @@
 // that creates the application, shows one of the two windows, paints it once and exits. The
 // in-process rows show what the ruler window itself adds on top of the application's start.
 
-#include "app/MainForm.h"
-#include "settings/RulerState.h"
+#include "core/settings/RulerState.h"
+#include "forms/ruler/MainForm.h"
 
 #include <QApplication>
 #include <QDir>

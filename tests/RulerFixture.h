@@ -3,9 +3,9 @@
 // A ruler window started in a temporary program folder, for tests that click and type on it.
 
 #include "TestFiles.h"
-#include "app/MainForm.h"
-#include "controls/ImageControl.h"
-#include "settings/RulerState.h"
+#include "core/settings/RulerState.h"
+#include "forms/ruler/MainForm.h"
+#include "widgets/ImageControl.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/DistanceFormat.h"
+#include "core/units/DistanceFormat.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
 #include "TestFiles.h"
 #include <QtTest>
 
-#include "settings/IniFile.h"
-#include "settings/TextFile.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/TextFile.h"
 
 namespace {
 

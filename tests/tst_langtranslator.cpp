@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "controls/ConvertError.h"
-#include "controls/LangTranslator.h"
+#include "core/translation/ConvertError.h"
+#include "core/translation/LangTranslator.h"
 
 // A component with one property of each kind the translator knows, plus one it must ignore.
 class Control : public QObject {

@@ -2,7 +2,7 @@
 // do to it, how a skin dresses it, and what it saves at the end.
 
 #include "RulerFixture.h"
-#include "controls/CoolForm.h"
+#include "widgets/CoolForm.h"
 
 #include <QImage>
 #include <QtEndian>

@@ -2,9 +2,9 @@
 // swapping the zero end, resizing, the keyboard, the unit menu and calibration.
 
 #include "RulerFixture.h"
-#include "app/DistanceFormat.h"
-#include "app/UnitMenuItem.h"
-#include "controls/CoolForm.h"
+#include "core/units/DistanceFormat.h"
+#include "forms/ruler/UnitMenuItem.h"
+#include "widgets/CoolForm.h"
 
 #include <QClipboard>
 #include <QFileDialog>

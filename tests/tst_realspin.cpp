@@ -1,4 +1,4 @@
-#include "controls/RealSpin.h"
+#include "widgets/RealSpin.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // The arithmetic behind markers, calibration, percent resizing and the saved file, and the
 // drawing of one unit-menu item.
 
-#include "app/RulerMath.h"
-#include "app/UnitMenuDrawing.h"
+#include "core/drawing/UnitMenuDrawing.h"
+#include "core/units/RulerMath.h"
 
 #include <QImage>
 #include <QPainter>

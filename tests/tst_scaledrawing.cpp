@@ -1,8 +1,9 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "app/DistanceFormat.h"
-#include "app/ScaleDrawing.h"
+#include "core/drawing/ColourKey.h"
+#include "core/drawing/ScaleDrawing.h"
+#include "core/units/DistanceFormat.h"
 
 #include <cmath>
 #include <limits>

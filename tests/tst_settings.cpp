@@ -1,10 +1,10 @@
 #include "TestFiles.h"
 #include <QtTest>
 
-#include "settings/IniFile.h"
-#include "settings/RulerState.h"
-#include "settings/Settings.h"
-#include "settings/Units.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/RulerState.h"
+#include "core/settings/Settings.h"
+#include "core/units/Units.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "skins/Layout.h"
-#include "skins/Skin.h"
+#include "core/skins/Layout.h"
+#include "core/skins/Skin.h"
 
 #include <QDir>
 #include <QFile>

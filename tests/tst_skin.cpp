@@ -1,8 +1,8 @@
 #include "TestFiles.h"
 #include <QtTest>
 
-#include "skins/Skin.h"
-#include "skins/SkinColours.h"
+#include "core/skins/Skin.h"
+#include "core/skins/SkinColours.h"
 
 #include <QPalette>
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 // the running ruler must follow each shipped language.
 
 #include "RulerFixture.h"
-#include "about/AboutForm.h"
-#include "app/UnitMenuItem.h"
-#include "controls/LangTranslator.h"
-#include "settings/NastaveniForm.h"
+#include "core/translation/LangTranslator.h"
+#include "forms/about/AboutForm.h"
+#include "forms/ruler/UnitMenuItem.h"
+#include "forms/settings/NastaveniForm.h"
 
 #include <QMetaProperty>
 

@@ -1,9 +1,9 @@
 #include "TestFiles.h"
 #include <QtTest>
 
-#include "settings/IniFile.h"
-#include "settings/RulerState.h"
-#include "settings/Units.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/RulerState.h"
+#include "core/units/Units.h"
 
 namespace {
 

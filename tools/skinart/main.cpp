@@ -34,7 +34,7 @@ int main(int argc, char **argv) {
         writeSkin(skin, pictures, source + "/data/skin/" + skin.name);
         // The window's own pictures, shown until a skin brings its own, are the default's.
         if (skin.name == "Funny")
-            writeButtons(pictures, source + "/app/icons/buttons");
+            writeButtons(pictures, source + "/forms/ruler/icons/buttons");
         if (!previews.isEmpty()) {
             const QImage sheet = previewSkin(skin, pictures);
             savePng(sheet, previews + '/' + skin.name + ".png");
@@ -42,6 +42,6 @@ int main(int argc, char **argv) {
         }
     }
     writeFlags(source + "/data/jazyky");
-    writeMenuIcons(source + "/app/icons");
+    writeMenuIcons(source + "/forms/ruler/icons");
     return 0;
 }

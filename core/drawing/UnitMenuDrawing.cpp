@@ -1,0 +1,40 @@
+#include "core/drawing/UnitMenuDrawing.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+constexpr int stripWidth = 40;
+const QString separatorCaption = QStringLiteral("-");
+} // namespace
+
+QSize unitMenuItemSize(const QString &caption, const QFont &font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(caption) + 42;
+    const int height = caption == separatorCaption ? 3 : metrics.height() + 5;
+    return {width, height};
+}
+
+void drawUnitMenuItem(QPainter &painter, const QRect &rect, const QString &caption,
+                      const QString &symbol, bool selected) {
+    const bool separator = caption == separatorCaption;
+    const QColor text = selected ? Qt::white : Qt::black;
+    const QRect strip(rect.left(), rect.top(), stripWidth, rect.height());
+    const QRect rest(rect.left() + stripWidth, rect.top(), rect.width() - stripWidth,
+                     rect.height());
+    painter.fillRect(strip, selected ? QColor(0, 0, 255) : QColor(204, 204, 204));
+    painter.fillRect(rest, selected ? QColor(160, 160, 255) : QColor(240, 240, 240));
+    if (separator) {
+        painter.setPen(Qt::black);
+        painter.drawLine(rect.left(), rect.top() + 1, rect.right(), rect.top() + 1);
+        return;
+    }
+    painter.setPen(text);
+    const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
+    painter.drawText(rect.left(), baseline, symbol);
+    QString name = caption;
+    const int ampersand = name.indexOf(QLatin1Char('&'));
+    if (ampersand >= 0)
+        name.remove(ampersand, 1);
+    painter.drawText(rect.left() + 42, baseline, name);
+}

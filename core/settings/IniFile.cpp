@@ -1,0 +1,203 @@
+#include "core/settings/IniFile.h"
+
+#include "core/settings/TextFile.h"
+
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+// The helpers work on views of the stored lines: a lookup touches every line of the file, and
+// copying each one would make reading a long unit list needlessly slow.
+
+bool isComment(QStringView trimmed) {
+    return trimmed.startsWith(u';') || trimmed.startsWith(u'#');
+}
+
+// The name of a "[name]" line; nothing for any other line.
+std::optional<QStringView> sectionName(QStringView line) {
+    const QStringView trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+bool isSectionLine(QStringView line) {
+    return sectionName(line).has_value();
+}
+
+// The key of a "key=value" line; nothing for blank lines and comments.
+std::optional<QStringView> keyName(QStringView line) {
+    const QStringView trimmed = line.trimmed();
+    if (trimmed.isEmpty() || isComment(trimmed))
+        return std::nullopt;
+    const qsizetype equals = trimmed.indexOf(u'=');
+    return equals < 0 ? trimmed : trimmed.left(equals).trimmed();
+}
+
+QString lineValue(const QString &line) {
+    const qsizetype equals = line.indexOf(u'=');
+    return equals < 0 ? QString() : line.mid(equals + 1).trimmed();
+}
+
+bool sameName(const std::optional<QStringView> &a, QStringView b) {
+    return a && a->compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+IniFile::IniFile(const QString &path) : m_path(path) {
+    const QString text = readTextFile(path);
+    m_lineEnding = text.contains(u"\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    m_lines = text.split(m_lineEnding);
+    // The last line break ends the last line; it does not start an empty one.
+    if (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
+        m_lines.removeLast();
+}
+
+IniFile::SectionRange IniFile::findSection(const QString &section, int from) const {
+    SectionRange range;
+    for (int i = from; i < m_lines.size(); ++i) {
+        if (range.header < 0) {
+            if (sameName(sectionName(m_lines[i]), section))
+                range.header = i;
+        } else if (isSectionLine(m_lines[i])) {
+            range.end = i;
+            return range;
+        }
+    }
+    if (range.header >= 0)
+        range.end = int(m_lines.size());
+    return range;
+}
+
+int IniFile::findKey(const SectionRange &range, const QString &key) const {
+    for (int i = range.header + 1; i < range.end; ++i) {
+        if (sameName(keyName(m_lines[i]), key))
+            return i;
+    }
+    return -1;
+}
+
+bool IniFile::sectionExists(const QString &section) const {
+    return findSection(section).header >= 0;
+}
+
+QString IniFile::readString(const QString &section, const QString &key,
+                            const QString &defaultValue) const {
+    const SectionRange range = findSection(section);
+    if (range.header < 0)
+        return defaultValue;
+    const int line = findKey(range, key);
+    return line < 0 ? defaultValue : lineValue(m_lines[line]);
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const {
+    bool ok = false;
+    const int value = parseIniInteger(readString(section, key, QString()), &ok);
+    return ok ? value : defaultValue;
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &text) {
+    // A line break inside a value would end it early and make the rest a line of its own.
+    QString value = text;
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    const SectionRange range = findSection(section);
+    if (range.header < 0) {
+        // A blank line keeps the new section apart from the one before it.
+        if (!m_lines.isEmpty() && !m_lines.constLast().trimmed().isEmpty())
+            m_lines.append(QString());
+        m_lines.append(u'[' + section + u']');
+        m_lines.append(key + u'=' + value);
+        m_modified = true;
+        return;
+    }
+    const int existing = findKey(range, key);
+    if (existing >= 0) {
+        // Keep the key as the file spells it; only the value changes.
+        const QString replaced = keyName(m_lines[existing])->toString() + u'=' + value;
+        if (replaced != m_lines[existing]) {
+            m_lines[existing] = replaced;
+            m_modified = true;
+        }
+        return;
+    }
+    // After the section's last entry, so that blank lines and comments that lead into the
+    // next section stay in front of it.
+    int insertAt = range.header + 1;
+    for (int i = range.header + 1; i < range.end; ++i) {
+        if (keyName(m_lines[i]))
+            insertAt = i + 1;
+    }
+    m_lines.insert(insertAt, key + u'=' + value);
+    m_modified = true;
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::eraseSection(const QString &section) {
+    // Every copy goes: a duplicate left behind would shadow the section written anew later.
+    for (SectionRange range = findSection(section); range.header >= 0;
+         range = findSection(section, range.header)) {
+        m_lines.remove(range.header, range.end - range.header);
+        m_modified = true;
+    }
+}
+
+bool IniFile::save() {
+    m_errorString.clear();
+    if (!m_modified)
+        return true;
+    QString text;
+    for (const QString &line : std::as_const(m_lines))
+        text += line + m_lineEnding;
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_errorString = file.errorString();
+        return false;
+    }
+    file.write(text.toUtf8());
+    if (!file.commit()) {
+        m_errorString = file.errorString();
+        return false;
+    }
+    m_modified = false;
+    return true;
+}
+
+int parseIniInteger(const QString &text, bool *ok) {
+    *ok = false;
+    QStringView digits = QStringView(text).trimmed();
+    bool negative = false;
+    if (digits.startsWith(u'-') || digits.startsWith(u'+')) {
+        negative = digits.front() == u'-';
+        digits = digits.mid(1);
+    }
+    int base = 10;
+    if (digits.startsWith(u'$')) {
+        base = 16;
+        digits = digits.mid(1);
+    } else if (digits.startsWith(u"0x", Qt::CaseInsensitive)) {
+        base = 16;
+        digits = digits.mid(2);
+    }
+    // Signs and spaces inside the digits are not numbers.
+    if (digits.isEmpty() || !digits.front().isLetterOrNumber())
+        return 0;
+    bool converted = false;
+    const qulonglong magnitude = digits.toULongLong(&converted, base);
+    const qulonglong limit =
+        base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    if (!converted || magnitude > limit)
+        return 0;
+    // Hex is a 32-bit pattern; the wrap of the unsigned value is meant.
+    const auto pattern = static_cast<quint32>(magnitude);
+    *ok = true;
+    return negative ? int(0u - pattern) : int(pattern);
+}

@@ -1,0 +1,263 @@
+#include "core/settings/Settings.h"
+
+#include "core/settings/IniFile.h"
+#include "core/settings/RulerState.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+
+namespace {
+
+const QString settingsFileName = QStringLiteral("tavlinko.ini");
+const QString languageFolder = QStringLiteral("jazyky");
+const QString skinFolder = QStringLiteral("skin");
+const QString autodetect = QStringLiteral("Autodetekce");
+
+// What the stored keys are read into and written from: the state plus the window's place.
+struct SettingsView {
+    RulerState &s;
+    QPoint &pos;
+    QSize size;
+};
+
+// One stored setting. Both the reader and the writer walk this one table, so a key cannot be
+// read under one name and written under another, and the file keeps this order.
+struct SettingKey {
+    const char *section;
+    const char *key;
+    bool integer;
+    const char *fixedDefault; // nullptr: a missing key keeps the current value
+    QString (*get)(const SettingsView &);
+    void (*set)(SettingsView &, const QString &);
+};
+
+QString number(int value) {
+    return QString::number(value);
+}
+
+int toInt(const QString &text) {
+    return text.toInt();
+}
+
+// Values that would make the ruler unusable are repaired when read: an invisible window, a
+// resolution that turns every physical unit into zero pixels, a length that is no length.
+constexpr int defaultLength = 472;
+constexpr int minimumOpacity = 30;
+constexpr int opaque = 255;
+
+const SettingKey settingKeys[] = {
+    {"Obecne", "X", true, nullptr, [](const SettingsView &v) { return number(v.pos.x()); },
+     [](SettingsView &v, const QString &t) { v.pos.setX(toInt(t)); }},
+    {"Obecne", "Y", true, nullptr, [](const SettingsView &v) { return number(v.pos.y()); },
+     [](SettingsView &v, const QString &t) { v.pos.setY(toInt(t)); }},
+    {"Obecne", "Delka", true, "472",
+     [](const SettingsView &v) {
+         return number(v.s.Horizontalni ? v.size.width() : v.size.height());
+     },
+     [](SettingsView &v, const QString &t) {
+         const int length = toInt(t);
+         v.s.Delka = length > 0 ? length : defaultLength;
+     }},
+    {"Obecne", "Poloha", false, "Horizontalni",
+     [](const SettingsView &v) {
+         return v.s.Horizontalni ? QStringLiteral("Horizontalni") : QStringLiteral("Vertikalni");
+     },
+     [](SettingsView &v, const QString &t) {
+         v.s.Horizontalni = t.toUpper() == QLatin1String("HORIZONTALNI");
+     }},
+    {"Obecne", "Obracene", false, "Ne", [](const SettingsView &v) { return AnoNe(v.s.Obracene); },
+     [](SettingsView &v, const QString &t) { v.s.Obracene = t.toUpper() == QLatin1String("ANO"); }},
+    {"Obecne", "Jazyk", false, "Autodetekce", [](const SettingsView &v) { return v.s.Jazyk; },
+     [](SettingsView &v, const QString &t) { v.s.Jazyk = t; }},
+    {"Obecne", "Vzhled", false, "Funny", [](const SettingsView &v) { return v.s.Vzhled; },
+     [](SettingsView &v, const QString &t) { v.s.Vzhled = t; }},
+    {"Obecne", "Vzdy nahore", false, "Ne",
+     [](const SettingsView &v) { return AnoNe(v.s.VzdyNahore); },
+     [](SettingsView &v, const QString &t) { v.s.VzdyNahore = JeAno(t); }},
+    {"Obecne", "Pruhlednost", true, "255",
+     [](const SettingsView &v) { return number(v.s.Pruhlednost); },
+     [](SettingsView &v, const QString &t) {
+         v.s.Pruhlednost = qBound(minimumOpacity, toInt(t), opaque);
+     }},
+    {"Mereni", "Jednotka", true, "0", [](const SettingsView &v) { return number(v.s.Jednotka); },
+     [](SettingsView &v, const QString &t) { v.s.Jednotka = toInt(t); }},
+    {"Mereni", "Rozliseni X", true, nullptr,
+     [](const SettingsView &v) { return number(v.s.RozliseniX); },
+     [](SettingsView &v, const QString &t) {
+         if (toInt(t) > 0)
+             v.s.RozliseniX = toInt(t);
+     }},
+    {"Mereni", "Rozliseni Y", true, nullptr,
+     [](const SettingsView &v) { return number(v.s.RozliseniY); },
+     [](SettingsView &v, const QString &t) {
+         if (toInt(t) > 0)
+             v.s.RozliseniY = toInt(t);
+     }},
+};
+
+// The unit list a new settings file starts with.
+const char16_t *const firstRunUnitLines[] = {
+    u"Pixel;px;1;0;5",
+    u"Centimetr;cm;1;1;0,1",
+    u"Palec;in;1;2;0,1",
+    u"Procenta délky;%;1;3;1",
+    u"-;Xx;1;0;10",
+    u"Decimetr;dm;10;1;0,05",
+    u"Stopa;ft;12;2;0,01",
+    u"-;Xx;1;0;10",
+    u"Mapa 1:10 000;m;0,01;1;20",
+    u"Mapa 1:100 000;km;1;1;0,1",
+    u"Mapa 1:200 000;km;0,5;1;0,2",
+};
+
+void readSetting(const IniFile &ini, const SettingKey &entry, SettingsView &view) {
+    const QString section = QLatin1String(entry.section);
+    const QString key = QLatin1String(entry.key);
+    const QString fallback =
+        entry.fixedDefault ? QLatin1String(entry.fixedDefault) : entry.get(view);
+    if (entry.integer)
+        entry.set(view, number(ini.readInteger(section, key, toInt(fallback))));
+    else
+        entry.set(view, ini.readString(section, key, fallback));
+}
+
+// A switch is an argument starting with "-" or "/"; its name is the rest in upper case.
+bool switchName(const QString &argument, QString *name) {
+    if (!argument.startsWith(u'-') && !argument.startsWith(u'/'))
+        return false;
+    *name = argument.mid(1).toUpper();
+    return true;
+}
+
+void applyConfig(RulerState &s, const QString &argument) {
+    // The switch character, "CONFIG" and the one separator after it, whatever it is.
+    QString value = argument.mid(8);
+    if (!value.contains(u'.'))
+        value += QLatin1String(".ini");
+    if (!QDir::isAbsolutePath(value))
+        value = s.CestaProgramu + value;
+    if (QFileInfo(value).isFile())
+        s.SouborNastaveni = value;
+}
+
+void applyLanguage(RulerState &s, const QString &argument) {
+    QString value = argument.mid(10);
+    if (!value.contains(u'.'))
+        value += QLatin1String(".lng");
+    const QString folder = s.CestaProgramu + languageFolder;
+    if (!QDir::isAbsolutePath(value)) {
+        if (QFileInfo(folder + QDir::separator() + value).isFile())
+            s.Jazyk = value;
+        return;
+    }
+    // Language files are always opened from the language folder, so an absolute path is only
+    // usable when it points into that folder; anything else would name a file never opened.
+    const QFileInfo file(value);
+    if (file.isFile() && file.absoluteDir().canonicalPath() == QDir(folder).canonicalPath())
+        s.Jazyk = file.fileName();
+}
+
+void applySkin(RulerState &s, const QString &argument) {
+    const QString value = argument.mid(6);
+    // A skin is one folder inside the skin folder: not the skin folder itself, nothing above it.
+    if (value.isEmpty() || value == u"." || value == u".." || value.contains(u'/') ||
+        value.contains(QDir::separator()))
+        return;
+    if (QFileInfo(s.CestaProgramu + skinFolder + QDir::separator() + value).isDir())
+        s.Vzhled = value;
+}
+
+bool isCzechOrSlovak(const QLocale &locale) {
+    return locale.language() == QLocale::Czech || locale.language() == QLocale::Slovak;
+}
+
+} // namespace
+
+QString VychoziSouborNastaveni(const QString &cestaProgramu) {
+    const QString besideProgram = cestaProgramu + settingsFileName;
+    if (QFileInfo::exists(besideProgram) || QFileInfo(cestaProgramu).isWritable())
+        return besideProgram;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QLatin1String("/tavlinko");
+    QDir().mkpath(folder);
+    return QDir::toNativeSeparators(folder + u'/' + settingsFileName);
+}
+
+void NactiParametry(RulerState &s, const QStringList &args) {
+    s.Parametry = args;
+    for (const QString &argument : args) {
+        QString name;
+        if (switchName(argument, &name) && name.startsWith(QLatin1String("CONFIG")))
+            applyConfig(s, argument);
+    }
+}
+
+void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale) {
+    const bool firstRun = !QFileInfo::exists(s.SouborNastaveni);
+    IniFile ini(s.SouborNastaveni);
+    SettingsView view{s, windowPos, {}};
+    for (const SettingKey &entry : settingKeys)
+        readSetting(ini, entry, view);
+    if (firstRun) {
+        int key = 0;
+        for (const char16_t *line : firstRunUnitLines)
+            ini.writeString(QStringLiteral("Jednotky"), number(++key), QString::fromUtf16(line));
+        saveSettingsFile(s, ini);
+    }
+    if (s.Jazyk.toUpper() == autodetect.toUpper())
+        s.Jazyk = isCzechOrSlovak(systemLocale) ? QStringLiteral("czech.lng")
+                                                : QStringLiteral("english.lng");
+}
+
+void ZpracujPrepinace(RulerState &s) {
+    for (const QString &argument : std::as_const(s.Parametry)) {
+        QString name;
+        if (!switchName(argument, &name))
+            continue;
+        if (name == QLatin1String("READONLY"))
+            s.JenCteni = true;
+        else if (name == QLatin1String("VERTICAL"))
+            s.Horizontalni = false;
+        else if (name == QLatin1String("INVERTED"))
+            s.Obracene = true;
+        else if (name.startsWith(QLatin1String("LANGUAGE")))
+            applyLanguage(s, argument);
+        if (name.startsWith(QLatin1String("SKIN")))
+            applySkin(s, argument);
+    }
+    s.Parametry.clear();
+}
+
+bool UlozNastaveni(RulerState &s, const QRect &windowGeometry) {
+    if (s.JenCteni)
+        return true;
+    IniFile ini(s.SouborNastaveni);
+    QPoint pos = windowGeometry.topLeft();
+    const SettingsView view{s, pos, windowGeometry.size()};
+    for (const SettingKey &entry : settingKeys)
+        ini.writeString(QLatin1String(entry.section), QLatin1String(entry.key), entry.get(view));
+    return saveSettingsFile(s, ini);
+}
+
+QString AnoNe(bool value) {
+    return value ? QStringLiteral("Ano") : QStringLiteral("Ne");
+}
+
+bool JeAno(const QString &text) {
+    static const QStringList yes = {QStringLiteral("ANO"), QStringLiteral("YES"),
+                                    QStringLiteral("JA"), QStringLiteral("TRUE"),
+                                    QStringLiteral("1")};
+    return yes.contains(text.toUpper());
+}
+
+bool saveSettingsFile(RulerState &s, IniFile &ini) {
+    if (ini.save())
+        return true;
+    if (s.HlasChybuZapisu && !s.ChybaZapisuHlasena) {
+        s.ChybaZapisuHlasena = true;
+        s.HlasChybuZapisu(ini.path());
+    }
+    return false;
+}

@@ -1,0 +1,53 @@
+#include "core/units/RulerMath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+int roundHalfEven(double value) {
+    // Far beyond any screen, and far enough from the integer limits that offsets can still be
+    // added to the result.
+    constexpr double limit = 1e9;
+    if (!std::isfinite(value))
+        return 0;
+    // The default rounding mode rounds halves to even.
+    return int(std::nearbyint(std::clamp(value, -limit, limit)));
+}
+
+int nearestMarker(const QVector<tzalozka> &zalozky, int pos) {
+    int best = -1;
+    long long bestDistance = 30000;
+    for (int i = 0; i < zalozky.size(); ++i) {
+        if (!zalozky[i].Aktivni)
+            continue;
+        const long long distance = std::llabs(static_cast<long long>(zalozky[i].Pozice) - pos);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+int SpocitejRozliseni(int p, int jednotka) {
+    if (jednotka == UnitCentimetre)
+        return roundHalfEven(p * 0.254);
+    return p / 3;
+}
+
+int percentPosition(double percent, int length, bool obracene) {
+    const int fromZero = roundHalfEven(percent * length / 100.0);
+    return obracene ? length - fromZero : fromZero;
+}
+
+QString distancesText(const QString &readingLine, const QString &markerHeading,
+                      const QStringList &markerReadings) {
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text = readingLine + lineEnd;
+    if (!markerReadings.isEmpty()) {
+        text += markerHeading + lineEnd;
+        for (const QString &reading : markerReadings)
+            text += reading + lineEnd;
+    }
+    return text;
+}

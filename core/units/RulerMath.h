@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/settings/RulerState.h"
+
+#include <QString>
+#include <QVector>
+
+// The arithmetic behind measuring, markers and calibration, kept free of widgets.
+
+// Rounds to the nearest integer with halves to even, as every pixel position on the ruler is.
+int roundHalfEven(double value);
+
+// Index of the active marker nearest to pos; of equally near ones the earliest placed. -1 when
+// no active marker lies closer than 30000 pixels.
+int nearestMarker(const QVector<tzalozka> &zalozky, int pos);
+
+// Pixels per inch from a click p pixels from the zero end at the reference length: 10 cm in
+// the centimetre unit, 3 inches otherwise.
+int SpocitejRozliseni(int p, int jednotka);
+// Below this a click is too near the zero end to be the reference length.
+constexpr int NejmensiRozliseni = 10;
+
+// Offset from the start edge at which a reading of `percent` of `length` lies, counted from the
+// zero end, which is the far end when obracene is set.
+int percentPosition(double percent, int length, bool obracene);
+
+// The saved-distances text: the reading line, then, when markers exist, the heading line and
+// one line per marker. Lines end with CR LF.
+QString distancesText(const QString &readingLine, const QString &markerHeading,
+                      const QStringList &markerReadings);

@@ -1,0 +1,501 @@
+#include "forms/ruler/MainForm.h"
+
+#include "core/drawing/ColourKey.h"
+#include "core/settings/RulerState.h"
+#include "core/settings/Settings.h"
+#include "core/skins/Layout.h"
+#include "core/translation/LangTranslator.h"
+#include "core/units/Units.h"
+#include "forms/about/AboutForm.h"
+#include "forms/ruler/SaveDialogSettings.h"
+#include "forms/settings/NastaveniForm.h"
+#include "widgets/CoolForm.h"
+#include "widgets/ImageControl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
+#include <exception>
+
+namespace {
+
+// The window as it is before any settings or skin arrive.
+constexpr QPoint initialPlace(211, 118);
+constexpr QSize initialSize(472, 63);
+
+QImage resourceImage(const QString &name) {
+    return QImage(QStringLiteral(":/icons/buttons/") + name);
+}
+
+QIcon menuIcon(const char *themeName, const char *fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName),
+                            QIcon(QStringLiteral(":/icons/") + QLatin1String(fallback)));
+}
+
+} // namespace
+
+// The form's resources live in the static forms library; they must be registered by hand.
+static void initialiseResources() {
+    Q_INIT_RESOURCE(forms);
+    Q_INIT_RESOURCE(icons);
+}
+
+TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *parent)
+    : QWidget(parent), m_state(state), m_arguments(arguments) {
+    initialiseResources();
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tavlinko"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tavlinko.png")));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    setFont(font);
+    setGeometry(QRect(initialPlace, initialSize));
+    ZobrazitZpravu = [this](const QString &text) {
+        QMessageBox::information(this, QApplication::applicationDisplayName(), text);
+    };
+    createControls();
+    createMenus();
+    Spusteni();
+}
+
+TMainForm::~TMainForm() {
+    Ukonceni();
+}
+
+void TMainForm::setDialogs(TAboutForm *about, TNastaveniForm *nastaveni) {
+    m_about = about;
+    m_nastaveni = nastaveni;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls
+
+ImageControl *TMainForm::createImageButton(const char *name, const QString &hint, QPoint place) {
+    auto *button = new ImageControl(this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoSize(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(hint);
+    button->move(place);
+    return button;
+}
+
+void TMainForm::connectPress(ImageControl *image) {
+    connect(image, &ImageControl::pressed, this, [this, image](QMouseEvent *event) {
+        const QPoint at = event->position().toPoint();
+        Kliknuto(image, event->button(), event->modifiers(), at.x(), at.y());
+    });
+}
+
+void TMainForm::createControls() {
+    CoolForm = new TCoolForm(this);
+    CoolForm->setObjectName(QStringLiteral("CoolForm"));
+    QFile mask(QStringLiteral(":/forms/MainForm.Mask2"));
+    if (mask.open(QIODevice::ReadOnly))
+        CoolForm->readMask2(mask.readAll());
+
+    labelMeridlo = new QLabel(QStringLiteral("0"), this);
+    labelMeridlo->setObjectName(QStringLiteral("labelMeridlo"));
+    labelMeridlo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont readingFont = font();
+    readingFont.setPixelSize(19);
+    labelMeridlo->setFont(readingFont);
+    labelMeridlo->setGeometry(436, 40, 10, 24);
+    labelMeridlo->installEventFilter(this);
+
+    imageVelikost = new ImageControl(this);
+    imageVelikost->setObjectName(QStringLiteral("imageVelikost"));
+    imageVelikost->setGeometry(448, 21, 19, 19);
+    imageVelikost->setCursor(Qt::SizeHorCursor);
+    imageVelikost->setPicture(resourceImage(QStringLiteral("ResizeArrow.bmp")));
+    imageVelikost->installEventFilter(this);
+
+    imageMeritko = new ImageControl(this);
+    imageMeritko->setObjectName(QStringLiteral("imageMeritko"));
+    imageMeritko->setGeometry(0, 0, 472, ScaleStripHeight);
+    imageMeritko->setCursor(Qt::CrossCursor);
+    connectPress(imageMeritko);
+
+    buttonHorizVert = createImageButton(
+        "buttonHorizVert", QStringLiteral("Přepnout mezi vodorovnou a svislou polohou"), {16, 40});
+    buttonObratit = createImageButton(
+        "buttonObratit", QStringLiteral("Vyměnit stranu, na které je nula."), {48, 37});
+    buttonMenu = createImageButton("buttonMenu", QStringLiteral("Další funkce ..."), {80, 40});
+    buttonInfo = createImageButton("buttonInfo", QStringLiteral("O programu"), {144, 40});
+    buttonKonec = createImageButton("buttonKonec", QStringLiteral("Konec"), {168, 40});
+    connect(buttonHorizVert, &ImageControl::clicked, this, &TMainForm::HorizontVertik);
+    connect(buttonObratit, &ImageControl::clicked, this, &TMainForm::Obratit);
+    connect(buttonMenu, &ImageControl::clicked, this, [this] { OtevriMenu(buttonMenu); });
+    connect(buttonInfo, &ImageControl::clicked, this, &TMainForm::OProgramu);
+    connect(buttonKonec, &ImageControl::clicked, this, &TMainForm::Konec);
+
+    buttonJednotka = new QLabel(QStringLiteral("Px"), this);
+    buttonJednotka->setObjectName(QStringLiteral("buttonJednotka"));
+    buttonJednotka->setGeometry(448, 40, 24, 24);
+    QFont unitFont = font();
+    unitFont.setBold(true);
+    buttonJednotka->setFont(unitFont);
+    buttonJednotka->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    buttonJednotka->setCursor(Qt::PointingHandCursor);
+    buttonJednotka->setToolTip(QStringLiteral("Kliknutím změníte jednotku"));
+    buttonJednotka->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(buttonJednotka, &QWidget::customContextMenuRequested, this, &TMainForm::OtevritMenu2);
+    buttonJednotka->installEventFilter(this);
+
+    imageSipka = new ImageControl(this);
+    imageSipka->setObjectName(QStringLiteral("imageSipka"));
+    imageSipka->setAutoSize(true);
+    imageSipka->setGeometry(0, 0, 9, 21);
+    imageSipka->setCursor(Qt::CrossCursor);
+    connectPress(imageSipka);
+
+    buttonDalsiJednotky =
+        createImageButton("buttonDalsiJednotky", QStringLiteral("Další jednotky..."), {464, 42});
+    buttonDalsiJednotky->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(buttonDalsiJednotky, &ImageControl::clicked, this,
+            [this] { OtevriMenu(buttonDalsiJednotky); });
+    connect(buttonDalsiJednotky, &QWidget::customContextMenuRequested, this,
+            &TMainForm::OtevritMenu2);
+
+    // Built-in button pictures, shown until a skin brings its own.
+    const std::pair<ImageControl *, const char *> builtIn[] = {
+        {buttonHorizVert, "ButtonRotate.bmp"}, {buttonObratit, "ButtonInvert.bmp"},
+        {buttonMenu, "ButtonTools.bmp"},       {buttonInfo, "ButtonInfo.bmp"},
+        {buttonKonec, "ButtonExit.bmp"},       {buttonDalsiJednotky, "ButtonUnits.bmp"}};
+    for (const auto &[button, file] : builtIn)
+        button->setPicture(transparentPicture(resourceImage(QLatin1String(file))));
+    imageVelikost->setPicture(transparentPicture(imageVelikost->picture()));
+
+    SaveDialog = new TSaveDialog(this);
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+}
+
+void TMainForm::createMenus() {
+    struct Entry {
+        QAction *&action;
+        const char *name;
+        QString caption;
+        const char *themeIcon;
+        const char *builtInIcon;
+    };
+    const Entry entries[] = {
+        {menuKopirovat, "menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky"),
+         "edit-copy", "menu/copy.png"},
+        {menuUlozit, "menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru"), "document-save",
+         "menu/save.png"},
+        {menuZalozky, "menuZalozky", QStringLiteral("Záložky"), "bookmarks", "menu/markers.png"},
+        {menuZVytvorit, "menuZVytvorit", QStringLiteral("Umístit záložku"), "bookmark-new",
+         "menu/marker-add.png"},
+        {menuZSmazat, "menuZSmazat", QStringLiteral("Smazat záložku"), "bookmark-remove",
+         "menu/marker-delete.png"},
+        {menuZSmazatVse, "menuZSmazatVse", QStringLiteral("Smazat všechny záložky"),
+         "edit-clear-all", "menu/markers-delete-all.png"},
+        {menuMaxi, "menuMaxi", QStringLiteral("Přes celou obrazovku"), "view-fullscreen",
+         "menu/fullscreen.png"},
+        {menuKalibrace, "menuKalibrace", QStringLiteral("Kalibrace"), "measure",
+         "menu/calibrate.png"},
+        {menuNastaveni, "menuNastaveni", QStringLiteral("Nastavení"), "preferences-system",
+         "menu/settings.png"},
+    };
+    for (const Entry &entry : entries) {
+        entry.action = new QAction(entry.caption, this);
+        entry.action->setObjectName(QLatin1String(entry.name));
+    }
+
+    popupMenu = new QMenu(this);
+    popupMenu->setObjectName(QStringLiteral("popupMenu"));
+    auto *submenu = new QMenu(popupMenu);
+    submenu->addActions({menuZVytvorit, menuZSmazat, menuZSmazatVse});
+    menuZalozky->setMenu(submenu);
+    popupMenu->addActions({menuKopirovat, menuUlozit});
+    popupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    popupMenu->addAction(menuZalozky);
+    popupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
+
+    connect(menuKopirovat, &QAction::triggered, this, &TMainForm::Zkopiruj);
+    connect(menuUlozit, &QAction::triggered, this, &TMainForm::UlozNaDisk);
+    for (QAction *marker : {menuZVytvorit, menuZSmazat, menuZSmazatVse})
+        connect(marker, &QAction::triggered, this, [this, marker] { FunkceZalozek(marker); });
+    connect(menuMaxi, &QAction::triggered, this, &TMainForm::PresCelouObrazovku);
+    connect(menuKalibrace, &QAction::triggered, this, [this] { Kalibrace(menuKalibrace); });
+    connect(menuNastaveni, &QAction::triggered, this, &TMainForm::Nastaveni);
+
+    popupJednotky = new QMenu(this);
+    popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
+
+    // Decoding the pictures costs more than anything else the window does before it shows, so
+    // they are looked up when the menu first opens.
+    QList<std::tuple<QAction *, const char *, const char *>> pictures;
+    for (const Entry &entry : entries)
+        pictures.append({entry.action, entry.themeIcon, entry.builtInIcon});
+    connect(
+        popupMenu, &QMenu::aboutToShow, this,
+        [pictures] {
+            for (const auto &[item, theme, builtIn] : pictures)
+                item->setIcon(menuIcon(theme, builtIn));
+        },
+        Qt::SingleShotConnection);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lifecycle
+
+void TMainForm::Spusteni() {
+    m_state.Horizontalni = true;
+    m_state.Obracene = false;
+    if (!m_state.HlasChybuZapisu) {
+        m_state.HlasChybuZapisu = [this](const QString &path) {
+            ZobrazitZpravu(translated(QStringLiteral("Nastavení nelze uložit do souboru %s."),
+                                      QDir::toNativeSeparators(path)));
+        };
+    }
+}
+
+void TMainForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    Zobrazeni();
+}
+
+bool TMainForm::applyTranslation(const std::function<void()> &step) {
+    // A broken language file must not stop the ruler from starting: the error is shown and the
+    // texts read so far stay.
+    try {
+        step();
+        return true;
+    } catch (const std::exception &error) {
+        QMessageBox::critical(this, QApplication::applicationDisplayName(),
+                              QString::fromUtf8(error.what()));
+    }
+    return false;
+}
+
+void TMainForm::Zobrazeni() {
+    const QString jazyky = m_state.CestaProgramu + QStringLiteral("jazyky/");
+    m_prekladac = std::make_unique<TLangTranslator>();
+    m_prekladac->addForm(this);
+    if (m_about)
+        m_prekladac->addForm(m_about);
+    if (m_nastaveni)
+        m_prekladac->addForm(m_nastaveni);
+    applyTranslation(
+        [&] { m_prekladac->LoadDefinition(jazyky + QStringLiteral("tavlinko30.lnd")); });
+    connect(m_prekladac.get(), &TLangTranslator::OnAfterTranslation, this, &TMainForm::PoPrekladu);
+
+    m_state.SouborNastaveni = VychoziSouborNastaveni(m_state.CestaProgramu);
+    NactiParametry(m_state, m_arguments);
+    if (QScreen *display = screen()) {
+        m_state.RozliseniX = qRound(display->logicalDotsPerInchX());
+        m_state.RozliseniY = qRound(display->logicalDotsPerInchY());
+    }
+    QPoint place = pos();
+    NactiNastaveni(m_state, place, QLocale::system());
+    move(place);
+    ZpracujPrepinace(m_state);
+
+    nastavDelku(m_state.Delka);
+
+    const QString chosen = jazyky + m_state.Jazyk;
+    const QString languageFile =
+        QFileInfo::exists(chosen) ? chosen : jazyky + QStringLiteral("czech.lng");
+    applyTranslation([&] {
+        m_prekladac->setLanguageFile(languageFile);
+        m_prekladac->Translate();
+    });
+
+    NactiJednotky(m_state);
+    ObnovMenuJednotky();
+    if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
+        m_state.Jednotka = 0;
+    PrepocitejJednotky();
+    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
+    NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
+    if (!m_state.Horizontalni)
+        imageVelikost->setCursor(Qt::SizeVerCursor);
+    aplikujVzhledOkna();
+}
+
+void TMainForm::aplikujVzhledOkna() {
+    if (QWindow *handle = windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, m_state.VzdyNahore);
+    // A stored alpha outside what the settings offer would make the ruler vanish or fail.
+    setWindowOpacity(qBound(30, m_state.Pruhlednost, 255) / 255.0);
+}
+
+void TMainForm::Ukonceni() {
+    for (ImageControl *image : std::as_const(m_obrazkyZalozek))
+        delete image;
+    m_obrazkyZalozek.clear();
+    if (m_shownOnce)
+        UlozNastaveni(m_state, QRect(pos(), size()));
+    m_prekladac.reset();
+}
+
+void TMainForm::Konec() {
+    close();
+}
+
+void TMainForm::OProgramu() {
+    if (m_about)
+        m_about->exec();
+}
+
+void TMainForm::Nastaveni() {
+    if (!m_nastaveni)
+        return;
+    const int result = m_nastaveni->exec();
+    if (result == QDialog::Rejected)
+        return;
+    PrepocitejJednotky();
+    NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
+    ZobrazVzdalenost();
+    aplikujVzhledOkna();
+    CoolForm->update();
+    ObnovMenuJednotky();
+    if (result == TNastaveniForm::KalibrovatResult)
+        Kalibrace(this);
+}
+
+void TMainForm::PoPrekladu() {
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+}
+
+QString TMainForm::translated(const QString &czech, const QString &argument) {
+    QString text = m_prekladac ? m_prekladac->TranslateString(czech) : czech;
+    if (!argument.isNull())
+        text.replace(QStringLiteral("%s"), argument);
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skin, drawing and layout
+
+const SkinSection &TMainForm::section() const {
+    return m_state.Horizontalni ? m_skin.horizontal : m_skin.vertical;
+}
+
+void TMainForm::NactiSkin(const QString &folder) {
+    QString error;
+    if (!NactiSkinData(folder, m_skin, &error)) {
+        QMessageBox::critical(this, QApplication::applicationDisplayName(), error);
+        // Keep the ruler usable: whatever the broken skin did not supply is drawn.
+        const std::tuple<QImage *, int, int> pieces[] = {
+            {&m_skin.start, 1, 64},  {&m_skin.middle, 5, 64},  {&m_skin.end, 1, 64},
+            {&m_skin.vstart, 90, 1}, {&m_skin.vmiddle, 90, 5}, {&m_skin.vend, 90, 1}};
+        for (const auto &[image, w, h] : pieces)
+            if (image->isNull())
+                VychoziDilek(*image, w, h);
+        if (m_skin.arrow.isNull())
+            VychoziUkazatel(m_skin.arrow, 9, 21, false, false);
+        if (m_skin.varrow.isNull())
+            VychoziUkazatel(m_skin.varrow, 21, 9, true, false);
+        if (m_skin.mark.isNull())
+            VychoziUkazatel(m_skin.mark, 3, 10, false, true);
+        if (m_skin.vmark.isNull())
+            VychoziUkazatel(m_skin.vmark, 10, 3, true, true);
+    }
+
+    const std::pair<ImageControl *, const QImage *> buttons[] = {
+        {buttonHorizVert, &m_skin.buttonRotate}, {buttonObratit, &m_skin.buttonInvert},
+        {buttonMenu, &m_skin.buttonTools},       {buttonInfo, &m_skin.buttonInfo},
+        {buttonKonec, &m_skin.buttonExit},       {buttonDalsiJednotky, &m_skin.buttonUnits},
+        {imageVelikost, &m_skin.resizeArrow}};
+    for (const auto &[control, bitmap] : buttons)
+        if (!bitmap->isNull())
+            control->setPicture(transparentPicture(*bitmap));
+
+    QPalette palette = labelMeridlo->palette();
+    palette.setColor(QPalette::WindowText, m_skin.numberColour);
+    labelMeridlo->setPalette(palette);
+    EfektTlacitkaJednotkaEnd();
+
+    const int thickness = qMax(1, section().ruleHeight);
+    if (m_state.Horizontalni) {
+        resize(width(), thickness);
+        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
+        imageSipka->setPicture(transparentPicture(m_skin.arrow));
+    } else {
+        resize(thickness, height());
+        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
+        imageSipka->setPicture(transparentPicture(m_skin.varrow));
+    }
+    UmistiSipku();
+    for (int i = 0; i < m_state.Zalozky.size(); ++i)
+        UmistiZalozku(i);
+    kresliMeritko();
+    Ramecek();
+    PoziceTlacitek();
+}
+
+ScaleParams TMainForm::scaleParams(int length) const {
+    ScaleParams params;
+    params.length = length;
+    params.carka = m_state.Jednotky.value(m_state.Jednotka).Carka;
+    params.pixeluNaJednotku = m_state.PixeluNaJednotku;
+    params.obracene = m_state.Obracene;
+    params.tickColour = m_skin.meterColour;
+    params.numberColour = m_skin.meterNumbersColour;
+    return params;
+}
+
+void TMainForm::KresliTavlinkoHoriz() {
+    QImage strip;
+    ::KresliTavlinkoHoriz(strip, scaleParams(imageMeritko->width()));
+    imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
+}
+
+void TMainForm::KresliTavlinkoVertik() {
+    QImage strip;
+    ::KresliTavlinkoVertik(strip, scaleParams(imageMeritko->height()));
+    imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
+}
+
+void TMainForm::kresliMeritko() {
+    if (m_state.Horizontalni)
+        KresliTavlinkoHoriz();
+    else
+        KresliTavlinkoVertik();
+}
+
+void TMainForm::Ramecek() {
+    if (m_state.Horizontalni)
+        CoolForm->setPicture(::Ramecek(m_skin.start, m_skin.middle, m_skin.end, true, size(),
+                                       m_skin.horizontal.ruleHeight));
+    else
+        CoolForm->setPicture(::Ramecek(m_skin.vstart, m_skin.vmiddle, m_skin.vend, false, size(),
+                                       m_skin.vertical.ruleHeight));
+}
+
+void TMainForm::PoziceTlacitek() {
+    const SkinSection &place = section();
+    const QSize window = CoolForm->size();
+    const std::tuple<ImageControl *, QPoint, const QImage *> buttons[] = {
+        {buttonHorizVert, place.buttonRotate, &m_skin.buttonRotate},
+        {buttonObratit, place.buttonInvert, &m_skin.buttonInvert},
+        {buttonMenu, place.buttonTools, &m_skin.buttonTools},
+        {buttonInfo, place.buttonInfo, &m_skin.buttonInfo},
+        {buttonKonec, place.buttonExit, &m_skin.buttonExit},
+        {buttonDalsiJednotky, place.buttonUnits, &m_skin.buttonUnits}};
+    for (const auto &[control, skinPlace, bitmap] : buttons)
+        control->move(placeControl(skinPlace, bitmap->size(), window));
+    imageVelikost->move(placeControl(place.resizeArrow, imageVelikost->size(), window));
+    labelMeridlo->move(placeNumberLabel(place.number, labelMeridlo->size(), window));
+    buttonJednotka->move(placeControl(place.unit, buttonJednotka->size(), window));
+}
+
+void TMainForm::PrepocitejJednotky() {
+    ::PrepocitejJednotky(m_state,
+                         m_state.Horizontalni ? imageMeritko->width() : imageMeritko->height());
+}

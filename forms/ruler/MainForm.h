@@ -1,0 +1,159 @@
+#pragma once
+
+#include "core/drawing/ScaleDrawing.h"
+#include "core/skins/Skin.h"
+
+#include <QImage>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class ImageControl;
+class QAction;
+class QLabel;
+class QMenu;
+class QMouseEvent;
+class TCoolForm;
+class TLangTranslator;
+class TSaveDialog;
+class TAboutForm;
+class TNastaveniForm;
+class UnitMenuItem;
+struct RulerState;
+
+// The ruler window: a borderless bar whose surface is the skin's bar picture, with the scale
+// strip, the reading, the unit label, the image buttons and the resize arrow on it. Handlers
+// gather their inputs, call the core and apply the result to the controls.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    TMainForm(RulerState &state, const QStringList &arguments, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
+    TLangTranslator *Prekladac() const { return m_prekladac.get(); }
+    const SkinData &skin() const { return m_skin; }
+
+    // Lifecycle.
+    void Spusteni();
+    void Zobrazeni();
+    void Ukonceni();
+    void Konec();
+    void OProgramu();
+    void Nastaveni();
+    void PoPrekladu();
+
+    // Skin, drawing and layout.
+    void NactiSkin(const QString &folder);
+    void KresliTavlinkoHoriz();
+    void KresliTavlinkoVertik();
+    void kresliMeritko(); // the scale for the current position
+    void Ramecek();
+    void PoziceTlacitek();
+    void PrepocitejJednotky();
+
+    // Measuring, markers and export.
+    QString FormatujVzdalenost(int d) const;
+    void ZobrazVzdalenost();
+    void UmistiSipku();
+    void UmistiZalozku(int i);
+    void Kliknuto(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                  int y);
+    void NovaZalozka(int pos);
+    void SmazZalozku(int pos);
+    void FunkceZalozek(QObject *sender);
+    void Zkopiruj();
+    void UlozNaDisk();
+    bool UlozVzdalenostiDoSouboru(const QString &fileName);
+
+    // Orientation, zero end, resize, span.
+    void HorizontVertik();
+    void Obratit();
+    void ZmenaVelikostiOver(QObject *sender, int x, int y);
+    void ZmenaVelikostiDrop();
+    void PresCelouObrazovku();
+    void ZmenDelku(int step);
+
+    // Units and menus.
+    void ObnovMenuJednotky();
+    void ZmenJednotku(QObject *sender);
+    void OtevriMenu(QObject *sender);
+    void OtevritMenu2();
+    void EfektTlacitkaJednotkaStart();
+    void EfektTlacitkaJednotkaEnd();
+
+    // Calibration.
+    void Kalibrace(QObject *sender);
+
+    // Shows a message to the user; tests replace it to read the messages instead.
+    std::function<void(const QString &)> ZobrazitZpravu;
+
+    ImageControl *markerImage(int i) const { return m_obrazkyZalozek.value(i); }
+    QMenu *unitMenu() const { return popupJednotky; }
+    QMenu *functionMenu() const { return popupMenu; }
+    const QVector<UnitMenuItem *> &PolozkyJednotek() const { return m_polozkyJednotek; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    ImageControl *createImageButton(const char *name, const QString &hint, QPoint place);
+    int delkaPravitka() const;
+    int vzdalenostOdNuly(int pozice) const;
+    void nastavDelku(int delka);
+    void aplikujVzhledOkna();
+    void setReading(const QString &text);
+    bool keepReadingInPercent(int newLength);
+    void zmenDelkuNa(int newLength, bool keepPercent);
+    bool applyTranslation(const std::function<void()> &step);
+    const SkinSection &section() const;
+    ScaleParams scaleParams(int length) const;
+    QString translated(const QString &czech, const QString &argument = QString());
+    void connectPress(ImageControl *image);
+    void discardMarkerImage(ImageControl *image);
+    bool resizeArrowMouse(QMouseEvent *mouse);
+
+    RulerState &m_state;
+    QStringList m_arguments;
+    std::unique_ptr<TLangTranslator> m_prekladac;
+    SkinData m_skin;
+    bool m_shownOnce = false;
+    bool m_resizing = false;
+    TAboutForm *m_about = nullptr;
+    TNastaveniForm *m_nastaveni = nullptr;
+
+    // Controls, in stacking order.
+    TCoolForm *CoolForm = nullptr;
+    QLabel *labelMeridlo = nullptr;
+    ImageControl *imageVelikost = nullptr;
+    ImageControl *imageMeritko = nullptr;
+    ImageControl *buttonHorizVert = nullptr;
+    ImageControl *buttonObratit = nullptr;
+    ImageControl *buttonMenu = nullptr;
+    ImageControl *buttonInfo = nullptr;
+    ImageControl *buttonKonec = nullptr;
+    QLabel *buttonJednotka = nullptr;
+    ImageControl *imageSipka = nullptr;
+    ImageControl *buttonDalsiJednotky = nullptr;
+    TSaveDialog *SaveDialog = nullptr;
+    QMenu *popupMenu = nullptr;
+    QMenu *popupJednotky = nullptr;
+    QAction *menuKopirovat = nullptr;
+    QAction *menuUlozit = nullptr;
+    QAction *menuZalozky = nullptr;
+    QAction *menuZVytvorit = nullptr;
+    QAction *menuZSmazat = nullptr;
+    QAction *menuZSmazatVse = nullptr;
+    QAction *menuMaxi = nullptr;
+    QAction *menuKalibrace = nullptr;
+    QAction *menuNastaveni = nullptr;
+
+    QVector<ImageControl *> m_obrazkyZalozek; // marker pictures, parallel to Zalozky
+    QVector<UnitMenuItem *> m_polozkyJednotek;
+};

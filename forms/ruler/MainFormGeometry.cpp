@@ -1,0 +1,229 @@
+// The ruler window's position, zero end, length, desktop span and keyboard.
+
+#include "forms/ruler/MainForm.h"
+
+#include "core/settings/RulerState.h"
+#include "core/units/DistanceFormat.h"
+#include "core/units/RulerLimits.h"
+#include "core/units/RulerMath.h"
+#include "widgets/CoolForm.h"
+#include "widgets/ImageControl.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+void TMainForm::HorizontVertik() {
+    m_state.Horizontalni = !m_state.Horizontalni;
+    if (m_state.Horizontalni) {
+        resize(height(), qMax(1, m_skin.horizontal.ruleHeight));
+        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
+    } else {
+        resize(qMax(1, m_skin.vertical.ruleHeight), width());
+        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
+    }
+    CoolForm->setGeometry(rect());
+    PrepocitejJednotky();
+    PoziceTlacitek();
+    UmistiSipku();
+    imageSipka->setPicture(transparentPicture(m_state.Horizontalni ? m_skin.arrow : m_skin.varrow));
+    imageVelikost->setCursor(m_state.Horizontalni ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+    kresliMeritko();
+    Ramecek();
+    for (int i = 0; i < m_state.Zalozky.size(); ++i)
+        UmistiZalozku(i);
+}
+
+void TMainForm::Obratit() {
+    m_state.Obracene = !m_state.Obracene;
+    kresliMeritko();
+    ZobrazVzdalenost();
+}
+
+void TMainForm::nastavDelku(int delka) {
+    const int length = qBound(shortestBar, delka, longestBar);
+    if (m_state.Horizontalni) {
+        resize(length, height());
+        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
+    } else {
+        resize(width(), length);
+        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
+    }
+    CoolForm->setGeometry(rect());
+}
+
+bool TMainForm::keepReadingInPercent(int newLength) {
+    if (m_state.Jednotka != UnitPercent)
+        return false;
+    for (int i = 0; i < m_state.Zalozky.size(); ++i) {
+        tzalozka &zalozka = m_state.Zalozky[i];
+        if (!zalozka.Aktivni)
+            continue;
+        zalozka.Pozice = percentPosition(zalozka.Procenta, newLength, m_state.Obracene);
+        UmistiZalozku(i);
+    }
+    bool ok = false;
+    const double shown = ctiCislo(labelMeridlo->text(), &ok);
+    if (!ok)
+        return false;
+    m_state.PoziceMeridla = percentPosition(shown, newLength, m_state.Obracene);
+    UmistiSipku();
+    return true;
+}
+
+void TMainForm::zmenDelkuNa(int newLength, bool keepPercent) {
+    nastavDelku(newLength);
+    // In the percent unit the arrow moves so that the shown number stays true; otherwise the
+    // arrow stays and the number follows the new length, so the two always agree.
+    const bool kept = keepPercent && keepReadingInPercent(delkaPravitka());
+    ZmenaVelikostiDrop();
+    if (!kept)
+        ZobrazVzdalenost();
+}
+
+void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
+    // Over the buttons, the arrow or a marker the far end stays where it is.
+    const QWidget *over = childAt(x, y);
+    const bool allowed = !over || over == CoolForm || over == labelMeridlo ||
+                         over == imageVelikost || over == imageMeritko || over == buttonJednotka;
+    Q_UNUSED(sender);
+    if (!allowed)
+        return;
+    const int along = m_state.Horizontalni ? x : y;
+    const int newLength = along + dragReach;
+    if (along < 0 || newLength < section().minSize || newLength > longestBar)
+        return;
+    zmenDelkuNa(newLength, true);
+}
+
+void TMainForm::ZmenaVelikostiDrop() {
+    PrepocitejJednotky();
+    Ramecek();
+    kresliMeritko();
+    PoziceTlacitek();
+    CoolForm->repaint();
+}
+
+void TMainForm::PresCelouObrazovku() {
+    const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(pos(), size());
+    const bool horizontal = m_state.Horizontalni;
+    int start = 0;
+    int length = 0;
+    if (m_state.CelaObrazovka) {
+        start = m_state.PuvodniPoloha;
+        length = m_state.PuvodniDelka;
+    } else {
+        m_state.PuvodniPoloha = horizontal ? x() : y();
+        m_state.PuvodniDelka = delkaPravitka();
+        start = horizontal ? desktop.left() : desktop.top();
+        length = horizontal ? desktop.width() : desktop.height();
+    }
+    move(horizontal ? QPoint(start, y()) : QPoint(x(), start));
+    m_state.CelaObrazovka = !m_state.CelaObrazovka;
+    zmenDelkuNa(length, false);
+}
+
+void TMainForm::ZmenDelku(int step) {
+    const int newLength = qMax(qMax(shortestBar, section().minSize), delkaPravitka() + step);
+    if (newLength != delkaPravitka())
+        zmenDelkuNa(newLength, true);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent *event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const int step = ctrl ? 10 : 1;
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (ctrl)
+            ZmenJednotku(buttonJednotka);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        ZmenDelku(-step);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        ZmenDelku(step);
+        break;
+    case Qt::Key_Minus:
+        if (keypad)
+            ZmenDelku(-step);
+        break;
+    case Qt::Key_Plus:
+        if (keypad)
+            ZmenDelku(step);
+        break;
+    case Qt::Key_Insert:
+        if (ctrl)
+            Zkopiruj();
+        else
+            NovaZalozka(m_state.PoziceMeridla);
+        break;
+    case Qt::Key_Delete:
+        SmazZalozku(m_state.PoziceMeridla);
+        break;
+    case Qt::Key_F2:
+        HorizontVertik();
+        break;
+    case Qt::Key_F3:
+        Obratit();
+        break;
+    case Qt::Key_F9:
+        OtevriMenu(buttonDalsiJednotky);
+        break;
+    case Qt::Key_F10:
+        OtevriMenu(buttonMenu);
+        break;
+    case Qt::Key_F11:
+        PresCelouObrazovku();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
+    const bool mouseEvent = event->type() == QEvent::MouseButtonPress ||
+                            event->type() == QEvent::MouseMove ||
+                            event->type() == QEvent::MouseButtonRelease;
+    if (watched == imageVelikost && mouseEvent)
+        return resizeArrowMouse(static_cast<QMouseEvent *>(event));
+    if (watched == buttonJednotka) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                buttonJednotka->rect().contains(mouse->position().toPoint()))
+                ZmenJednotku(buttonJednotka);
+        } else if (event->type() == QEvent::Enter) {
+            EfektTlacitkaJednotkaStart();
+        } else if (event->type() == QEvent::Leave) {
+            EfektTlacitkaJednotkaEnd();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::resizeArrowMouse(QMouseEvent *mouse) {
+    // Pressing the resize arrow grabs the mouse; the far end follows it until the release.
+    switch (mouse->type()) {
+    case QEvent::MouseButtonPress:
+        m_resizing = mouse->button() == Qt::LeftButton;
+        if (m_resizing)
+            imageVelikost->grabMouse();
+        return m_resizing;
+    case QEvent::MouseMove:
+        if (m_resizing) {
+            const QPoint at = imageVelikost->mapTo(this, mouse->position().toPoint());
+            ZmenaVelikostiOver(imageVelikost, at.x(), at.y());
+        }
+        return m_resizing;
+    default:
+        if (!m_resizing || mouse->button() != Qt::LeftButton)
+            return false;
+        m_resizing = false;
+        imageVelikost->releaseMouse();
+        ZmenaVelikostiDrop();
+        return true;
+    }
+}

@@ -1,0 +1,179 @@
+// The ruler window's measuring, markers, copying and saving of readings.
+
+#include "forms/ruler/MainForm.h"
+
+#include "core/settings/RulerState.h"
+#include "core/units/DistanceFormat.h"
+#include "core/units/RulerMath.h"
+#include "forms/ruler/SaveDialogSettings.h"
+#include "widgets/ImageControl.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QSaveFile>
+
+int TMainForm::delkaPravitka() const {
+    return m_state.Horizontalni ? width() : height();
+}
+
+int TMainForm::vzdalenostOdNuly(int pozice) const {
+    return m_state.Obracene ? delkaPravitka() - pozice : pozice;
+}
+
+QString TMainForm::FormatujVzdalenost(int d) const {
+    return ::FormatujVzdalenost(d, m_state.PixeluNaJednotku);
+}
+
+void TMainForm::setReading(const QString &text) {
+    // The label is right-aligned and grows to the left, keeping the right edge the skin gave.
+    const int right = labelMeridlo->x() + labelMeridlo->width();
+    labelMeridlo->setText(text);
+    labelMeridlo->adjustSize();
+    labelMeridlo->move(right - labelMeridlo->width(), labelMeridlo->y());
+}
+
+void TMainForm::ZobrazVzdalenost() {
+    setReading(FormatujVzdalenost(vzdalenostOdNuly(m_state.PoziceMeridla)));
+}
+
+void TMainForm::UmistiSipku() {
+    if (m_state.Horizontalni)
+        imageSipka->move(m_state.PoziceMeridla - m_skin.horizontal.arrowCenter, 0);
+    else
+        imageSipka->move(0, m_state.PoziceMeridla - m_skin.vertical.arrowCenter);
+}
+
+void TMainForm::UmistiZalozku(int i) {
+    const tzalozka &zalozka = m_state.Zalozky[i];
+    ImageControl *image = m_obrazkyZalozek.value(i);
+    if (!zalozka.Aktivni || !image)
+        return;
+    if (m_state.Horizontalni) {
+        image->setPicture(transparentPicture(m_skin.mark));
+        image->move(zalozka.Pozice - m_skin.horizontal.markCenter, 0);
+    } else {
+        image->setPicture(transparentPicture(m_skin.vmark));
+        image->move(0, zalozka.Pozice - m_skin.vertical.markCenter);
+    }
+}
+
+void TMainForm::Kliknuto(QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers shift, int x,
+                         int y) {
+    if (shift & Qt::ControlModifier)
+        m_state.RezimMysi = 1;
+    if (shift & Qt::ShiftModifier)
+        m_state.RezimMysi = 2;
+    int pozice = m_state.Horizontalni ? x : y;
+    if (sender != imageMeritko) {
+        if (auto *image = qobject_cast<QWidget *>(sender))
+            pozice += m_state.Horizontalni ? image->x() : image->y();
+    }
+    const quint8 rezim = m_state.RezimMysi;
+    m_state.RezimMysi = 0;
+    if (rezim == 1) {
+        NovaZalozka(pozice);
+    } else if (rezim == 2) {
+        SmazZalozku(pozice);
+    } else {
+        m_state.PoziceMeridla = pozice;
+        ZobrazVzdalenost();
+        UmistiSipku();
+        if (m_state.Kalibruje)
+            Kalibrace(imageMeritko);
+    }
+}
+
+void TMainForm::NovaZalozka(int pos) {
+    tzalozka zalozka;
+    zalozka.Pozice = pos;
+    zalozka.Aktivni = true;
+    // A marker placed in the percent unit knows its percentage at once, so it follows a resize
+    // like the markers whose percentage was recorded when the unit was chosen.
+    if (m_state.Jednotka == UnitPercent && m_state.PixeluNaJednotku != 0)
+        zalozka.Procenta = roundToHundredths(vzdalenostOdNuly(pos) / m_state.PixeluNaJednotku);
+    m_state.Zalozky.append(zalozka);
+
+    auto *image = new ImageControl(this);
+    image->setObjectName(QStringLiteral("zalozka%1").arg(m_state.Zalozky.size()));
+    image->setAutoSize(true);
+    image->setCursor(Qt::CrossCursor);
+    connectPress(image);
+    m_obrazkyZalozek.append(image);
+    UmistiZalozku(m_state.Zalozky.size() - 1);
+    image->show();
+}
+
+void TMainForm::discardMarkerImage(ImageControl *image) {
+    // The press that deletes a marker may be a press on that very marker, so its picture goes
+    // once the event is over.
+    if (!image)
+        return;
+    image->hide();
+    image->deleteLater();
+}
+
+void TMainForm::SmazZalozku(int pos) {
+    const int best = nearestMarker(m_state.Zalozky, pos);
+    if (best < 0)
+        return;
+    m_state.Zalozky[best].Aktivni = false;
+    discardMarkerImage(m_obrazkyZalozek[best]);
+    m_obrazkyZalozek[best] = nullptr;
+}
+
+void TMainForm::FunkceZalozek(QObject *sender) {
+    if (sender == menuZVytvorit) {
+        m_state.RezimMysi = 1;
+    } else if (sender == menuZSmazat) {
+        m_state.RezimMysi = 2;
+    } else if (sender == menuZSmazatVse) {
+        for (ImageControl *image : std::as_const(m_obrazkyZalozek))
+            discardMarkerImage(image);
+        m_obrazkyZalozek.clear();
+        m_state.Zalozky.clear();
+    }
+}
+
+void TMainForm::Zkopiruj() {
+    if (labelMeridlo->text().isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(labelMeridlo->text());
+}
+
+void TMainForm::UlozNaDisk() {
+    if (labelMeridlo->text().isEmpty())
+        return;
+    QFileDialog dialog(this, SaveDialog->Title);
+    dialog.setObjectName(QStringLiteral("SaveDialogWindow"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(SaveDialog->nameFilters());
+    dialog.setDefaultSuffix(QString(SaveDialog->DefaultExt).remove(QStringLiteral("*.")));
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    UlozVzdalenostiDoSouboru(dialog.selectedFiles().constFirst());
+}
+
+bool TMainForm::UlozVzdalenostiDoSouboru(const QString &fileName) {
+    const QString symbol = buttonJednotka->text();
+    QStringList markers;
+    for (const tzalozka &zalozka : std::as_const(m_state.Zalozky))
+        if (zalozka.Aktivni)
+            markers << FormatujVzdalenost(vzdalenostOdNuly(zalozka.Pozice)) + QLatin1Char(' ') +
+                           symbol;
+    const QString text = distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
+                                                  labelMeridlo->text() + QLatin1Char(' ') + symbol),
+                                       translated(QStringLiteral("Pozice záložek :")), markers);
+    // Written to a temporary file and renamed over the old one, so a failure never leaves a
+    // half-written file behind.
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
+        return true;
+    ZobrazitZpravu(
+        translated(QStringLiteral("Soubor %s nelze uložit."), QDir::toNativeSeparators(fileName)));
+    return false;
+}

@@ -1,0 +1,154 @@
+// The ruler window's units, its two menus and calibration.
+
+#include "forms/ruler/MainForm.h"
+
+#include "core/settings/RulerState.h"
+#include "core/units/DistanceFormat.h"
+#include "core/units/RulerMath.h"
+#include "forms/ruler/UnitMenuItem.h"
+#include "widgets/ImageControl.h"
+
+#include <QLabel>
+#include <QMenu>
+
+void TMainForm::ObnovMenuJednotky() {
+    for (int i = 0; i < m_state.Jednotky.size(); ++i) {
+        if (i >= m_polozkyJednotek.size()) {
+            auto *item = new UnitMenuItem(this);
+            connect(item, &QAction::triggered, this, [this, item] { ZmenJednotku(item); });
+            m_polozkyJednotek.append(item);
+            popupJednotky->addAction(item);
+        }
+        UnitMenuItem *item = m_polozkyJednotek[i];
+        const tjednotka &jednotka = m_state.Jednotky[i];
+        item->setText(i < BuiltInUnitCount ? translated(jednotka.Nazev) : jednotka.Nazev);
+        item->setToolTip(jednotka.Znacka);
+        item->setVisible(true);
+    }
+    for (int i = m_state.Jednotky.size(); i < m_polozkyJednotek.size(); ++i)
+        m_polozkyJednotek[i]->setVisible(false);
+}
+
+void TMainForm::ZmenJednotku(QObject *sender) {
+    if (sender == buttonJednotka) {
+        m_state.Jednotka = m_state.Jednotka + 1 > UnitPercent ? 0 : m_state.Jednotka + 1;
+    } else if (auto *item = qobject_cast<UnitMenuItem *>(sender);
+               item && m_polozkyJednotek.contains(item)) {
+        m_state.Jednotka = int(m_polozkyJednotek.indexOf(item));
+    } else {
+        return;
+    }
+    if (m_state.Jednotka >= m_state.Jednotky.size())
+        m_state.Jednotka = 0;
+    const tjednotka &jednotka = m_state.Jednotky[m_state.Jednotka];
+    buttonJednotka->setText(jednotka.Znacka);
+    m_state.PixeluNaJednotku = jednotka.Pixelu;
+    kresliMeritko();
+    ZobrazVzdalenost();
+    if (m_state.Jednotka == UnitPercent && m_state.PixeluNaJednotku != 0) {
+        for (tzalozka &zalozka : m_state.Zalozky)
+            if (zalozka.Aktivni)
+                zalozka.Procenta =
+                    roundToHundredths(vzdalenostOdNuly(zalozka.Pozice) / m_state.PixeluNaJednotku);
+    }
+}
+
+void TMainForm::OtevriMenu(QObject *sender) {
+    auto *button = qobject_cast<QWidget *>(sender);
+    if (button != buttonMenu && button != buttonDalsiJednotky)
+        return;
+    QMenu *menu = button == buttonMenu ? popupMenu : popupJednotky;
+    const QRect window(pos(), size());
+    QPoint point;
+    if (m_state.Horizontalni) {
+        point = QPoint(window.left() + button->x(), window.top() + window.height());
+        // The unit menu ends at the button's right edge.
+        if (menu == popupJednotky)
+            point.rx() += button->width() - menu->sizeHint().width();
+    } else {
+        point = QPoint(window.left() + window.width(), window.top() + button->y());
+    }
+    menu->popup(point);
+}
+
+void TMainForm::OtevritMenu2() {
+    OtevriMenu(buttonDalsiJednotky);
+}
+
+void TMainForm::EfektTlacitkaJednotkaStart() {
+    QPalette palette = buttonJednotka->palette();
+    palette.setColor(QPalette::WindowText, m_skin.unitColour2);
+    buttonJednotka->setPalette(palette);
+}
+
+void TMainForm::EfektTlacitkaJednotkaEnd() {
+    QPalette palette = buttonJednotka->palette();
+    palette.setColor(QPalette::WindowText, m_skin.unitColour);
+    buttonJednotka->setPalette(palette);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Calibration
+
+void TMainForm::Kalibrace(QObject *sender) {
+    const QString reference =
+        m_state.Jednotka == UnitCentimetre ? QStringLiteral("10 cm") : QStringLiteral("3 in");
+    if (sender != imageMeritko) {
+        if (m_state.Kalibruje) {
+            m_state.Kalibruje = false;
+            ZobrazitZpravu(translated(QStringLiteral("Kalibrace byla přerušena.")));
+            return;
+        }
+        if (m_state.Jednotka >= UnitPercent)
+            ZmenJednotku(buttonJednotka);
+        if (m_state.Jednotka == UnitPixel)
+            ZmenJednotku(buttonJednotka);
+        if (!m_state.Horizontalni)
+            HorizontVertik();
+        // The physical ruler is laid with its zero at the start edge, so the scale must count
+        // from there too.
+        if (m_state.Obracene)
+            Obratit();
+        const QString start =
+            m_state.Jednotka == UnitCentimetre ? QStringLiteral("10 cm") : QStringLiteral("3 in");
+        m_state.Kalibruje = true;
+        const QString gap = QStringLiteral("\r\n\r\n");
+        ZobrazitZpravu(
+            translated(QStringLiteral("Připravte si klasické (např. plastové tavlinko).")) + gap +
+            translated(QStringLiteral("Po kliknutí na OK, přiložte klasické tavlinko k tomu "
+                                      "elektronickému tak, aby měli nulu ve stejném bodě.")) +
+            gap +
+            translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
+                                      "klasické tavlinko ukazuje %s."),
+                       start));
+        return;
+    }
+
+    const int rozliseni = SpocitejRozliseni(m_state.PoziceMeridla, m_state.Jednotka);
+    if (rozliseni < NejmensiRozliseni) {
+        // A click next to the zero would leave centimetres and inches without pixels.
+        ZobrazitZpravu(translated(QStringLiteral("Toto místo je příliš blízko nuly. Klikněte na "
+                                                 "místo, kde klasické tavlinko ukazuje %s."),
+                                  reference));
+        return;
+    }
+    const QString shown =
+        m_state.Jednotka == UnitCentimetre ? QStringLiteral("10") : QStringLiteral("3");
+    if (m_state.Horizontalni) {
+        m_state.RozliseniX = rozliseni;
+        PrepocitejJednotky();
+        KresliTavlinkoHoriz();
+        setReading(shown);
+        ZobrazitZpravu(
+            translated(QStringLiteral("Výborně! A nyní proveďte totéž ve svislé poloze.")));
+        HorizontVertik();
+    } else {
+        m_state.RozliseniY = rozliseni;
+        PrepocitejJednotky();
+        KresliTavlinkoVertik();
+        setReading(shown);
+        ZobrazitZpravu(translated(QStringLiteral("Kalibrace byla dokončena.")));
+        HorizontVertik();
+        m_state.Kalibruje = false;
+    }
+}

@@ -1,0 +1,525 @@
+#include "widgets/RealSpin.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
+#include <QTimer>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerGlyphResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(realspin_glyphs);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+namespace {
+
+const QString UpGlyphName = QStringLiteral("RealSpinUp");
+const QString DownGlyphName = QStringLiteral("RealSpinDown");
+// The thin border line of the platform's controls, counted four times in the least height.
+constexpr int ThinBorder = 1;
+
+// The built-in glyphs come in 1x, 2x and 3x drawings so that they stay sharp when scaled up.
+QPixmap builtInGlyph(const QString &name, qreal devicePixelRatio) {
+    const int scale = devicePixelRatio > 2 ? 3 : devicePixelRatio > 1 ? 2 : 1;
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    QPixmap glyph(QStringLiteral(":/glyphs/%1%2.png").arg(name, suffix));
+    glyph.setDevicePixelRatio(scale);
+    return glyph;
+}
+
+// Paints the opaque pixels of `mask` in `color`, so the arrows follow light and dark themes.
+QPixmap tinted(const QPixmap &mask, const QColor &color) {
+    QPixmap result(mask.size());
+    result.setDevicePixelRatio(mask.devicePixelRatio());
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.drawPixmap(0, 0, mask);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRect(QPoint(), mask.size()), color);
+    return result;
+}
+
+bool canTakeFocus(const QWidget *widget) {
+    return widget->isVisible() && widget->isEnabled();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TTimerSpeedButton::TTimerSpeedButton(QWidget *parent) : QAbstractButton(parent) {
+    registerGlyphResources();
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TTimerSpeedButton::setButtonFlags(ButtonFlags flags) {
+    if (flags == m_flags)
+        return;
+    m_flags = flags;
+    update();
+}
+
+QPixmap TTimerSpeedButton::glyph() const {
+    return m_builtInGlyph.isEmpty() ? m_glyph : builtInGlyph(m_builtInGlyph, devicePixelRatioF());
+}
+
+void TTimerSpeedButton::setGlyph(const QPixmap &glyph) {
+    m_glyph = glyph;
+    m_builtInGlyph.clear();
+    update();
+}
+
+void TTimerSpeedButton::setBuiltInGlyph(const QString &name) {
+    m_glyph = QPixmap();
+    m_builtInGlyph = name;
+    update();
+}
+
+void TTimerSpeedButton::setNumGlyphs(int count) {
+    m_numGlyphs = std::clamp(count, 1, 4);
+    update();
+}
+
+QPixmap TTimerSpeedButton::faceGlyph() const {
+    if (!m_builtInGlyph.isEmpty()) {
+        const auto group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+        return tinted(builtInGlyph(m_builtInGlyph, devicePixelRatioF()),
+                      palette().color(group, QPalette::ButtonText));
+    }
+    if (m_glyph.isNull())
+        return m_glyph;
+    // Frames side by side: normal, disabled, pressed.
+    const int frameWidth = m_glyph.width() / m_numGlyphs;
+    const int frame = !isEnabled() && m_numGlyphs > 1 ? 1 : isDown() && m_numGlyphs > 2 ? 2 : 0;
+    const QPixmap face = m_glyph.copy(frame * frameWidth, 0, frameWidth, m_glyph.height());
+    if (!isEnabled() && m_numGlyphs == 1) {
+        QStyleOption option;
+        option.initFrom(this);
+        return style()->generatedIconPixmap(QIcon::Disabled, face, &option);
+    }
+    return face;
+}
+
+void TTimerSpeedButton::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
+
+    // A pressed face moves its picture one pixel right and down.
+    const QPoint pressShift = isDown() ? QPoint(1, 1) : QPoint();
+    const QPixmap face = faceGlyph();
+    if (!face.isNull()) {
+        const QSize size = face.deviceIndependentSize().toSize();
+        const QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
+        painter.drawPixmap(topLeft + pressShift, face);
+    }
+    if (m_flags & ShowFocus) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3).translated(pressShift);
+        focus.backgroundColor = palette().color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void TTimerSpeedButton::mousePressEvent(QMouseEvent *event) {
+    QAbstractButton::mousePressEvent(event);
+    if (!(m_flags & AllowRepeat) || !isDown())
+        return;
+    if (!RepeatTicker) {
+        RepeatTicker = new QTimer(this);
+        connect(RepeatTicker, &QTimer::timeout, this, &TTimerSpeedButton::repeatTick);
+    }
+    RepeatTicker->start(InitialRepeatDelay);
+}
+
+void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent *event) {
+    QAbstractButton::mouseReleaseEvent(event);
+    if (RepeatTicker)
+        RepeatTicker->stop();
+}
+
+void TTimerSpeedButton::repeatTick() {
+    RepeatTicker->setInterval(RepeatInterval);
+    // Repeat only while the press still holds: the pointer has not slid off the button, the
+    // button has not been hidden and the left button is still down.
+    const bool held = QGuiApplication::mouseButtons() & Qt::LeftButton;
+    if (!isDown() || !isVisible() || !held)
+        return;
+    try {
+        emit clicked(isChecked());
+    } catch (...) {
+        RepeatTicker->stop();
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TSpinButton::TSpinButton(QWidget *parent) : QWidget(parent) {
+    setMinimumWidth(MinimumWidth);
+    setTabStop(false);
+    m_upArrow = createArrow(UpGlyphName);
+    m_downArrow = createArrow(DownGlyphName);
+    m_currentArrow = m_upArrow;
+    connect(m_upArrow, &QAbstractButton::clicked, this, &TSpinButton::OnUpClick);
+    connect(m_downArrow, &QAbstractButton::clicked, this, &TSpinButton::OnDownClick);
+    resize(20, 25);
+    FitButtons();
+}
+
+TTimerSpeedButton *TSpinButton::createArrow(const QString &glyphName) {
+    auto *arrow = new TTimerSpeedButton(this);
+    arrow->setBuiltInGlyph(glyphName);
+    arrow->setButtonFlags(TTimerSpeedButton::AllowRepeat);
+    arrow->installEventFilter(this);
+    return arrow;
+}
+
+void TSpinButton::setUpGlyph(const QPixmap &glyph) {
+    if (glyph.isNull())
+        m_upArrow->setBuiltInGlyph(UpGlyphName);
+    else
+        m_upArrow->setGlyph(glyph);
+}
+
+void TSpinButton::setDownGlyph(const QPixmap &glyph) {
+    if (glyph.isNull())
+        m_downArrow->setBuiltInGlyph(DownGlyphName);
+    else
+        m_downArrow->setGlyph(glyph);
+}
+
+// The lower button starts one pixel above the middle so that the two share a border line.
+void TSpinButton::FitButtons() {
+    const int upHeight = height() / 2;
+    m_upArrow->setGeometry(0, 0, width(), upHeight);
+    m_downArrow->setGeometry(0, upHeight - 1, width(), height() - upHeight + 1);
+}
+
+void TSpinButton::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    FitButtons();
+}
+
+bool TSpinButton::eventFilter(QObject *watched, QEvent *event) {
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == m_upArrow || watched == m_downArrow)
+            arrowPressed(static_cast<TTimerSpeedButton *>(watched));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TSpinButton::arrowPressed(TTimerSpeedButton *arrow) {
+    FocusButton(arrow);
+    // Not a mouse focus reason: the edit was not pressed itself, so it selects its text.
+    QWidget *control = m_focusControl;
+    if (control && (control->focusPolicy() & Qt::TabFocus) && canTakeFocus(control) &&
+        !control->hasFocus())
+        control->setFocus(Qt::OtherFocusReason);
+    else if (TabStop() && canTakeFocus(this) && !hasFocus())
+        setFocus(Qt::OtherFocusReason);
+}
+
+void TSpinButton::FocusButton(TTimerSpeedButton *arrow) {
+    if (!TabStop() || !canTakeFocus(this) || arrow == m_currentArrow)
+        return;
+    m_currentArrow->setButtonFlags(m_currentArrow->buttonFlags() & ~TTimerSpeedButton::ShowFocus);
+    m_currentArrow = arrow;
+    if (hasFocus())
+        arrow->setButtonFlags(arrow->buttonFlags() | TTimerSpeedButton::ShowFocus);
+}
+
+void TSpinButton::keyPressEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        FocusButton(m_upArrow);
+        m_upArrow->click();
+        break;
+    case Qt::Key_Down:
+        FocusButton(m_downArrow);
+        m_downArrow->click();
+        break;
+    case Qt::Key_Space:
+        m_currentArrow->click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TSpinButton::focusInEvent(QFocusEvent *event) {
+    QWidget::focusInEvent(event);
+    m_currentArrow->setButtonFlags(m_currentArrow->buttonFlags() | TTimerSpeedButton::ShowFocus);
+}
+
+void TSpinButton::focusOutEvent(QFocusEvent *event) {
+    QWidget::focusOutEvent(event);
+    m_currentArrow->setButtonFlags(m_currentArrow->buttonFlags() & ~TTimerSpeedButton::ShowFocus);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TRealSpinEdit::TRealSpinEdit(QWidget *parent) : QLineEdit(parent) {
+    registerFixedPointConversions();
+    m_button = new TSpinButton(this);
+    m_button->setGeometry(0, 0, 15, 17);
+    m_button->setFocusControl(this);
+    connect(m_button, &TSpinButton::OnUpClick, this, &TRealSpinEdit::StepUp);
+    connect(m_button, &TSpinButton::OnDownClick, this, &TRealSpinEdit::StepDown);
+    setText(QStringLiteral("0"));
+    placeButton();
+}
+
+void TRealSpinEdit::setEditorEnabled(bool enabled) {
+    m_editorEnabled = enabled;
+    setAcceptDrops(enabled);
+}
+
+FixedPoint TRealSpinEdit::Value() const {
+    return parseFixedPoint(text()).value_or(m_minValue);
+}
+
+void TRealSpinEdit::setValue(FixedPoint value) {
+    setText(formatFixedPoint(ClampValue(value)));
+}
+
+FixedPoint TRealSpinEdit::ClampValue(FixedPoint value) const {
+    if (m_minValue == m_maxValue)
+        return value;
+    if (value < m_minValue)
+        return m_minValue;
+    if (value > m_maxValue)
+        return m_maxValue;
+    return value;
+}
+
+void TRealSpinEdit::StepUp() {
+    if (isReadOnly())
+        refuse();
+    else
+        setValue(Value() + m_increment);
+}
+
+void TRealSpinEdit::StepDown() {
+    if (isReadOnly())
+        refuse();
+    else
+        setValue(Value() - m_increment);
+}
+
+// Both separators pass whatever the locale, though only the locale's own reads as a number.
+// Control characters pass so that copy, select-all and the like keep working; carriage return
+// does not, since the text is a single line.
+bool TRealSpinEdit::AcceptsChar(QChar c) const {
+    const QString separator = QLocale().decimalPoint();
+    const bool accepted = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u',' ||
+                          c == u'.' || (separator.size() == 1 && c == separator.front()) ||
+                          (c < u' ' && c != u'\r');
+    if (!accepted)
+        return false;
+    return m_editorEnabled || (c < u' ' && c != u'\b');
+}
+
+void TRealSpinEdit::refuse() {
+    QApplication::beep();
+    emit inputRefused();
+}
+
+bool TRealSpinEdit::isEditingKey(const QKeyEvent *event) const {
+    static const QKeySequence::StandardKey editing[] = {
+        QKeySequence::Delete,
+        QKeySequence::Backspace,
+        QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteCompleteLine,
+        QKeySequence::Undo,
+        QKeySequence::Redo,
+    };
+    return std::any_of(std::begin(editing), std::end(editing),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
+}
+
+// The characters a key stands for, as the filter sees them. Some platforms report Ctrl with a
+// letter, Return or Backspace without their control character, so those are supplied here; Delete
+// is an editing key and types nothing.
+QString TRealSpinEdit::typedCharacters(const QKeyEvent *event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return QStringLiteral("\r");
+    if (key == Qt::Key_Backspace)
+        return QStringLiteral("\b");
+    if (key == Qt::Key_Delete)
+        return QString();
+    const auto modifiers = event->modifiers();
+    const bool controlOnly =
+        (modifiers & Qt::ControlModifier) && !(modifiers & (Qt::AltModifier | Qt::MetaModifier));
+    if (controlOnly && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return QString(QChar(key - Qt::Key_A + 1));
+    return event->text();
+}
+
+void TRealSpinEdit::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        if (event->key() == Qt::Key_Up)
+            StepUp();
+        else
+            StepDown();
+        QLineEdit::keyPressEvent(event);
+        event->accept();
+        return;
+    }
+    if (!textEditable() &&
+        (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste))) {
+        event->accept();
+        return;
+    }
+    // Delete and the word and line deletions are keys rather than characters; they would
+    // change a text that is not open to typing.
+    if (!m_editorEnabled && isEditingKey(event)) {
+        refuse();
+        event->accept();
+        return;
+    }
+    const QString typed = typedCharacters(event);
+    for (QChar c : typed) {
+        if (!AcceptsChar(c)) {
+            refuse();
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TRealSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
+    const QString committed = event->commitString();
+    if (std::any_of(committed.begin(), committed.end(),
+                    [this](QChar c) { return !AcceptsChar(c); })) {
+        refuse();
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+// The middle button pastes the selection on X11.
+void TRealSpinEdit::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::MiddleButton && !m_editorEnabled) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TRealSpinEdit::contextMenuEvent(QContextMenuEvent *event) {
+    QMenu *menu = createStandardContextMenu();
+    if (!m_editorEnabled) {
+        static const QStringList changing = {
+            QStringLiteral("edit-undo"), QStringLiteral("edit-redo"), QStringLiteral("edit-cut"),
+            QStringLiteral("edit-paste"), QStringLiteral("edit-delete")};
+        for (QAction *action : menu->actions()) {
+            if (changing.contains(action->objectName()))
+                action->setEnabled(false);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TRealSpinEdit::focusInEvent(QFocusEvent *event) {
+    // A left press on the edit places the cursor itself; any other way in selects everything.
+    // A press on the arrows reaches the edit as a mouse focus too, since they take no focus.
+    const bool onArrows = m_button->underMouse() ||
+                          m_button->rect().contains(m_button->mapFromGlobal(QCursor::pos()));
+    const bool fromLeftPress = event->reason() == Qt::MouseFocusReason &&
+                               (QGuiApplication::mouseButtons() & Qt::LeftButton) && !onArrows;
+    const bool hadSelection = hasSelectedText();
+    QLineEdit::focusInEvent(event);
+    if (m_autoSelect && !fromLeftPress && event->reason() != Qt::PopupFocusReason)
+        selectAll();
+    else if (!m_autoSelect && !hadSelection)
+        deselect(); // the line edit would select on Tab otherwise
+}
+
+// Out-of-range numbers are brought into range when the user moves on; text that is not a number
+// reads as MinValue, which is in range, so it stays as typed. A menu or another application
+// taking the focus for a while does not count as moving on.
+void TRealSpinEdit::focusOutEvent(QFocusEvent *event) {
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    const FixedPoint value = Value();
+    if (ClampValue(value) != value)
+        setValue(value);
+}
+
+int TRealSpinEdit::leastHeight() const {
+    const int ownHeight = QFontMetrics(font()).height();
+    const int systemHeight = QFontMetrics(QApplication::font()).height();
+    return ownHeight + std::min(systemHeight, ownHeight) / 4 + 4 * ThinBorder + 2;
+}
+
+QSize TRealSpinEdit::sizeHint() const {
+    QSize size = QLineEdit::sizeHint();
+    size.setHeight(std::max(size.height(), leastHeight()));
+    return size;
+}
+
+QSize TRealSpinEdit::minimumSizeHint() const {
+    QSize size = QLineEdit::minimumSizeHint();
+    size.setHeight(std::max(size.height(), leastHeight()));
+    return size;
+}
+
+// The arrows sit inside the frame at the right end, and the text margin keeps typed text clear
+// of them.
+void TRealSpinEdit::placeButton() {
+    const int buttonWidth = m_button->width();
+    if (hasFrame()) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        const QRect inner = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+        m_button->setGeometry(inner.right() - buttonWidth, inner.top(), buttonWidth,
+                              inner.height() - 1);
+    } else {
+        m_button->setGeometry(width() - buttonWidth, 1, buttonWidth, height() - 3);
+    }
+    setTextMargins(0, 0, buttonWidth + 2, 0);
+}
+
+void TRealSpinEdit::resizeEvent(QResizeEvent *event) {
+    QLineEdit::resizeEvent(event);
+    if (height() < leastHeight()) {
+        resize(width(), leastHeight());
+        return;
+    }
+    placeButton();
+}
+
+void TRealSpinEdit::changeEvent(QEvent *event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateGeometry();
+        if (height() < leastHeight())
+            resize(width(), leastHeight());
+        else
+            placeButton();
+    }
+}
