@@ -1,6 +1,7 @@
 #include "app/TavlinkoApplication.h"
 
-#include <QMessageBox>
+#include "widgets/MessageBoxes.h"
+
 #include <exception>
 
 TavlinkoApplication::TavlinkoApplication(int &argc, char **argv) : QApplication(argc, argv) {}
@@ -15,5 +16,5 @@ bool TavlinkoApplication::notify(QObject *receiver, QEvent *event) {
 }
 
 void TavlinkoApplication::showError(const QString &message) {
-    QMessageBox::critical(QApplication::activeWindow(), applicationDisplayName(), message);
+    showMessageBox(QMessageBox::Critical, message, QApplication::activeWindow());
 }

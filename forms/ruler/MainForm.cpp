@@ -11,6 +11,7 @@
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/CoolForm.h"
 #include "widgets/ImageControl.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
 #include <exception>
@@ -60,7 +60,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     setFont(font);
     setGeometry(QRect(initialPlace, initialSize));
     ZobrazitZpravu = [this](const QString &text) {
-        QMessageBox::information(this, QApplication::applicationDisplayName(), text);
+        showMessageBox(QMessageBox::Information, text, this);
     };
     createControls();
     createMenus();
@@ -105,6 +105,7 @@ void TMainForm::createControls() {
 
     labelMeridlo = new QLabel(QStringLiteral("0"), this);
     labelMeridlo->setObjectName(QStringLiteral("labelMeridlo"));
+    labelMeridlo->setTextFormat(Qt::PlainText);
     labelMeridlo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont readingFont = font();
     readingFont.setPixelSize(19);
@@ -140,6 +141,7 @@ void TMainForm::createControls() {
 
     buttonJednotka = new QLabel(QStringLiteral("Px"), this);
     buttonJednotka->setObjectName(QStringLiteral("buttonJednotka"));
+    buttonJednotka->setTextFormat(Qt::PlainText); // the unit symbols come from the settings file
     buttonJednotka->setGeometry(448, 40, 24, 24);
     QFont unitFont = font();
     unitFont.setBold(true);
@@ -276,8 +278,7 @@ bool TMainForm::applyTranslation(const std::function<void()> &step) {
         step();
         return true;
     } catch (const std::exception &error) {
-        QMessageBox::critical(this, QApplication::applicationDisplayName(),
-                              QString::fromUtf8(error.what()));
+        showMessageBox(QMessageBox::Critical, QString::fromUtf8(error.what()), this);
     }
     return false;
 }
@@ -389,7 +390,7 @@ const SkinSection &TMainForm::section() const {
 void TMainForm::NactiSkin(const QString &folder) {
     QString error;
     if (!NactiSkinData(folder, m_skin, &error)) {
-        QMessageBox::critical(this, QApplication::applicationDisplayName(), error);
+        showMessageBox(QMessageBox::Critical, error, this);
         // Keep the ruler usable: whatever the broken skin did not supply is drawn.
         const std::tuple<QImage *, int, int> pieces[] = {
             {&m_skin.start, 1, 64},  {&m_skin.middle, 5, 64},  {&m_skin.end, 1, 64},
