@@ -35,6 +35,7 @@ public:
     void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
     TLangTranslator *Prekladac() const { return m_prekladac.get(); }
     const SkinData &skin() const { return m_skin; }
+    const RulerState &state() const { return m_state; }
 
     // Lifecycle.
     void Spusteni();

@@ -53,8 +53,9 @@ void writeIni(const SkinArt &skin, const QString &path) {
     }
     QTextStream out(&file);
     out << "; Tavlinko skin \"" << skin.name << "\", drawn by tools/skinart\n\n";
-    out << "[Author]\nAuthor=Tavlinko team\ne-mail=tavlinko@example.org\n"
-           "www=https://tavlinko.example.org\n\n";
+    // The shipped skins have no mail or web address of their own: the keys stay, empty, as an
+    // example for skin makers, and the about dialog shows no link.
+    out << "[Author]\nAuthor=Tavlinko team\ne-mail=\nwww=\n\n";
     writeSection(out, "Horizontal", skin.horizontal, ArtSize::arrowCenter, ArtSize::markCenter);
     writeSection(out, "Vertical", skin.vertical, ArtSize::arrowCenter, ArtSize::markCenter);
     const SkinColours &c = skin.colours;
