@@ -33,6 +33,8 @@ private slots:
     void unwritableFile();
     void decoding_data();
     void decoding();
+    void unreadFileIsNeverReplaced_data();
+    void unreadFileIsNeverReplaced();
 };
 
 void TestIniFile::reading_data() {
@@ -133,6 +135,24 @@ void TestIniFile::edits_data() {
     QTest::newRow("line endings kept") << QByteArray("[A]\r\nk=1\r\n") << "write"
                                        << "A"
                                        << "j" << QByteArray("[A]\r\nk=1\r\nj=v\r\n");
+    // Files edited on Windows and on Linux mix their line ends; every kind ends a line, and
+    // the file keeps the kind it mostly had.
+    QTest::newRow("mixed ends, mostly CR LF") << QByteArray("[A]\r\nk=1\nm=2\r\n") << "write"
+                                              << "A"
+                                              << "j" << QByteArray("[A]\r\nk=1\r\nm=2\r\nj=v\r\n");
+    QTest::newRow("mixed ends, mostly LF") << QByteArray("[A]\nk=1\r\nm=2\n") << "write"
+                                           << "A"
+                                           << "m" << QByteArray("[A]\nk=1\nm=v\n");
+    QTest::newRow("lone CRs") << QByteArray("[A]\rk=1\r") << "write"
+                              << "A"
+                              << "k" << QByteArray("[A]\rk=v\r");
+    QTest::newRow("CR LF file ending in a lone CR") << QByteArray("[A]\r\nk=1\r") << "write"
+                                                    << "A"
+                                                    << "k" << QByteArray("[A]\r\nk=v\r\n");
+    QTest::newRow("section after an LF line is found, not added twice")
+        << QByteArray("[A]\r\nk=1\n[B]\r\nx=1\r\n") << "write"
+        << "B"
+        << "x" << QByteArray("[A]\r\nk=1\r\n[B]\r\nx=v\r\n");
     QTest::newRow("erase every copy, comments elsewhere kept")
         << QByteArray("; top\n[A]\nk=1\n[B]\nx=1\n; end of B\n[a]\nk=2\n") << "erase"
         << "A"
@@ -205,6 +225,25 @@ void TestIniFile::decoding() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(decodeText(bytes), text);
+}
+
+void TestIniFile::unreadFileIsNeverReplaced_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("at the size cap") << QByteArray(TextFileSizeCap, ';');
+    QTest::newRow("one byte past the cap") << QByteArray(TextFileSizeCap + 1, ';');
+}
+
+// Settings that could not be read must not be overwritten by defaults at the next save.
+void TestIniFile::unreadFileIsNeverReplaced() {
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, content);
+    IniFile ini(path);
+    ini.writeString("A", "k", "v");
+    const bool readable = content.size() <= TextFileSizeCap;
+    QCOMPARE(ini.save(), readable);
+    QCOMPARE(readFile(path) == content, !readable);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

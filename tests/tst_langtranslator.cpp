@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "core/settings/TextFile.h"
 #include "core/translation/ConvertError.h"
 #include "core/translation/LangTranslator.h"
 
@@ -383,9 +384,14 @@ private slots:
         QCOMPARE(t.LanguageFile(), m_dir.filePath("chybi.lng"));
         QVERIFY(t.LanguageLoaded());
         QCOMPARE(t.TranslateString("a"), QStringLiteral("A"));
+        // A folder where the file belongs is no file at all; one beyond the size cap is one
+        // that cannot be read.
         QVERIFY(QDir(m_dir.path()).mkpath("adresar.lng"));
+        t.setLanguageFile(m_dir.filePath("adresar.lng"));
+        QCOMPARE(t.TranslateString("a"), QStringLiteral("A"));
+        writeBytes("velky.lng", QByteArray(TextFileSizeCap + 1, '/'));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 t.setLanguageFile(m_dir.filePath("adresar.lng")));
+                                 t.setLanguageFile(m_dir.filePath("velky.lng")));
         QVERIFY(t.LanguageLoaded());
     }
 
@@ -396,6 +402,14 @@ private slots:
         t.setLanguageFile(writeBytes("cp.lng", "1=Hotovo\r\n"));
         QCOMPARE(t.TranslateString(QStringLiteral("Kalibrace byla dokončena.")),
                  QStringLiteral("Hotovo"));
+    }
+
+    void mixedLineEnds() {
+        TLangTranslator t;
+        t.LoadDefinition(writeBytes("mix.lnd", "[ITEMS]\r\n1: MESSAGE \"a\"\n2: MESSAGE "
+                                               "\"b\"\r3: MESSAGE \"c\"\r"));
+        t.setLanguageFile(writeBytes("mix.lng", "1=A\r2=B\n3=C\r"));
+        QCOMPARE(translations(t), QStringList({"A", "B", "C"}));
     }
 
     void editorFolder() {

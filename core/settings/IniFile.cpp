@@ -2,8 +2,6 @@
 
 #include "core/settings/TextFile.h"
 
-#include <QSaveFile>
-
 #include <optional>
 
 namespace {
@@ -51,12 +49,22 @@ bool sameName(const std::optional<QStringView> &a, QStringView b) {
 } // namespace
 
 IniFile::IniFile(const QString &path) : m_path(path) {
-    const QString text = readTextFile(path);
-    m_lineEnding = text.contains(u"\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    m_lines = text.split(m_lineEnding);
-    // The last line break ends the last line; it does not start an empty one.
-    if (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
-        m_lines.removeLast();
+    const FileContents contents = readRegularFile(path, TextFileSizeCap);
+    switch (contents.status) {
+    case FileContents::Read:
+    case FileContents::Missing:
+        break;
+    case FileContents::NotRegular:
+        m_unsafeToReplace = QStringLiteral("not a regular file");
+        break;
+    case FileContents::TooLarge:
+        m_unsafeToReplace = QStringLiteral("larger than %1 bytes").arg(TextFileSizeCap);
+        break;
+    case FileContents::Unreadable:
+        m_unsafeToReplace = contents.error;
+        break;
+    }
+    m_lines = splitLines(decodeText(contents.bytes), &m_lineEnding);
 }
 
 IniFile::SectionRange IniFile::findSection(const QString &section, int from) const {
@@ -157,16 +165,13 @@ bool IniFile::save() {
     QString text;
     for (const QString &line : std::as_const(m_lines))
         text += line + m_lineEnding;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_errorString = file.errorString();
+    // Writing back what could not be read would destroy it.
+    if (!m_unsafeToReplace.isEmpty()) {
+        m_errorString = m_unsafeToReplace;
         return false;
     }
-    file.write(text.toUtf8());
-    if (!file.commit()) {
-        m_errorString = file.errorString();
+    if (!writeFileAtomically(m_path, text.toUtf8(), &m_errorString))
         return false;
-    }
     m_modified = false;
     return true;
 }

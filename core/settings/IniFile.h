@@ -10,7 +10,9 @@
 // survive an edit where they stand.
 class IniFile {
 public:
-    // Reads the file at once (UTF-8 or Windows-1250); the file need not exist.
+    // Reads the file at once (UTF-8 or Windows-1250); the file need not exist. Something at
+    // path that is not read in full (a FIFO, a device, a file beyond the size cap, a file
+    // without read permission) reads as empty and is never replaced by save().
     explicit IniFile(const QString &path);
 
     const QString &path() const { return m_path; }
@@ -31,8 +33,9 @@ public:
     // True when edits are waiting for save().
     bool isModified() const { return m_modified; }
 
-    // Writes the whole file (UTF-8) when it was edited; an unedited file is not touched.
-    // Returns false when the file cannot be written; errorString() then says why.
+    // Writes the whole file (UTF-8) when it was edited, with the line end the file mostly had;
+    // an unedited file is not touched. Returns false when the file cannot be written, and the
+    // old file then stays as it was; errorString() says why.
     bool save();
     QString errorString() const { return m_errorString; }
 
@@ -50,6 +53,7 @@ private:
     QString m_lineEnding;
     bool m_modified = false;
     QString m_errorString;
+    QString m_unsafeToReplace; // why the file on disk must not be overwritten, if it must not
 };
 
 // Integer text in the forms readInteger accepts: optional sign, then decimal digits, "$" hex or

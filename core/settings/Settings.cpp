@@ -2,6 +2,7 @@
 
 #include "core/settings/IniFile.h"
 #include "core/settings/RulerState.h"
+#include "core/settings/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -195,7 +196,8 @@ void NactiParametry(RulerState &s, const QStringList &args) {
 }
 
 void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale) {
-    const bool firstRun = !QFileInfo::exists(s.SouborNastaveni);
+    // A folder or a FIFO where the file belongs holds no settings either.
+    const bool firstRun = !isRegularFile(s.SouborNastaveni);
     IniFile ini(s.SouborNastaveni);
     SettingsView view{s, windowPos, {}};
     for (const SettingKey &entry : settingKeys)

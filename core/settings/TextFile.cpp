@@ -1,9 +1,25 @@
 #include "core/settings/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 
 #include <array>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace {
 
@@ -43,9 +59,185 @@ QString decodeText(const QByteArray &bytes) {
     return decodeWindows1250(bytes);
 }
 
+FileContents readRegularFile(const QString &path, qint64 cap) {
+    FileContents contents;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return contents;
+    if (!info.isFile()) {
+        contents.status = FileContents::NotRegular;
+        return contents;
+    }
+    QFile file;
+#ifdef Q_OS_UNIX
+    // The path may change between the look above and the open: open without blocking (a FIFO
+    // would wait for a writer) and check what was really opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        contents.status = errno == ENOENT ? FileContents::Missing : FileContents::Unreadable;
+        contents.error = QString::fromLocal8Bit(std::strerror(errno));
+        return contents;
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        contents.status = FileContents::NotRegular;
+        return contents;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        contents.status = FileContents::Unreadable;
+        contents.error = file.errorString();
+        return contents;
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        contents.status = FileContents::Unreadable;
+        contents.error = file.errorString();
+        return contents;
+    }
+#endif
+    if (file.size() > cap) {
+        contents.status = FileContents::TooLarge;
+        return contents;
+    }
+    // The size can grow while the file is read; never take more than the cap.
+    contents.bytes = file.read(cap + 1);
+    if (file.error() != QFileDevice::NoError) {
+        contents.bytes.clear();
+        contents.status = FileContents::Unreadable;
+        contents.error = file.errorString();
+    } else if (contents.bytes.size() > cap) {
+        contents.bytes.clear();
+        contents.status = FileContents::TooLarge;
+    } else {
+        contents.status = FileContents::Read;
+    }
+    return contents;
+}
+
+bool isRegularFile(const QString &path) {
+    return QFileInfo(path).isFile();
+}
+
 QString readTextFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return decodeText(file.readAll());
+    const FileContents contents = readRegularFile(path, TextFileSizeCap);
+    return contents.status == FileContents::Read ? decodeText(contents.bytes) : QString();
+}
+
+QStringList splitLines(const QString &text, QString *lineEnding) {
+    QStringList lines;
+    qsizetype crlf = 0;
+    qsizetype lf = 0;
+    qsizetype cr = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++crlf;
+            ++i;
+        } else {
+            ++(c == u'\n' ? lf : cr);
+        }
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    if (lineEnding) {
+        if (crlf >= lf && crlf >= cr && crlf > 0)
+            *lineEnding = QStringLiteral("\r\n");
+        else if (cr > lf)
+            *lineEnding = QStringLiteral("\r");
+        else
+            *lineEnding = QStringLiteral("\n");
+    }
+    return lines;
+}
+
+namespace {
+
+QString systemError() {
+#ifdef Q_OS_UNIX
+    return QString::fromLocal8Bit(std::strerror(errno));
+#else
+    return QStringLiteral("system error %1").arg(GetLastError());
+#endif
+}
+
+// Moves the finished temporary file over the target in one step; readers see the old file or
+// the new one, never a mix.
+bool replaceFile(const QString &from, const QString &to, QString *error) {
+#ifdef Q_OS_WIN
+    if (MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                    reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+#else
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+#endif
+    *error = systemError();
+    return false;
+}
+
+QString temporarySuffix() {
+    return QStringLiteral(".tmp");
+}
+
+} // namespace
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX") + temporarySuffix());
+    if (!temporary.open()) {
+        *error = temporary.errorString();
+        return false;
+    }
+    // A replaced file keeps who may read it; a new one is readable like any document.
+    const QFileInfo old(target);
+    temporary.setPermissions(old.exists() ? old.permissions()
+                                          : QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::ReadOther);
+    // A full disk shows at any of these steps, often only when the buffer is flushed or the
+    // data synced, so each one is checked before the old file is replaced.
+    bool written = temporary.write(bytes) == bytes.size() && temporary.flush();
+#ifdef Q_OS_UNIX
+    if (written && ::fsync(temporary.handle()) != 0) {
+        *error = systemError();
+        return false;
+    }
+#endif
+    if (!written) {
+        *error = temporary.errorString();
+        return false;
+    }
+    temporary.close();
+    if (temporary.error() != QFileDevice::NoError) {
+        *error = temporary.errorString();
+        return false;
+    }
+    if (!replaceFile(temporary.fileName(), target, error))
+        return false;
+    temporary.setAutoRemove(false);
+    return true;
+}
+
+int removeStaleTemporaryFiles(const QString &path) {
+    const QFileInfo info(path);
+    const QRegularExpression ours(QStringLiteral("^%1\\.[A-Za-z0-9]{6}%2$")
+                                      .arg(QRegularExpression::escape(info.fileName()),
+                                           QRegularExpression::escape(temporarySuffix())));
+    int removed = 0;
+    const QDir folder = info.dir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (ours.match(name).hasMatch() && QFile::remove(folder.filePath(name)))
+            ++removed;
+    }
+    return removed;
 }

@@ -74,27 +74,27 @@ QString authorText(QString value) {
     return value.replace(u'|', QStringLiteral("\r\n"));
 }
 
-QStringList splitLines(const QString &text) {
-    QStringList lines = text.split(u'\n');
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return lines;
-}
-
-// Reads a whole text file. The caller has checked that it exists, so a failure here is an
-// input/output error worth reporting.
+// Reads a whole text file. A missing file, a folder and anything that is not a regular file
+// (a FIFO would block, a device never end) read as no lines; a file that is there but cannot
+// be read in full is an input/output error worth reporting.
 QStringList readLines(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFile::NoError)
-        throw std::runtime_error(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
-    return splitLines(decodeText(bytes));
+    const FileContents contents = readRegularFile(path, TextFileSizeCap);
+    switch (contents.status) {
+    case FileContents::Read:
+        return splitLines(decodeText(contents.bytes));
+    case FileContents::Missing:
+    case FileContents::NotRegular:
+        return {};
+    case FileContents::TooLarge:
+        throw std::runtime_error(QStringLiteral("Cannot read %1: larger than %2 bytes")
+                                     .arg(path)
+                                     .arg(TextFileSizeCap)
+                                     .toStdString());
+    case FileContents::Unreadable:
+        break;
+    }
+    throw std::runtime_error(
+        QStringLiteral("Cannot read %1: %2").arg(path, contents.error).toStdString());
 }
 
 // A string-list property takes one line per separated piece; a trailing separator does not add
@@ -208,7 +208,7 @@ void TLangTranslator::addForm(QObject *form) {
 }
 
 void TLangTranslator::LoadDefinition(const QString &path) {
-    if (!QFileInfo::exists(path))
+    if (!isRegularFile(path))
         return;
     buildTable(readLines(path));
 }
@@ -263,7 +263,7 @@ void TLangTranslator::setLanguageFile(const QString &path) {
 void TLangTranslator::LoadLanguage() {
     if (!m_definitionLoaded)
         LoadTemplate();
-    if (!QFileInfo::exists(m_languageFile))
+    if (!isRegularFile(m_languageFile))
         return;
     const QStringList lines = readLines(m_languageFile);
     // Until the whole file has been read, the next use reads it again.

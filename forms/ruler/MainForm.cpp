@@ -3,6 +3,7 @@
 #include "core/drawing/ColourKey.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
+#include "core/settings/TextFile.h"
 #include "core/skins/Layout.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/Units.h"
@@ -305,12 +306,14 @@ void TMainForm::Zobrazeni() {
     NactiNastaveni(m_state, place, QLocale::system());
     move(place);
     ZpracujPrepinace(m_state);
+    if (!m_state.JenCteni)
+        removeStaleTemporaryFiles(m_state.SouborNastaveni);
 
     nastavDelku(m_state.Delka);
 
     const QString chosen = jazyky + m_state.Jazyk;
     const QString languageFile =
-        QFileInfo::exists(chosen) ? chosen : jazyky + QStringLiteral("czech.lng");
+        isRegularFile(chosen) ? chosen : jazyky + QStringLiteral("czech.lng");
     applyTranslation([&] {
         m_prekladac->setLanguageFile(languageFile);
         m_prekladac->Translate();

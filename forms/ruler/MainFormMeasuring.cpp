@@ -3,6 +3,7 @@
 #include "forms/ruler/MainForm.h"
 
 #include "core/settings/RulerState.h"
+#include "core/settings/TextFile.h"
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerMath.h"
 #include "forms/ruler/SaveDialogSettings.h"
@@ -13,7 +14,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QSaveFile>
 
 int TMainForm::delkaPravitka() const {
     return m_state.Horizontalni ? width() : height();
@@ -168,10 +168,9 @@ bool TMainForm::UlozVzdalenostiDoSouboru(const QString &fileName) {
     const QString text = distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
                                                   labelMeridlo->text() + QLatin1Char(' ') + symbol),
                                        translated(QStringLiteral("Pozice záložek :")), markers);
-    // Written to a temporary file and renamed over the old one, so a failure never leaves a
-    // half-written file behind.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
+    // A failure (a full disk, a read-only folder) never leaves a half-written file behind.
+    QString error;
+    if (writeFileAtomically(fileName, text.toUtf8(), &error))
         return true;
     ZobrazitZpravu(
         translated(QStringLiteral("Soubor %s nelze uložit."), QDir::toNativeSeparators(fileName)));
