@@ -4,6 +4,7 @@
 #include "core/skins/Skin.h"
 #include "core/skins/SkinColours.h"
 
+#include <QBuffer>
 #include <QPalette>
 #include <QTemporaryDir>
 
@@ -248,6 +249,14 @@ void TestSkin::loadErrors_data() {
     QTest::newRow("empty pointer") << "vmark.bmp" << QByteArray() << "Bitmap image is not valid";
     QTest::newRow("truncated button")
         << "b3.bmp" << hugeBitmapHeader().left(20) << "Bitmap image is not valid";
+    QImage piece(12, 64, QImage::Format_RGB32);
+    piece.fill(Qt::green);
+    QByteArray whole;
+    QBuffer buffer(&whole);
+    buffer.open(QIODevice::WriteOnly);
+    piece.save(&buffer, "BMP");
+    QTest::newRow("pixels cut short")
+        << "start.bmp" << whole.chopped(1) << "Bitmap image is not valid";
     QTest::newRow("header promising a huge picture")
         << "ResizeArrow.bmp" << hugeBitmapHeader() << "Bitmap image is not valid";
     QTest::newRow("colour that is no integer") << "skin.ini" << ini + "Meter.color=junk\n"

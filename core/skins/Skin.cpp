@@ -2,11 +2,11 @@
 
 #include "core/drawing/ColourKey.h"
 #include "core/settings/IniFile.h"
+#include "core/skins/BitmapFile.h"
 #include "core/skins/SkinColours.h"
 
 #include <QDir>
 #include <QHash>
-#include <QImageReader>
 
 #include <cstdlib>
 
@@ -57,8 +57,7 @@ private:
 };
 
 bool loadBitmap(const QString &path, QImage &bitmap, QString *error) {
-    QImageReader reader(path, "bmp");
-    QImage image = reader.read();
+    const QImage image = readSkinBitmap(path);
     if (image.isNull()) {
         if (error)
             *error = QStringLiteral("Bitmap image is not valid");
