@@ -256,7 +256,7 @@ void TestSkin::loadErrors_data() {
     buffer.open(QIODevice::WriteOnly);
     piece.save(&buffer, "BMP");
     QTest::newRow("pixels cut short")
-        << "start.bmp" << whole.chopped(1) << "Bitmap image is not valid";
+        << "end.bmp" << whole.chopped(1) << "Bitmap image is not valid";
     QTest::newRow("header promising a huge picture")
         << "ResizeArrow.bmp" << hugeBitmapHeader() << "Bitmap image is not valid";
     QTest::newRow("colour that is no integer") << "skin.ini" << ini + "Meter.color=junk\n"
