@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the program and the tests need (only the missing ones).
 set -e
-PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
+PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth xdotool xclip"
 missing=""
 for p in $PACKAGES; do

@@ -19,6 +19,7 @@ struct RulerFixture {
     RulerState state;
     std::unique_ptr<TMainForm> form;
     QStringList messages;
+    QList<QMessageBox::Icon> icons; // one per message shown by the ruler window
 
     // Files below the program folder.
     void write(const QString &relative, const QByteArray &content) {
@@ -40,7 +41,10 @@ struct RulerFixture {
         state.CestaProgramu = folder.path() + QLatin1Char('/');
         state.HlasChybuZapisu = [this](const QString &path) { messages << path; };
         form = std::make_unique<TMainForm>(state, arguments);
-        form->ZobrazitZpravu = [this](const QString &text) { messages << text; };
+        form->ZobrazitZpravu = [this](QMessageBox::Icon icon, const QString &text) {
+            messages << text;
+            icons << icon;
+        };
         form->show();
     }
 

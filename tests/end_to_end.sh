@@ -28,16 +28,45 @@ skin_value() {  # section key default
         END { print v }' "$work/skin/Funny/skin.ini" | tr -d '\r'
 }
 
-run_session() {
-    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" &
-    local pid=$!
+# Prints the id of the ruler window once it is shown; a loaded machine may take a while.
+ruler_window() {
     local win=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
         [ -n "$win" ] && break
         sleep 0.1
     done
     [ -n "$win" ] || fail "the ruler window did not appear"
+    echo "$win"
+}
+
+# Saves the readings through the function menu's second entry and the save dialog.
+save_distances() {  # file
+    xdotool key F10
+    sleep 0.5
+    xdotool key Down Down Return
+    local dialog=""
+    for _ in $(seq 50); do
+        dialog="$(xdotool search --onlyvisible --name 'Save|Uložit|Speichern' 2>/dev/null | head -n1 || true)"
+        [ -n "$dialog" ] && break
+        sleep 0.1
+    done
+    [ -n "$dialog" ] || fail "the save dialog did not appear"
+    sleep 0.5
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    for _ in $(seq 50); do
+        [ -s "$1" ] && break
+        sleep 0.1
+    done
+    [ -s "$1" ] || fail "no distances file was saved"
+}
+
+run_session() {
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" &
+    local pid=$!
+    local win
+    win="$(ruler_window)"
     sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$win")"
     [ "$X" = 211 ] && [ "$Y" = 118 ] || fail "window at $X,$Y instead of 211,118"
@@ -52,6 +81,31 @@ run_session() {
     local copied
     copied="$(xclip -selection clipboard -o 2>/dev/null || true)"
     [ "$copied" = 100 ] || fail "clipboard holds '$copied' instead of 100"
+
+    # Ctrl+Shift+Tab reaches the program as Backtab and still cycles the unit: three presses
+    # lead to percent, where 100 of 472 pixels read 21.19.
+    xdotool key ctrl+shift+Tab ctrl+shift+Tab ctrl+shift+Tab
+    sleep 0.3
+    xdotool key ctrl+Insert
+    sleep 0.3
+    copied="$(xclip -selection clipboard -o 2>/dev/null || true)"
+    [ "$copied" = 21.19 ] || fail "Ctrl+Shift+Tab: clipboard holds '$copied' instead of 21.19"
+
+    # A marker at the arrow, the zero moved to the far end, the bar spread over the desktop:
+    # the marker now reads (1280 - 100) / 12.8 = 92.19 %, and shortening the bar in percent
+    # must keep that reading instead of an old one.
+    xdotool key Insert F3 F11
+    sleep 0.3
+    xdotool key ctrl+Left
+    sleep 0.3
+    save_distances "$work/distances.txt"
+    local marker
+    marker="$(sed -n 3p "$work/distances.txt" | tr -d '\r' | cut -d' ' -f1)"
+    awk -v m="$marker" 'BEGIN { exit !(m >= 92.1 && m <= 92.3) }' ||
+        fail "after swap, span and resize the marker reads '$marker' % instead of about 92.19"
+    # Back to the former length and pixels, so the settings below are those of a fresh start.
+    xdotool key F11 F3 ctrl+Tab
+    sleep 0.3
 
     # The exit button closes the program.
     local ex ey
@@ -76,13 +130,29 @@ for line in 'X=211' 'Y=118' 'Delka=472' 'Poloha=Horizontalni' 'Obracene=Ne' 'Vzh
 done
 order="$(tr -d '\r' < "$ini" | grep -o '^\[[^]]*\]' | tr '\n' ' ')"
 [ "$order" = "[Jednotky] [Obecne] [Mereni] " ] || fail "sections in the wrong order: $order"
+# A bar stored shorter than the skin's minimum length: the shorten key leaves it as it is and
+# does not jump up to the minimum; the lengthen key lengthens it by one pixel each.
+sed -i 's/^Delka=.*/Delka=200/' "$ini"
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" &
+pid=$!
+win="$(ruler_window)"
+sleep 0.5
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+xdotool key Left
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$WIDTH" = 200 ] || fail "Left made a 200 pixel bar $WIDTH long"
+xdotool key Right Right
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$WIDTH" = 202 ] || fail "Right twice made a 200 pixel bar $WIDTH long instead of 202"
+kill -TERM "$pid"
+wait "$pid" || fail "the program did not end cleanly on SIGTERM"
+
 # A session that ends with SIGTERM (as at logout) still saves: started vertical, it must say so.
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -vertical &
 pid=$!
-for _ in $(seq 100); do
-    xdotool search --name '^Tavlinko$' >/dev/null 2>&1 && break
-    sleep 0.1
-done
+ruler_window >/dev/null
 sleep 0.5
 kill -TERM "$pid"
 wait "$pid" || fail "the program did not end cleanly on SIGTERM"

@@ -25,6 +25,8 @@ class TestIniFile : public QObject {
 private slots:
     void reading_data();
     void reading();
+    void quotedValues_data();
+    void quotedValues();
     void integers_data();
     void integers();
     void edits_data();
@@ -75,6 +77,35 @@ void TestIniFile::reading() {
     QCOMPARE(IniFile(path).readString(section, key, "default"), expected);
     QCOMPARE(IniFile(dir.filePath("missing.ini")).readString(section, key, "default"),
              QString("default"));
+}
+
+void TestIniFile::quotedValues_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("number in quotes") << QByteArray("k=\"300\"") << "300";
+    QTest::newRow("quotes and blanks around") << QByteArray("k = \"clRed\" ") << "clRed";
+    QTest::newRow("blanks inside the quotes kept") << QByteArray("k=\" a \"") << " a ";
+    QTest::newRow("only one pair dropped") << QByteArray("k=\"\"x\"\"") << "\"x\"";
+    QTest::newRow("empty quotes") << QByteArray("k=\"\"") << "";
+    QTest::newRow("a lone quote stays") << QByteArray("k=\"") << "\"";
+    QTest::newRow("quote at one end only") << QByteArray("k=\"a") << "\"a";
+    QTest::newRow("quotes inside stay") << QByteArray("k=a \"b\" c") << "a \"b\" c";
+}
+
+// Values from Windows may stand in double quotes; one pair is dropped when reading, and a
+// value written with quotes of its own reads back as it was written.
+void TestIniFile::quotedValues() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, "[A]\n" + line + "\n");
+    QCOMPARE(IniFile(path).readString("a", "K", "default"), expected);
+
+    IniFile ini(dir.filePath("written.ini"));
+    ini.writeString("A", "k", expected);
+    QVERIFY(ini.save());
+    QCOMPARE(IniFile(dir.filePath("written.ini")).readString("A", "k", "default"), expected);
 }
 
 void TestIniFile::integers_data() {

@@ -467,6 +467,33 @@ private slots:
         QVERIFY(!QFile::exists(ini));
     }
 
+    void languageLocale_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("header") << "jazyk.lng" << QStringList{"LOCALE=de"} << "de_DE";
+        QTest::newRow("header with territory and blanks")
+            << "jazyk.lng" << QStringList{"locale= pt_BR "} << "pt_BR";
+        QTest::newRow("header wins over the name")
+            << "german.lng" << QStringList{"LOCALE=cs"} << "cs_CZ";
+        QTest::newRow("English name of the language") << "Czech.lng" << QStringList{} << "cs_CZ";
+        QTest::newRow("locale name") << "de_AT.lng" << QStringList{} << "de_AT";
+        QTest::newRow("nothing to tell") << "klingon.lng" << QStringList{} << "C";
+        QTest::newRow("no locale in the header") << "x.lng" << QStringList{"LOCALE=??"} << "C";
+    }
+    // A language file tells its locale in its header or through its name. The locale belongs
+    // to the file read last: a file that tells none does not keep the one before it.
+    void languageLocale() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, locale);
+        TLangTranslator t;
+        t.setLanguageFile(write(QStringLiteral("fr.lng"), {"LANGUAGE=Français"}));
+        QCOMPARE(t.LanguageLocale().language(), QLocale::French);
+        t.setLanguageFile(write(file, lines));
+        QCOMPARE(t.LanguageLocale().name(), locale);
+    }
+
     void shippedLanguages_data() {
         QTest::addColumn<QString>("file");
         const QDir folder(TAVLINKO_SOURCE_DIR "/data/jazyky");
@@ -482,6 +509,7 @@ private slots:
         QFETCH(QString, file);
         t.setLanguageFile(file);
         QCOMPARE(t.LanguageInfo().Definition, QStringLiteral("tavlinko30.lnd"));
+        QVERIFY(t.LanguageLocale().language() != QLocale::C);
         QVERIFY(!t.LanguageInfo().Language.isEmpty());
         QSet<int> ids;
         for (const TTemplateItem &item : t.Items()) {

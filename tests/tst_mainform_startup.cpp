@@ -65,6 +65,12 @@ private slots:
         QTest::newRow("stored vertical")
             << QByteArray("[Obecne]\r\nPoloha=Vertikalni\r\nDelka=300\r\n") << QStringList()
             << QRect(211, 118, 90, 300) << "px";
+        QTest::newRow("stored length beyond the longest window")
+            << QByteArray("[Obecne]\r\nDelka=40000\r\n[Mereni]\r\nJednotka=3\r\n") << QStringList()
+            << QRect(211, 118, 32767, 64) << "%";
+        QTest::newRow("stored length below the shortest window")
+            << QByteArray("[Obecne]\r\nDelka=5\r\n[Mereni]\r\nJednotka=3\r\n") << QStringList()
+            << QRect(211, 118, 20, 64) << "%";
     }
 
     void switchesAndStoredValuesShapeTheWindow() {
@@ -78,11 +84,13 @@ private slots:
         ruler.start(arguments);
         QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), geometry);
         QCOMPARE(ruler.unit(), unit);
-        const bool vertical = geometry.height() > geometry.width();
+        const bool vertical = !ruler.state.Horizontalni;
         QCOMPARE(ruler.control<ImageControl>("imageVelikost")->cursor().shape(),
                  vertical ? Qt::SizeVerCursor : Qt::SizeHorCursor);
         const QSize strip = ruler.control<ImageControl>("imageMeritko")->size();
         QCOMPARE(strip, vertical ? QSize(35, geometry.height()) : QSize(geometry.width(), 20));
+        // 100 % lies at the far end of the window as it really is.
+        QCOMPARE(ruler.state.Jednotky[UnitPercent].Pixelu, ruler.length() / 100.0);
     }
 
     void invertedSwitchNumbersFromTheFarEnd() {

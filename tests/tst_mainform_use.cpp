@@ -25,6 +25,7 @@ class TestMainFormUse : public QObject {
         ruler.write(QStringLiteral("tavlinko.ini"), ini);
         ruler.start(arguments);
         ruler.messages.clear();
+        ruler.icons.clear();
     }
 
     QList<int> activeMarkerPositions() const {
@@ -152,6 +153,7 @@ private slots:
             ruler.folder.filePath(QStringLiteral("missing/folder/x.txt"))));
         QCOMPARE(ruler.messages.size(), 1);
         QVERIFY(ruler.messages.first().contains(QStringLiteral("x.txt")));
+        QCOMPARE(ruler.icons, QList<QMessageBox::Icon>{QMessageBox::Warning}); // a failure
     }
 
     void saveDialogAsksTheRightQuestion() {
@@ -260,6 +262,49 @@ private slots:
         QCOMPARE(activeMarkerPositions(), QList<int>{375});
     }
 
+    void percentMarkersKeepTheirReading_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::newRow("swap") << QList<int>{Qt::Key_F3};
+        QTest::newRow("span") << QList<int>{Qt::Key_F11};
+        QTest::newRow("span and back") << QList<int>{Qt::Key_F11, Qt::Key_F11};
+        QTest::newRow("swap and span") << QList<int>{Qt::Key_F3, Qt::Key_F11};
+        QTest::newRow("turn and swap") << QList<int>{Qt::Key_F2, Qt::Key_F3};
+        QTest::newRow("span, turn, swap") << QList<int>{Qt::Key_F11, Qt::Key_F2, Qt::Key_F3};
+    }
+
+    // Whatever changed the length or the zero end before, a percent-unit resize keeps every
+    // marker at the reading it showed, up to the rounding of one pixel.
+    void percentMarkersKeepTheirReading() {
+        QFETCH(QList<int>, keys);
+        startWith(QByteArray("[Obecne]\r\nDelka=400\r\n") + at96);
+        for (int i = 0; i < 3; ++i)
+            ruler.key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(ruler.unit(), QStringLiteral("%"));
+        ruler.press(100, Qt::ControlModifier);
+        ruler.press(390, Qt::ControlModifier);
+        for (int key : keys)
+            ruler.key(Qt::Key(key));
+        const auto percents = [&] {
+            QList<double> result;
+            for (const tzalozka &zalozka : ruler.state.Zalozky) {
+                const int fromZero =
+                    ruler.state.Obracene ? ruler.length() - zalozka.Pozice : zalozka.Pozice;
+                result << 100.0 * fromZero / ruler.length();
+            }
+            return result;
+        };
+        const QList<double> before = percents();
+        for (int i = 0; i < 5; ++i)
+            ruler.key(Qt::Key_Left, Qt::ControlModifier);
+        const QList<double> after = percents();
+        for (int i = 0; i < before.size(); ++i)
+            QVERIFY2(std::abs(after[i] - before[i]) <= 100.0 / ruler.length() + 0.01,
+                     qPrintable(QStringLiteral("marker %1: %2 % before, %3 % after")
+                                    .arg(i)
+                                    .arg(before[i])
+                                    .arg(after[i])));
+    }
+
     void keyboardLengthAndFloor() {
         startWith();
         ruler.key(Qt::Key_Right);
@@ -296,6 +341,11 @@ private slots:
         QCOMPARE(ruler.unit(), QStringLiteral("px"));
         ruler.key(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(ruler.unit(), QStringLiteral("cm"));
+        // With Shift as well the key arrives as Backtab; only Ctrl counts.
+        ruler.key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ruler.unit(), QStringLiteral("in"));
+        ruler.key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(ruler.unit(), QStringLiteral("in"));
         ruler.key(Qt::Key_F4);
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.form->width(), 472);
@@ -439,6 +489,7 @@ private slots:
         QVERIFY(!ruler.state.Kalibruje);
         QCOMPARE(ruler.reading(), shown);
         QCOMPARE(ruler.messages.last(), QStringLiteral("Kalibrace byla dokončena."));
+        QVERIFY(!ruler.icons.contains(QMessageBox::Warning)); // guidance, not failures
     }
 
     void calibrationCanBeCancelled() {

@@ -54,6 +54,32 @@ private slots:
         QCOMPARE(SpocitejRozliseni(pixels, unit), dpi);
     }
 
+    void keyedLength_data() {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("floor");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("shorten") << 472 << -10 << 20 << 462;
+        QTest::newRow("shorten to the floor exactly") << 30 << -10 << 20 << 20;
+        QTest::newRow("shorten stops at the floor") << 25 << -10 << 20 << 20;
+        QTest::newRow("shorten below the floor already") << 150 << -1 << 200 << 150;
+        QTest::newRow("shorten at the floor") << 20 << -1 << 20 << 20;
+        QTest::newRow("shorten under the shortest bar") << 15 << -1 << 200 << 15;
+        QTest::newRow("lengthen below the floor") << 150 << 1 << 200 << 151;
+        QTest::newRow("lengthen to the longest bar") << 32760 << 10 << 20 << 32767;
+        QTest::newRow("lengthen past the longest bar") << 32767 << 10 << 20 << 32767;
+        QTest::newRow("lengthen beyond the longest bar") << 40000 << 1 << 20 << 40000;
+    }
+
+    // A shorten key never lengthens and a lengthen key never shortens, whatever the floor.
+    void keyedLength() {
+        QFETCH(int, current);
+        QFETCH(int, step);
+        QFETCH(int, floor);
+        QFETCH(int, expected);
+        QCOMPARE(::keyedLength(current, step, floor), expected);
+    }
+
     void percentPositions() {
         QCOMPARE(roundHalfEven(2.5), 2);
         QCOMPARE(roundHalfEven(3.5), 4);

@@ -106,6 +106,11 @@ void TestSettings::switches_data() {
         "czech.lng", "Classic");
     row("skin", {"/SKIN:Funny"}, "tavlinko.ini", "---", "czech.lng", "Funny");
     row("skin with =", {"-skin=Blue"}, "tavlinko.ini", "---", "czech.lng", "Blue");
+    row("language in another case", {"/LANGUAGE:English"}, "tavlinko.ini", "---", "english.lng",
+        "Classic");
+    row("language file in another case", {"-language:ENGLISH.LNG"}, "tavlinko.ini", "---",
+        "english.lng", "Classic");
+    row("skin in another case", {"-skin:blue"}, "tavlinko.ini", "---", "czech.lng", "Blue");
     row("skin missing", {"/skin:Missing"}, "tavlinko.ini", "---", "czech.lng", "Classic");
     row("skin without name", {"/SKIN"}, "tavlinko.ini", "---", "czech.lng", "Classic");
     row("skin above the folder", {"/skin:.."}, "tavlinko.ini", "---", "czech.lng", "Classic");
@@ -219,6 +224,15 @@ void TestSettings::values_data() {
                                   << "german.lng";
     QTest::newRow("Jazyk detected") << QByteArray("[Obecne]\nJazyk=AUTODETEKCE\n") << "Jazyk"
                                     << "english.lng";
+    QTest::newRow("Jazyk in another case") << QByteArray("[Obecne]\nJazyk=English.LNG\n") << "Jazyk"
+                                           << "english.lng";
+    QTest::newRow("Jazyk missing file kept")
+        << QByteArray("[Obecne]\nJazyk=Klingon.lng\n") << "Jazyk"
+        << "Klingon.lng";
+    QTest::newRow("Vzhled in another case") << QByteArray("[Obecne]\nVzhled=fUNNY\n") << "Vzhled"
+                                            << "Funny";
+    QTest::newRow("X in quotes") << QByteArray("[Obecne]\nX=\"300\"\n") << "X"
+                                 << "300";
     QTest::newRow("Vzhled missing") << QByteArray("[Obecne]\n") << "Vzhled"
                                     << "Funny";
     QTest::newRow("Jednotka") << QByteArray("[Mereni]\nJednotka=6\n") << "Jednotka"

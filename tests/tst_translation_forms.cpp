@@ -130,6 +130,72 @@ private slots:
         QCOMPARE(rotate->toolTip(), QStringLiteral("Přepnout mezi vodorovnou a svislou polohou"));
         QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
     }
+
+    void qtDialogsFollowTheLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("saveAs");
+        QTest::newRow("czech") << "czech.lng"
+                               << "Zrušit"
+                               << "Uložit jako";
+        QTest::newRow("german") << "german.lng"
+                                << "Abbrechen"
+                                << "Speichern unter";
+        QTest::newRow("english") << "english.lng"
+                                 << "Cancel"
+                                 << "Save As";
+        // Without a locale of its own a file says it through its name; this one says nothing,
+        // so Qt's texts go back to English instead of keeping the language before it.
+        QTest::newRow("unknown") << "partial.lng"
+                                 << "Cancel"
+                                 << "Save As";
+    }
+
+    // The buttons of message boxes and the save dialog are Qt's own texts; they follow the
+    // chosen language too, also when switching from another one.
+    void qtDialogsFollowTheLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, cancel);
+        QFETCH(QString, saveAs);
+        startIn(QStringLiteral("german.lng"));
+        ruler.write(QStringLiteral("jazyky/partial.lng"), "LANGUAGE=Partial\r\n7=Weg\r\n");
+        TLangTranslator *translator = ruler.form->Prekladac();
+        translator->setLanguageFile(ruler.folder.filePath(QStringLiteral("jazyky/") + language));
+        translator->Translate();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), saveAs);
+    }
+
+    void languageMovesAndSizesControls_data() {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("x") << "x" << QRect(30, 0, 0, 0);
+        QTest::newRow("y") << "Y" << QRect(0, 7, 0, 0);
+        QTest::newRow("width") << "Width" << QRect(0, 0, 40, 0);
+        QTest::newRow("height") << "height" << QRect(0, 0, 0, 12);
+    }
+
+    // Position and size show as read-only integers on a control; an item line still moves or
+    // sizes it, and leaves the rest of its geometry alone.
+    void languageMovesAndSizesControls() {
+        QFETCH(QString, property);
+        QFETCH(QRect, geometry);
+        startIn(QStringLiteral("czech.lng"));
+        auto *unit = ruler.control<QWidget>("buttonJednotka");
+        const QRect before = unit->geometry();
+        const int value = geometry.x() + geometry.y() + geometry.width() + geometry.height();
+        ruler.write(QStringLiteral("jazyky/sized.lng"), "1=" + QByteArray::number(value) + "\r\n");
+        TLangTranslator translator;
+        translator.addForm(ruler.form.get());
+        translator.setTemplate({"1: COMPONENT \"MainForm.buttonJednotka." + property + '"'});
+        translator.setLanguageFile(ruler.folder.filePath(QStringLiteral("jazyky/sized.lng")));
+        translator.Translate();
+        const QRect after = unit->geometry();
+        QCOMPARE(after.x(), geometry.x() ? geometry.x() : before.x());
+        QCOMPARE(after.y(), geometry.y() ? geometry.y() : before.y());
+        QCOMPARE(after.width(), geometry.width() ? geometry.width() : before.width());
+        QCOMPARE(after.height(), geometry.height() ? geometry.height() : before.height());
+    }
 };
 
 QTEST_MAIN(TestTranslationForms)

@@ -141,6 +141,8 @@ void TTimerSpeedButton::mousePressEvent(QMouseEvent *event) {
         return;
     if (!RepeatTicker) {
         RepeatTicker = new QTimer(this);
+        // A coarse timer may fire up to 5 % early; the repeat is meant to keep its beat.
+        RepeatTicker->setTimerType(Qt::PreciseTimer);
         connect(RepeatTicker, &QTimer::timeout, this, &TTimerSpeedButton::repeatTick);
     }
     RepeatTicker->start(InitialRepeatDelay);

@@ -168,9 +168,11 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
     const NumberFormat format;
     const int height = writer.height();
 
-    // Labels are placed walking away from the zero end; one that would overlap the label
-    // placed before it is left out, so the zero always shows and crowded numbers never
-    // overwrite each other. keptStart/keptEnd bound the last placed label along the ruler.
+    // Labels are placed walking away from the zero end; one that would come closer than half a
+    // digit to the label placed before it is left out, so the zero always shows and crowded
+    // numbers never overwrite each other or run together into one unreadable row of digits.
+    // keptStart/keptEnd bound the last placed label along the ruler.
+    const int gap = std::max(1, writer.width(QStringLiteral("0")) / 2);
     int keptStart = 0;
     int keptEnd = 0;
     bool anyKept = false;
@@ -183,7 +185,8 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
         if (n == 0)
             start = axis.obracene ? axis.length - extent : 0;
         const int end = start + extent;
-        const bool overlaps = anyKept && (axis.obracene ? end > keptStart : start < keptEnd);
+        const bool overlaps =
+            anyKept && (axis.obracene ? end + gap > keptStart : start < keptEnd + gap);
         if (!overlaps) {
             if (axis.vertical)
                 writer.write(axis.strip, NumberOffset, start, text);
@@ -194,7 +197,7 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
             anyKept = true;
         }
         // The next label cannot fit before the kept one ends, whatever its width.
-        return axis.obracene ? axis.length - keptStart : keptEnd;
+        return axis.obracene ? axis.length - keptStart + gap : keptEnd + gap;
     });
 }
 

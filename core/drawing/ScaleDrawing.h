@@ -35,8 +35,9 @@ struct ScaleParams {
 // 35 x length (vertical) filled with scaleBackground() and carrying ticks of 8, 4 and 2 pixels
 // at every tenth, fifth and other tick, with the numbers at the long ticks. A spacing that is
 // 0, negative or not finite leaves the strip empty. Ticks that would fall on a pixel already
-// holding a tick at least as long are skipped, and so is a number that would overlap the one
-// before it (counting from the zero end), so tiny spacings stay fast and readable.
+// holding a tick at least as long are skipped, and so is a number that would come closer than
+// half a digit to the one before it (counting from the zero end), so tiny spacings stay fast
+// and readable.
 void KresliTavlinkoHoriz(QImage &strip, const ScaleParams &params);
 void KresliTavlinkoVertik(QImage &strip, const ScaleParams &params);
 

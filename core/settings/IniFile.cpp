@@ -37,9 +37,18 @@ std::optional<QStringView> keyName(QStringView line) {
     return equals < 0 ? trimmed : trimmed.left(equals).trimmed();
 }
 
+bool isQuoted(QStringView value) {
+    return value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
+}
+
+// Files written on Windows may put a value in double quotes, which the platform's profile
+// routines drop on reading; one pair around the whole value is dropped here too.
 QString lineValue(const QString &line) {
     const qsizetype equals = line.indexOf(u'=');
-    return equals < 0 ? QString() : line.mid(equals + 1).trimmed();
+    if (equals < 0)
+        return QString();
+    const QString value = line.mid(equals + 1).trimmed();
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
 }
 
 bool sameName(const std::optional<QStringView> &a, QStringView b) {
@@ -114,6 +123,10 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     // A line break inside a value would end it early and make the rest a line of its own.
     QString value = text;
     value.replace(u'\r', u' ').replace(u'\n', u' ');
+    // Reading drops blanks around a value and one pair of quotes; quotes of its own keep
+    // both for a value that has them.
+    if (isQuoted(value) || value != value.trimmed())
+        value = u'"' + value + u'"';
     const SectionRange range = findSection(section);
     if (range.header < 0) {
         // A blank line keeps the new section apart from the one before it.

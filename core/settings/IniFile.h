@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // An INI file with the usual profile semantics: section and key names match without regard to
-// letter case, values are trimmed, a missing file reads as empty. Edits are collected in memory
+// letter case, values are trimmed and lose one pair of double quotes around the whole value, a
+// missing file reads as empty. Edits are collected in memory
 // and reach the disk only through save(), in one atomic write, so a crash or a full disk never
 // leaves half a settings file behind. Comments, blank lines and keys this program does not know
 // survive an edit where they stand.

@@ -132,6 +132,22 @@ bool switchName(const QString &argument, QString *name) {
     return true;
 }
 
+// The name under which folder holds an entry called name: name itself when it exists, else
+// the first entry whose name differs only in letter case, since settings files and shortcuts
+// made on Windows spell names without regard to case. Empty when there is neither.
+QString entryName(const QString &folder, const QString &name, QDir::Filters kind) {
+    if (name.isEmpty())
+        return QString();
+    const QFileInfo exact(folder + QDir::separator() + name);
+    if (kind == QDir::Dirs ? exact.isDir() : exact.isFile())
+        return name;
+    const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return QString();
+}
+
 void applyConfig(RulerState &s, const QString &argument) {
     // The switch character, "CONFIG" and the one separator after it, whatever it is.
     QString value = argument.mid(8);
@@ -149,8 +165,8 @@ void applyLanguage(RulerState &s, const QString &argument) {
         value += QLatin1String(".lng");
     const QString folder = s.CestaProgramu + languageFolder;
     if (!QDir::isAbsolutePath(value)) {
-        if (QFileInfo(folder + QDir::separator() + value).isFile())
-            s.Jazyk = value;
+        if (const QString found = entryName(folder, value, QDir::Files); !found.isEmpty())
+            s.Jazyk = found;
         return;
     }
     // Language files are always opened from the language folder, so an absolute path is only
@@ -166,8 +182,9 @@ void applySkin(RulerState &s, const QString &argument) {
     if (value.isEmpty() || value == u"." || value == u".." || value.contains(u'/') ||
         value.contains(QDir::separator()))
         return;
-    if (QFileInfo(s.CestaProgramu + skinFolder + QDir::separator() + value).isDir())
-        s.Vzhled = value;
+    if (const QString found = entryName(s.CestaProgramu + skinFolder, value, QDir::Dirs);
+        !found.isEmpty())
+        s.Vzhled = found;
 }
 
 bool isCzechOrSlovak(const QLocale &locale) {
@@ -211,6 +228,13 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
     if (s.Jazyk.toUpper() == autodetect.toUpper())
         s.Jazyk = isCzechOrSlovak(systemLocale) ? QStringLiteral("czech.lng")
                                                 : QStringLiteral("english.lng");
+    // A stored name that differs from the file or folder only in letter case means that one.
+    if (const QString found = entryName(s.CestaProgramu + languageFolder, s.Jazyk, QDir::Files);
+        !found.isEmpty())
+        s.Jazyk = found;
+    if (const QString found = entryName(s.CestaProgramu + skinFolder, s.Vzhled, QDir::Dirs);
+        !found.isEmpty())
+        s.Vzhled = found;
 }
 
 void ZpracujPrepinace(RulerState &s) {

@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaProperty>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSize>
 
 #include <algorithm>
 #include <stdexcept>
@@ -50,6 +52,48 @@ QString asciiUpper(const QString &text) {
 
 bool sameAsciiText(const QString &a, const QString &b) {
     return asciiUpper(a) == asciiUpper(b);
+}
+
+// The locale a name such as "cs", "de_AT" or "pt-BR" stands for; C for anything else.
+QLocale namedLocale(const QString &name) {
+    static const QRegularExpression localeName(
+        QStringLiteral("^[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,8})*$"));
+    return localeName.match(name).hasMatch() ? QLocale(name) : QLocale::c();
+}
+
+// What a language file's name says of its locale: "de.lng" or "de_AT.lng" by the locale's
+// name, "german.lng" by the English name of the language.
+QLocale localeFromFileName(const QString &path) {
+    const QString name = QFileInfo(path).completeBaseName();
+    const QLocale named = namedLocale(name);
+    if (named.language() != QLocale::C)
+        return named;
+    for (int language = QLocale::AnyLanguage + 1; language <= QLocale::LastLanguage; ++language) {
+        const auto candidate = static_cast<QLocale::Language>(language);
+        if (candidate != QLocale::C &&
+            QLocale::languageToString(candidate).compare(name, Qt::CaseInsensitive) == 0)
+            return QLocale(candidate);
+    }
+    return QLocale::c();
+}
+
+// Controls show their place and size as the read-only integers x, y, width and height of the
+// writable pos and size; a language moves or sizes a control through those.
+void writeGeometryPart(QObject *target, const char *name, int value) {
+    const QLatin1StringView part(name);
+    const bool place = part == "x" || part == "y";
+    const int whole = target->metaObject()->indexOfProperty(place ? "pos" : "size");
+    if (whole < 0 || !target->metaObject()->property(whole).isWritable())
+        return;
+    if (place) {
+        QPoint pos = target->property("pos").toPoint();
+        (part == "x" ? pos.rx() : pos.ry()) = value;
+        target->setProperty("pos", pos);
+    } else if (part == "width" || part == "height") {
+        QSize size = target->property("size").toSize();
+        (part == "width" ? size.rwidth() : size.rheight()) = value;
+        target->setProperty("size", size);
+    }
 }
 
 int toInteger(const QString &text) {
@@ -268,6 +312,9 @@ void TLangTranslator::LoadLanguage() {
     const QStringList lines = readLines(m_languageFile);
     // Until the whole file has been read, the next use reads it again.
     m_languageLoaded = false;
+    // Unlike the other header values the locale is the file's own: one that does not tell
+    // its locale must not keep the locale of the language before it.
+    m_languageLocale = localeFromFileName(m_languageFile);
     readLanguage(lines);
     m_languageLoaded = true;
 }
@@ -288,6 +335,8 @@ void TLangTranslator::readLanguage(const QStringList &lines) {
                 m_languageInfo.Author = authorText(value);
             else if (key == u"DEFINITION")
                 m_languageInfo.Definition = value;
+            else if (key == u"LOCALE")
+                m_languageLocale = namedLocale(value.trimmed());
             continue;
         }
         const int id = toInteger(withoutTrailingBlanks(key));
@@ -362,7 +411,10 @@ void TLangTranslator::TranslateComponent(const QString &path, const QString &tra
         property.write(target, translation);
         break;
     case QMetaType::Int:
-        property.write(target, toInteger(translation));
+        if (property.isWritable())
+            property.write(target, toInteger(translation));
+        else
+            writeGeometryPart(target, property.name(), toInteger(translation));
         break;
     case QMetaType::QStringList:
         property.write(target, splitList(translation, m_separator));

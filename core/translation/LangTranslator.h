@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -82,6 +83,10 @@ public:
     void setTemplate(const QStringList &lines) { m_template = lines; }
 
     const TLanguageInfo &LanguageInfo() const { return m_languageInfo; }
+    // The locale of the language file read last: its LOCALE header value (a locale name such
+    // as "cs" or "de_AT"), else what its file name says ("de.lng", or a language's English
+    // name such as "german.lng"), else the C locale.
+    QLocale LanguageLocale() const { return m_languageLocale; }
     const TTemplateInfo &TemplateInfo() const { return m_templateInfo; }
     const TLanguageTemplate &Items() const { return m_items; }
     bool DefinitionLoaded() const { return m_definitionLoaded; }
@@ -114,6 +119,7 @@ private:
     QString m_separator = QStringLiteral(",");
     QStringList m_template;
     TLanguageInfo m_languageInfo;
+    QLocale m_languageLocale = QLocale::c();
     TTemplateInfo m_templateInfo;
     QList<QPointer<QObject>> m_forms;
 };

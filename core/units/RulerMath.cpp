@@ -1,5 +1,7 @@
 #include "core/units/RulerMath.h"
 
+#include "core/units/RulerLimits.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -38,6 +40,13 @@ int SpocitejRozliseni(int p, int jednotka) {
 int percentPosition(double percent, int length, bool obracene) {
     const int fromZero = roundHalfEven(percent * length / 100.0);
     return obracene ? length - fromZero : fromZero;
+}
+
+int keyedLength(int current, int step, int floor) {
+    const long long wanted = static_cast<long long>(current) + step;
+    if (step < 0)
+        return static_cast<int>(std::min<long long>(current, std::max<long long>(floor, wanted)));
+    return static_cast<int>(std::max<long long>(current, std::min<long long>(longestBar, wanted)));
 }
 
 QString distancesText(const QString &readingLine, const QString &markerHeading,

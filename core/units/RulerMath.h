@@ -24,6 +24,11 @@ constexpr int NejmensiRozliseni = 10;
 // zero end, which is the far end when obracene is set.
 int percentPosition(double percent, int length, bool obracene);
 
+// The length a length key sets, from current by step (negative shortens). Shortening stops
+// at floor, and a bar already shorter than that (turned, or stored so) stays as it is rather
+// than jump up; lengthening never shortens and stops at the longest bar.
+int keyedLength(int current, int step, int floor);
+
 // The saved-distances text: the reading line, then, when markers exist, the heading line and
 // one line per marker. Lines end with CR LF.
 QString distancesText(const QString &readingLine, const QString &markerHeading,

@@ -60,8 +60,8 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     font.setPixelSize(11);
     setFont(font);
     setGeometry(QRect(initialPlace, initialSize));
-    ZobrazitZpravu = [this](const QString &text) {
-        showMessageBox(QMessageBox::Information, text, this);
+    ZobrazitZpravu = [this](QMessageBox::Icon icon, const QString &text) {
+        showMessageBox(icon, text, this);
     };
     createControls();
     createMenus();
@@ -258,7 +258,8 @@ void TMainForm::Spusteni() {
     m_state.Obracene = false;
     if (!m_state.HlasChybuZapisu) {
         m_state.HlasChybuZapisu = [this](const QString &path) {
-            ZobrazitZpravu(translated(QStringLiteral("Nastavení nelze uložit do souboru %s."),
+            ZobrazitZpravu(QMessageBox::Warning,
+                           translated(QStringLiteral("Nastavení nelze uložit do souboru %s."),
                                       QDir::toNativeSeparators(path)));
         };
     }
@@ -310,6 +311,9 @@ void TMainForm::Zobrazeni() {
         removeStaleTemporaryFiles(m_state.SouborNastaveni);
 
     nastavDelku(m_state.Delka);
+    // The stored length may lie outside what a window can be; the percent unit must count the
+    // length the window really took, or 100 % would not stand at the far end.
+    m_state.Delka = delkaPravitka();
 
     const QString chosen = jazyky + m_state.Jazyk;
     const QString languageFile =
@@ -374,6 +378,7 @@ void TMainForm::Nastaveni() {
 
 void TMainForm::PoPrekladu() {
     QGuiApplication::setApplicationDisplayName(windowTitle());
+    m_qtTranslations.use(m_prekladac->LanguageLocale());
 }
 
 QString TMainForm::translated(const QString &czech, const QString &argument) {

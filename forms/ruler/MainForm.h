@@ -2,8 +2,10 @@
 
 #include "core/drawing/ScaleDrawing.h"
 #include "core/skins/Skin.h"
+#include "core/translation/QtTranslations.h"
 
 #include <QImage>
+#include <QMessageBox>
 #include <QVector>
 #include <QWidget>
 #include <functional>
@@ -88,8 +90,9 @@ public:
     // Calibration.
     void Kalibrace(QObject *sender);
 
-    // Shows a message to the user; tests replace it to read the messages instead.
-    std::function<void(const QString &)> ZobrazitZpravu;
+    // Shows a message to the user, with the warning icon when it reports a failure; tests
+    // replace it to read the messages instead.
+    std::function<void(QMessageBox::Icon, const QString &)> ZobrazitZpravu;
 
     ImageControl *markerImage(int i) const { return m_obrazkyZalozek.value(i); }
     QMenu *unitMenu() const { return popupJednotky; }
@@ -111,6 +114,8 @@ private:
     void aplikujVzhledOkna();
     void setReading(const QString &text);
     bool keepReadingInPercent(int newLength);
+    double procentaZalozky(int pozice) const;
+    void zaznamenejProcenta();
     void zmenDelkuNa(int newLength, bool keepPercent);
     bool applyTranslation(const std::function<void()> &step);
     const SkinSection &section() const;
@@ -123,6 +128,7 @@ private:
     RulerState &m_state;
     QStringList m_arguments;
     std::unique_ptr<TLangTranslator> m_prekladac;
+    QtTranslations m_qtTranslations; // Qt's own dialogs and buttons follow the language
     SkinData m_skin;
     bool m_shownOnce = false;
     bool m_resizing = false;

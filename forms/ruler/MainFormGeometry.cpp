@@ -38,6 +38,7 @@ void TMainForm::Obratit() {
     m_state.Obracene = !m_state.Obracene;
     kresliMeritko();
     ZobrazVzdalenost();
+    zaznamenejProcenta();
 }
 
 void TMainForm::nastavDelku(int delka) {
@@ -79,6 +80,9 @@ void TMainForm::zmenDelkuNa(int newLength, bool keepPercent) {
     ZmenaVelikostiDrop();
     if (!kept)
         ZobrazVzdalenost();
+    // Markers that stayed where they were now stand at another percentage of the length.
+    if (!keepPercent || m_state.Jednotka != UnitPercent)
+        zaznamenejProcenta();
 }
 
 void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
@@ -124,7 +128,7 @@ void TMainForm::PresCelouObrazovku() {
 }
 
 void TMainForm::ZmenDelku(int step) {
-    const int newLength = qMax(qMax(shortestBar, section().minSize), delkaPravitka() + step);
+    const int newLength = keyedLength(delkaPravitka(), step, qMax(shortestBar, section().minSize));
     if (newLength != delkaPravitka())
         zmenDelkuNa(newLength, true);
 }
@@ -135,6 +139,7 @@ void TMainForm::keyPressEvent(QKeyEvent *event) {
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     switch (event->key()) {
     case Qt::Key_Tab:
+    case Qt::Key_Backtab: // Ctrl+Shift+Tab: Shift makes no difference here
         if (ctrl)
             ZmenJednotku(buttonJednotka);
         break;

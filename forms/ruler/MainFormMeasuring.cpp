@@ -60,6 +60,21 @@ void TMainForm::UmistiZalozku(int i) {
     }
 }
 
+double TMainForm::procentaZalozky(int pozice) const {
+    const double pixelsPerPercent = m_state.Jednotky.value(UnitPercent).Pixelu;
+    return pixelsPerPercent > 0 ? roundToHundredths(vzdalenostOdNuly(pozice) / pixelsPerPercent)
+                                : 0;
+}
+
+void TMainForm::zaznamenejProcenta() {
+    // A percent-unit resize re-places the markers from these readings, so they are kept true
+    // after every change that leaves the markers standing: a swap, a span, a resize in
+    // another unit.
+    for (tzalozka &zalozka : m_state.Zalozky)
+        if (zalozka.Aktivni)
+            zalozka.Procenta = procentaZalozky(zalozka.Pozice);
+}
+
 void TMainForm::Kliknuto(QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers shift, int x,
                          int y) {
     if (shift & Qt::ControlModifier)
@@ -90,10 +105,7 @@ void TMainForm::NovaZalozka(int pos) {
     tzalozka zalozka;
     zalozka.Pozice = pos;
     zalozka.Aktivni = true;
-    // A marker placed in the percent unit knows its percentage at once, so it follows a resize
-    // like the markers whose percentage was recorded when the unit was chosen.
-    if (m_state.Jednotka == UnitPercent && m_state.PixeluNaJednotku != 0)
-        zalozka.Procenta = roundToHundredths(vzdalenostOdNuly(pos) / m_state.PixeluNaJednotku);
+    zalozka.Procenta = procentaZalozky(pos);
     m_state.Zalozky.append(zalozka);
 
     auto *image = new ImageControl(this);
@@ -172,7 +184,7 @@ bool TMainForm::UlozVzdalenostiDoSouboru(const QString &fileName) {
     QString error;
     if (writeFileAtomically(fileName, text.toUtf8(), &error))
         return true;
-    ZobrazitZpravu(
-        translated(QStringLiteral("Soubor %s nelze uložit."), QDir::toNativeSeparators(fileName)));
+    ZobrazitZpravu(QMessageBox::Warning, translated(QStringLiteral("Soubor %s nelze uložit."),
+                                                    QDir::toNativeSeparators(fileName)));
     return false;
 }

@@ -45,12 +45,7 @@ void TMainForm::ZmenJednotku(QObject *sender) {
     m_state.PixeluNaJednotku = jednotka.Pixelu;
     kresliMeritko();
     ZobrazVzdalenost();
-    if (m_state.Jednotka == UnitPercent && m_state.PixeluNaJednotku != 0) {
-        for (tzalozka &zalozka : m_state.Zalozky)
-            if (zalozka.Aktivni)
-                zalozka.Procenta =
-                    roundToHundredths(vzdalenostOdNuly(zalozka.Pozice) / m_state.PixeluNaJednotku);
-    }
+    zaznamenejProcenta();
 }
 
 void TMainForm::OtevriMenu(QObject *sender) {
@@ -96,7 +91,8 @@ void TMainForm::Kalibrace(QObject *sender) {
     if (sender != imageMeritko) {
         if (m_state.Kalibruje) {
             m_state.Kalibruje = false;
-            ZobrazitZpravu(translated(QStringLiteral("Kalibrace byla přerušena.")));
+            ZobrazitZpravu(QMessageBox::Information,
+                           translated(QStringLiteral("Kalibrace byla přerušena.")));
             return;
         }
         if (m_state.Jednotka >= UnitPercent)
@@ -114,20 +110,22 @@ void TMainForm::Kalibrace(QObject *sender) {
         m_state.Kalibruje = true;
         const QString gap = QStringLiteral("\r\n\r\n");
         ZobrazitZpravu(
+            QMessageBox::Information,
             translated(QStringLiteral("Připravte si klasické (např. plastové tavlinko).")) + gap +
-            translated(QStringLiteral("Po kliknutí na OK, přiložte klasické tavlinko k tomu "
-                                      "elektronickému tak, aby měli nulu ve stejném bodě.")) +
-            gap +
-            translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
-                                      "klasické tavlinko ukazuje %s."),
-                       start));
+                translated(QStringLiteral("Po kliknutí na OK, přiložte klasické tavlinko k tomu "
+                                          "elektronickému tak, aby měli nulu ve stejném bodě.")) +
+                gap +
+                translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
+                                          "klasické tavlinko ukazuje %s."),
+                           start));
         return;
     }
 
     const int rozliseni = SpocitejRozliseni(m_state.PoziceMeridla, m_state.Jednotka);
     if (rozliseni < NejmensiRozliseni) {
         // A click next to the zero would leave centimetres and inches without pixels.
-        ZobrazitZpravu(translated(QStringLiteral("Toto místo je příliš blízko nuly. Klikněte na "
+        ZobrazitZpravu(QMessageBox::Information,
+                       translated(QStringLiteral("Toto místo je příliš blízko nuly. Klikněte na "
                                                  "místo, kde klasické tavlinko ukazuje %s."),
                                   reference));
         return;
@@ -140,6 +138,7 @@ void TMainForm::Kalibrace(QObject *sender) {
         KresliTavlinkoHoriz();
         setReading(shown);
         ZobrazitZpravu(
+            QMessageBox::Information,
             translated(QStringLiteral("Výborně! A nyní proveďte totéž ve svislé poloze.")));
         HorizontVertik();
     } else {
@@ -147,7 +146,8 @@ void TMainForm::Kalibrace(QObject *sender) {
         PrepocitejJednotky();
         KresliTavlinkoVertik();
         setReading(shown);
-        ZobrazitZpravu(translated(QStringLiteral("Kalibrace byla dokončena.")));
+        ZobrazitZpravu(QMessageBox::Information,
+                       translated(QStringLiteral("Kalibrace byla dokončena.")));
         HorizontVertik();
         m_state.Kalibruje = false;
     }
