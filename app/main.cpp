@@ -2,6 +2,7 @@
 #include "app/TerminationSignals.h"
 #include "core/settings/RulerState.h"
 #include "forms/about/AboutForm.h"
+#include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/MainForm.h"
 #include "forms/settings/NastaveniForm.h"
 
@@ -23,7 +24,12 @@ int main(int argc, char *argv[]) {
     if (!state.CestaProgramu.endsWith(QDir::separator()))
         state.CestaProgramu += QDir::separator();
 
+    // Help is ready before any window exists; without its engine the user is told so here.
+    THtmlHelpViewer help(state.CestaProgramu);
+    help.setHelpFile(QStringLiteral("tavlinko.chm"));
+
     TMainForm ruler(state, QApplication::arguments().mid(1));
+    ruler.setHelp(help);
     TAboutForm about(&ruler);
     TNastaveniForm nastaveni(state, &ruler);
     ruler.setDialogs(&about, &nastaveni);

@@ -8,6 +8,9 @@
 #include "core/translation/LangTranslator.h"
 #include "core/units/Units.h"
 #include "forms/about/AboutForm.h"
+#include "forms/help/HelpKeyword.h"
+#include "forms/help/HtmlHelpEngine.h"
+#include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/SaveDialogSettings.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/CoolForm.h"
@@ -56,6 +59,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     setWindowIcon(QIcon(QStringLiteral(":/icons/tavlinko.png")));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+    setHelpKeyword(this, QStringLiteral("cz/index.html"));
     QFont font = QApplication::font();
     font.setPixelSize(11);
     setFont(font);
@@ -75,6 +79,18 @@ TMainForm::~TMainForm() {
 void TMainForm::setDialogs(TAboutForm *about, TNastaveniForm *nastaveni) {
     m_about = about;
     m_nastaveni = nastaveni;
+}
+
+void TMainForm::setHelp(THtmlHelpViewer &help) {
+    HtmlHelpEngine *engine = help.engine();
+    if (!engine)
+        return;
+    engine->czech = [this] {
+        return !m_prekladac || QFileInfo(m_prekladac->LanguageFile())
+                                       .completeBaseName()
+                                       .compare(QLatin1String("czech"), Qt::CaseInsensitive) == 0;
+    };
+    engine->translate = [this](const QString &text) { return translated(text); };
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -21,6 +21,7 @@ class TLangTranslator;
 class TSaveDialog;
 class TAboutForm;
 class TNastaveniForm;
+class THtmlHelpViewer;
 class UnitMenuItem;
 struct RulerState;
 
@@ -35,6 +36,9 @@ public:
     ~TMainForm() override;
 
     void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
+    // Lets the help speak the ruler's language: its captions, and English pages for anyone
+    // who does not read the ruler in Czech.
+    void setHelp(THtmlHelpViewer &help);
     TLangTranslator *Prekladac() const { return m_prekladac.get(); }
     const SkinData &skin() const { return m_skin; }
     const RulerState &state() const { return m_state; }

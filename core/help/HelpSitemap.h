@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One entry of a help file's contents (.hhc) or index (.hhk): its caption, the page it opens
+// (empty for a mere heading) and the entries nested below it.
+struct SitemapEntry {
+    QString name;
+    QString local;
+    QList<SitemapEntry> children;
+
+    bool operator==(const SitemapEntry &) const = default;
+};
+
+// Reads the entries of a contents or index file: each <object type="text/sitemap"> with its
+// "Name" and "Local" parameters, nested by the <ul> lists around it. Anything else is skipped,
+// so a damaged file gives what could be read.
+QList<SitemapEntry> parseSitemap(const QString &html);
