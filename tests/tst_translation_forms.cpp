@@ -7,6 +7,7 @@
 #include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 
+#include <QAccessible>
 #include <QMetaProperty>
 
 class TestTranslationForms : public QObject {
@@ -164,6 +165,75 @@ private slots:
         translator->Translate();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), saveAs);
+    }
+
+    void controlsSpeakToAssistiveTechnology_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");
+        const auto row = [](const char *control, QAccessible::Role role, const char *english,
+                            const char *german) {
+            QTest::newRow(control) << control << int(role) << english << german;
+        };
+        row("buttonHorizVert", QAccessible::Button, "Switch between horizontal and vertical",
+            "Zwischen waagerechter und senkrechter Lage wechseln");
+        row("buttonObratit", QAccessible::Button, "Swap the zero end",
+            "Nullpunkt auf die andere Seite legen");
+        row("buttonMenu", QAccessible::Button, "More functions...", "Weitere Funktionen ...");
+        row("buttonInfo", QAccessible::Button, "About", "Über das Programm");
+        row("buttonKonec", QAccessible::Button, "Exit", "Beenden");
+        row("buttonDalsiJednotky", QAccessible::Button, "More units...", "Weitere Einheiten...");
+        row("buttonJednotka", QAccessible::Button, "Unit: Inches", "Einheit: Zoll");
+        row("labelMeridlo", QAccessible::StaticText, "Measured distance: 1.04 in",
+            "Gemessene Entfernung: 1.04 in");
+        row("imageMeritko", QAccessible::Graphic, "Scale: unit Inches, length 4.92 in",
+            "Skala: Einheit Zoll, Länge 4.92 in");
+        row("zalozka1", QAccessible::Graphic, "Marker: 0.52 in", "Markierung: 0.52 in");
+        row("imageSipka", QAccessible::Indicator, "Measuring arrow", "Messpfeil");
+        row("imageVelikost", QAccessible::Grip, "Ruler length (drag)", "Lineallänge (ziehen)");
+        row("CoolForm", QAccessible::Pane, "Ruler (drag to move)",
+            "Lineal (zum Verschieben ziehen)");
+    }
+
+    // Screen readers and UI test tools see every control of the ruler with a role and a name
+    // that says what it shows, in the chosen language.
+    void controlsSpeakToAssistiveTechnology() {
+        QFETCH(QString, control);
+        QFETCH(int, role);
+        QFETCH(QString, english);
+        QFETCH(QString, german);
+        startIn(QStringLiteral("english.lng"));
+        ruler.key(Qt::Key_Tab, Qt::ControlModifier);
+        ruler.key(Qt::Key_Tab, Qt::ControlModifier); // inches: 96 pixels each
+        ruler.press(50, Qt::ControlModifier);
+        ruler.press(100);
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(ruler.control<QWidget>(qPrintable(control)));
+        QVERIFY(accessible);
+        QCOMPARE(int(accessible->role()), role);
+        QCOMPARE(accessible->text(QAccessible::Name), english);
+        TLangTranslator *translator = ruler.form->Prekladac();
+        translator->setLanguageFile(ruler.folder.filePath(QStringLiteral("jazyky/german.lng")));
+        translator->Translate();
+        QCOMPARE(accessible->text(QAccessible::Name), german);
+    }
+
+    // Without a mouse, a button is pressed through its accessible action.
+    void accessibleButtonsCanBePressed() {
+        startIn(QStringLiteral("english.lng"));
+        const auto press = [this](const char *control) {
+            QAccessibleActionInterface *action =
+                QAccessible::queryAccessibleInterface(ruler.control<QWidget>(control))
+                    ->actionInterface();
+            QVERIFY(action);
+            QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            action->doAction(QAccessibleActionInterface::pressAction());
+        };
+        press("buttonObratit");
+        QVERIFY(ruler.state.Obracene);
+        press("buttonJednotka");
+        QCOMPARE(ruler.unit(), QStringLiteral("cm"));
     }
 
     void languageMovesAndSizesControls_data() {

@@ -13,6 +13,7 @@
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/SaveDialogSettings.h"
 #include "forms/settings/NastaveniForm.h"
+#include "widgets/AccessibleControl.h"
 #include "widgets/CoolForm.h"
 #include "widgets/ImageControl.h"
 #include "widgets/MessageBoxes.h"
@@ -102,6 +103,7 @@ ImageControl *TMainForm::createImageButton(const char *name, const QString &hint
     button->setAutoSize(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(hint);
+    setAccessibleRole(button, QAccessible::Button);
     button->move(place);
     return button;
 }
@@ -119,6 +121,8 @@ void TMainForm::createControls() {
     QFile mask(QStringLiteral(":/forms/MainForm.Mask2"));
     if (mask.open(QIODevice::ReadOnly))
         CoolForm->readMask2(mask.readAll());
+    CoolForm->setAccessibleName(QStringLiteral("Pravítko (tažením přesunete)"));
+    setAccessibleRole(CoolForm, QAccessible::Pane);
 
     labelMeridlo = new QLabel(QStringLiteral("0"), this);
     labelMeridlo->setObjectName(QStringLiteral("labelMeridlo"));
@@ -136,12 +140,15 @@ void TMainForm::createControls() {
     imageVelikost->setCursor(Qt::SizeHorCursor);
     imageVelikost->setPicture(resourceImage(QStringLiteral("ResizeArrow.bmp")));
     imageVelikost->installEventFilter(this);
+    imageVelikost->setAccessibleName(QStringLiteral("Délka pravítka (táhněte)"));
+    setAccessibleRole(imageVelikost, QAccessible::Grip);
 
     imageMeritko = new ImageControl(this);
     imageMeritko->setObjectName(QStringLiteral("imageMeritko"));
     imageMeritko->setGeometry(0, 0, 472, ScaleStripHeight);
     imageMeritko->setCursor(Qt::CrossCursor);
     connectPress(imageMeritko);
+    setAccessibleRole(imageMeritko, QAccessible::Graphic);
 
     buttonHorizVert = createImageButton(
         "buttonHorizVert", QStringLiteral("Přepnout mezi vodorovnou a svislou polohou"), {16, 40});
@@ -169,6 +176,7 @@ void TMainForm::createControls() {
     buttonJednotka->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(buttonJednotka, &QWidget::customContextMenuRequested, this, &TMainForm::OtevritMenu2);
     buttonJednotka->installEventFilter(this);
+    setAccessibleRole(buttonJednotka, QAccessible::Button);
 
     imageSipka = new ImageControl(this);
     imageSipka->setObjectName(QStringLiteral("imageSipka"));
@@ -176,6 +184,8 @@ void TMainForm::createControls() {
     imageSipka->setGeometry(0, 0, 9, 21);
     imageSipka->setCursor(Qt::CrossCursor);
     connectPress(imageSipka);
+    imageSipka->setAccessibleName(QStringLiteral("Šipka měření"));
+    setAccessibleRole(imageSipka, QAccessible::Indicator);
 
     buttonDalsiJednotky =
         createImageButton("buttonDalsiJednotky", QStringLiteral("Další jednotky..."), {464, 42});
@@ -276,7 +286,7 @@ void TMainForm::Spusteni() {
         m_state.HlasChybuZapisu = [this](const QString &path) {
             ZobrazitZpravu(QMessageBox::Warning,
                            translated(QStringLiteral("Nastavení nelze uložit do souboru %s."),
-                                      QDir::toNativeSeparators(path)));
+                                      {QDir::toNativeSeparators(path)}));
         };
     }
 }
@@ -395,13 +405,46 @@ void TMainForm::Nastaveni() {
 void TMainForm::PoPrekladu() {
     QGuiApplication::setApplicationDisplayName(windowTitle());
     m_qtTranslations.use(m_prekladac->LanguageLocale());
+    updateAccessibleNames();
 }
 
-QString TMainForm::translated(const QString &czech, const QString &argument) {
+QString TMainForm::translated(const QString &czech, const QStringList &arguments) {
     QString text = m_prekladac ? m_prekladac->TranslateString(czech) : czech;
-    if (!argument.isNull())
-        text.replace(QStringLiteral("%s"), argument);
+    // Each argument fills the next "%s"; arguments come last, so a "%s" inside one stays.
+    qsizetype at = 0;
+    for (const QString &argument : arguments) {
+        at = text.indexOf(QStringLiteral("%s"), at);
+        if (at < 0)
+            break;
+        text.replace(at, 2, argument);
+        at += argument.size();
+    }
     return text;
+}
+
+QString TMainForm::nazevJednotky(int i) {
+    const tjednotka &jednotka = m_state.Jednotky[i];
+    return i < BuiltInUnitCount ? translated(jednotka.Nazev) : jednotka.Nazev;
+}
+
+void TMainForm::updateAccessibleNames() {
+    // What the reading, the unit label, the scale and the markers show changes with every
+    // measurement, unit, length and language; assistive technology reads it from here.
+    const QString symbol = buttonJednotka->text();
+    labelMeridlo->setAccessibleName(translated(QStringLiteral("Naměřená vzdálenost: %s"),
+                                               {labelMeridlo->text() + u' ' + symbol}));
+    const bool known = m_state.Jednotka >= 0 && m_state.Jednotka < m_state.Jednotky.size();
+    const QString unitName = known ? nazevJednotky(m_state.Jednotka) : symbol;
+    buttonJednotka->setAccessibleName(translated(QStringLiteral("Jednotka: %s"), {unitName}));
+    imageMeritko->setAccessibleName(
+        translated(QStringLiteral("Stupnice: jednotka %s, délka %s"),
+                   {unitName, FormatujVzdalenost(delkaPravitka()) + u' ' + symbol}));
+    for (int i = 0; i < m_state.Zalozky.size(); ++i) {
+        if (ImageControl *image = m_obrazkyZalozek.value(i))
+            image->setAccessibleName(translated(
+                QStringLiteral("Záložka: %s"),
+                {FormatujVzdalenost(vzdalenostOdNuly(m_state.Zalozky[i].Pozice)) + u' ' + symbol}));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -492,6 +535,7 @@ void TMainForm::kresliMeritko() {
         KresliTavlinkoHoriz();
     else
         KresliTavlinkoVertik();
+    updateAccessibleNames();
 }
 
 void TMainForm::Ramecek() {

@@ -124,7 +124,9 @@ private:
     bool applyTranslation(const std::function<void()> &step);
     const SkinSection &section() const;
     ScaleParams scaleParams(int length) const;
-    QString translated(const QString &czech, const QString &argument = QString());
+    QString translated(const QString &czech, const QStringList &arguments = {});
+    QString nazevJednotky(int i); // a unit's name as shown: built-in names are translated
+    void updateAccessibleNames();
     void connectPress(ImageControl *image);
     void discardMarkerImage(ImageControl *image);
     bool resizeArrowMouse(QMouseEvent *mouse);

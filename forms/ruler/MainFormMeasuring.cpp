@@ -7,6 +7,7 @@
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerMath.h"
 #include "forms/ruler/SaveDialogSettings.h"
+#include "widgets/AccessibleControl.h"
 #include "widgets/ImageControl.h"
 
 #include <QClipboard>
@@ -33,6 +34,7 @@ void TMainForm::setReading(const QString &text) {
     labelMeridlo->setText(text);
     labelMeridlo->adjustSize();
     labelMeridlo->move(right - labelMeridlo->width(), labelMeridlo->y());
+    updateAccessibleNames();
 }
 
 void TMainForm::ZobrazVzdalenost() {
@@ -113,8 +115,10 @@ void TMainForm::NovaZalozka(int pos) {
     image->setAutoSize(true);
     image->setCursor(Qt::CrossCursor);
     connectPress(image);
+    setAccessibleRole(image, QAccessible::Graphic);
     m_obrazkyZalozek.append(image);
     UmistiZalozku(m_state.Zalozky.size() - 1);
+    updateAccessibleNames();
     image->show();
 }
 
@@ -177,14 +181,15 @@ bool TMainForm::UlozVzdalenostiDoSouboru(const QString &fileName) {
         if (zalozka.Aktivni)
             markers << FormatujVzdalenost(vzdalenostOdNuly(zalozka.Pozice)) + QLatin1Char(' ') +
                            symbol;
-    const QString text = distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
-                                                  labelMeridlo->text() + QLatin1Char(' ') + symbol),
-                                       translated(QStringLiteral("Pozice záložek :")), markers);
+    const QString text =
+        distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
+                                 {labelMeridlo->text() + QLatin1Char(' ') + symbol}),
+                      translated(QStringLiteral("Pozice záložek :")), markers);
     // A failure (a full disk, a read-only folder) never leaves a half-written file behind.
     QString error;
     if (writeFileAtomically(fileName, text.toUtf8(), &error))
         return true;
     ZobrazitZpravu(QMessageBox::Warning, translated(QStringLiteral("Soubor %s nelze uložit."),
-                                                    QDir::toNativeSeparators(fileName)));
+                                                    {QDir::toNativeSeparators(fileName)}));
     return false;
 }

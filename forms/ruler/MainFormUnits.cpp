@@ -20,9 +20,8 @@ void TMainForm::ObnovMenuJednotky() {
             popupJednotky->addAction(item);
         }
         UnitMenuItem *item = m_polozkyJednotek[i];
-        const tjednotka &jednotka = m_state.Jednotky[i];
-        item->setText(i < BuiltInUnitCount ? translated(jednotka.Nazev) : jednotka.Nazev);
-        item->setToolTip(jednotka.Znacka);
+        item->setText(nazevJednotky(i));
+        item->setToolTip(m_state.Jednotky[i].Znacka);
         item->setVisible(true);
     }
     for (int i = m_state.Jednotky.size(); i < m_polozkyJednotek.size(); ++i)
@@ -117,7 +116,7 @@ void TMainForm::Kalibrace(QObject *sender) {
                 gap +
                 translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
                                           "klasické tavlinko ukazuje %s."),
-                           start));
+                           {start}));
         return;
     }
 
@@ -127,7 +126,7 @@ void TMainForm::Kalibrace(QObject *sender) {
         ZobrazitZpravu(QMessageBox::Information,
                        translated(QStringLiteral("Toto místo je příliš blízko nuly. Klikněte na "
                                                  "místo, kde klasické tavlinko ukazuje %s."),
-                                  reference));
+                                  {reference}));
         return;
     }
     const QString shown =
