@@ -17,6 +17,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 cp "$program" "$work/tavlinko"
 cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$work/"
+cp "$(dirname "$program")/tavlinko.chm" "$work/"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -157,4 +158,38 @@ sleep 0.5
 kill -TERM "$pid"
 wait "$pid" || fail "the program did not end cleanly on SIGTERM"
 grep -qx 'Poloha=Vertikalni' <(tr -d '\r' < "$ini") || fail "SIGTERM lost the settings"
+# F1 opens the help on the ruler's page, in English, as the C locale gives an English ruler;
+# the help is found beside the program although the program is started from elsewhere.
+rm -f "$ini"
+(cd / && LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko") &
+pid=$!
+win=""
+for _ in $(seq 100); do
+    win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || fail "the ruler window did not appear for the help check"
+sleep 0.5
+xdotool key --window "$win" F1
+help=""
+for _ in $(seq 50); do
+    help="$(xdotool search --name '^The Tavlinko ruler .* Tavlinko Help$' 2>/dev/null | head -n1 || true)"
+    [ -n "$help" ] && break
+    sleep 0.1
+done
+[ -n "$help" ] || fail "F1 did not open the help on the ruler's page"
+# The ruler's exit button ends the program, the open help window notwithstanding (moved off
+# the ruler first: without a window manager it opens at the screen's corner, over the ruler).
+xdotool windowmove --sync "$help" 0 300
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove --sync $((X + $(skin_value Horizontal ButtonExit.x 158) + 4)) \
+    $((Y + $(skin_value Horizontal ButtonExit.y 38) + 4)) click 1
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the open help window kept the program running"
+wait "$pid" || fail "the program did not end cleanly with the help open"
+
 echo "end-to-end: all checks passed"

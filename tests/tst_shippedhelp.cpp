@@ -1,0 +1,145 @@
+// The shipped help file: it holds every page of its project in both languages, and every link,
+// anchor, picture and style sheet in it leads somewhere inside it.
+
+#include "core/help/ChmFile.h"
+#include "core/help/ChmLibrary.h"
+#include "core/help/HelpSitemap.h"
+#include "core/help/HelpTopics.h"
+#include "core/settings/TextFile.h"
+
+#include "TestFiles.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QtTest>
+
+class TestShippedHelp : public QObject {
+    Q_OBJECT
+
+    ChmLibrary library;
+    std::unique_ptr<ChmFile> help;
+
+    QStringList projectFiles() const {
+        const QString project =
+            decodeText(readFile(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/help/tavlinko.hhp")));
+        const QString list = project.section(QStringLiteral("[FILES]"), 1);
+        return list.split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QStringList pages() const {
+        QStringList found;
+        for (const QString &file : help->files())
+            if (file.endsWith(QLatin1String(".html")))
+                found << file;
+        return found;
+    }
+
+    QString text(const QString &file) const { return decodeText(help->read(file).value()); }
+
+    // Checks that link, found on page, leads to a file inside and, with an anchor, to a
+    // named place on that page.
+    void checkTarget(const QString &page, const QString &link) {
+        const QString target = resolvePage(page, link);
+        QVERIFY2(help->contains(target), qPrintable(page + ": " + link + " leads nowhere"));
+        const QString anchor = link.section(u'#', 1);
+        if (!anchor.isEmpty())
+            QVERIFY2(text(target).contains(QStringLiteral("name=\"%1\"").arg(anchor)),
+                     qPrintable(page + ": no anchor " + link));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(library.isLoaded(), "chmlib is not installed");
+        help = std::make_unique<ChmFile>(library,
+                                         QStringLiteral(TAVLINKO_PROGRAM_DIR "/tavlinko.chm"));
+        QVERIFY(help->isOpen());
+    }
+
+    void everyFileOfTheProjectIsInside() {
+        const QStringList files = projectFiles();
+        QVERIFY(files.size() > 20);
+        for (const QString &file : files)
+            QVERIFY2(help->contains(file.trimmed()), qPrintable(file));
+    }
+
+    void theFormsKeywordsAreThere_data() {
+        QTest::addColumn<QString>("keyword");
+        QTest::newRow("ruler") << "cz/index.html";
+        QTest::newRow("settings") << "cz/nastaveni.html";
+        QTest::newRow("about") << "cz/o_programu.html";
+    }
+    void theFormsKeywordsAreThere() {
+        QFETCH(QString, keyword);
+        QVERIFY(help->contains(keyword));
+        QVERIFY(help->contains(QStringLiteral("en/") + keyword.mid(3)));
+    }
+
+    void bothLanguagesHaveTheSamePages() {
+        QStringList czech, english;
+        for (const QString &page : pages()) {
+            if (page.startsWith(QLatin1String("cz/")))
+                czech << page.mid(3);
+            else if (page.startsWith(QLatin1String("en/")))
+                english << page.mid(3);
+        }
+        czech.sort();
+        english.sort();
+        QVERIFY(czech.size() >= 7);
+        QCOMPARE(english, czech);
+    }
+
+    void everyLinkPictureAndStyleSheetResolves() {
+        static const QRegularExpression reference(QStringLiteral("(href|src)\\s*=\\s*\"([^\"]*)\""),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        int pictures = 0;
+        for (const QString &page : pages()) {
+            const QString html = text(page);
+            QVERIFY2(html.contains(QLatin1String("<title>")), qPrintable(page + " has no title"));
+            for (const QRegularExpressionMatch &match : reference.globalMatch(html)) {
+                const QString link = match.captured(2);
+                if (link.startsWith(QLatin1String("http")) ||
+                    link.startsWith(QLatin1String("mailto:")))
+                    continue;
+                if (link.startsWith(u'#')) {
+                    QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(link.mid(1))),
+                             qPrintable(page + ": no anchor " + link));
+                    continue;
+                }
+                checkTarget(page, link);
+                if (match.captured(1).compare(QLatin1String("src"), Qt::CaseInsensitive) == 0) {
+                    const QImage picture =
+                        QImage::fromData(help->read(resolvePage(page, link)).value());
+                    QVERIFY2(!picture.isNull(), qPrintable(page + ": picture " + link));
+                    ++pictures;
+                }
+            }
+        }
+        QVERIFY(pictures >= 10);
+    }
+
+    void everyContentsAndIndexEntryResolves_data() {
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("contents") << "hhc";
+        QTest::newRow("index") << "hhk";
+    }
+    void everyContentsAndIndexEntryResolves() {
+        QFETCH(QString, extension);
+        const QList<SitemapEntry> entries = parseSitemap(text(help->firstWithExtension(extension)));
+        QVERIFY(!entries.isEmpty());
+        int checked = 0;
+        std::function<void(const QList<SitemapEntry> &)> walk =
+            [&](const QList<SitemapEntry> &level) {
+                for (const SitemapEntry &entry : level) {
+                    QVERIFY2(!entry.name.isEmpty(), qPrintable(entry.local));
+                    checkTarget(QString(), entry.local);
+                    ++checked;
+                    walk(entry.children);
+                }
+            };
+        walk(entries);
+        QVERIFY(checked > 20);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestShippedHelp)
+#include "tst_shippedhelp.moc"
