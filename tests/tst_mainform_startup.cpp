@@ -148,6 +148,35 @@ private slots:
         QCOMPARE(label->x() + label->width(), 100);
     }
 
+    void shippedSkinsSetTheUnitOnTheReadingsBaseline_data() {
+        QTest::addColumn<QString>("skin");
+        for (const char *skin : {"Funny", "Night", "Wood"})
+            QTest::newRow(skin) << skin;
+    }
+
+    // The lying bar shows the reading and its unit side by side; they read as one line only
+    // when their letters stand on the same baseline.
+    void shippedSkinsSetTheUnitOnTheReadingsBaseline() {
+        QFETCH(QString, skin);
+        RulerFixture ruler;
+        const QDir shipped(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/skin/") + skin);
+        QDir().mkpath(ruler.folder.filePath(QStringLiteral("skin/") + skin));
+        for (const QString &file : shipped.entryList(QDir::Files))
+            QVERIFY(
+                QFile::copy(shipped.filePath(file),
+                            ruler.folder.filePath(QStringLiteral("skin/%1/%2").arg(skin, file))));
+        ruler.start({QStringLiteral("/skin:") + skin});
+        ruler.press(123);
+        const auto baseline = [](const QLabel *label) {
+            const QFontMetrics metrics(label->font());
+            return label->y() + (label->height() - metrics.height()) / 2 + metrics.ascent();
+        };
+        const int reading = baseline(ruler.control<QLabel>("labelMeridlo"));
+        const int unit = baseline(ruler.control<QLabel>("buttonJednotka"));
+        QVERIFY2(std::abs(reading - unit) <= 1,
+                 qPrintable(QStringLiteral("reading on %1, unit on %2").arg(reading).arg(unit)));
+    }
+
     void brokenSkinIsReportedAndTheRulerStillWorks() {
         RulerFixture ruler;
         ruler.write(QStringLiteral("skin/Broken/start.bmp"), "this is no bitmap");

@@ -128,6 +128,29 @@ private slots:
         QVERIFY(opaqueAlongEdge(data.vmark, true).contains(data.vertical.markCenter));
     }
 
+    // One resize handle serves the lying and the standing bar, so it must not point along one
+    // of them only: its shape is the same when mirrored about the diagonal, as a double arrow
+    // towards the far corner is, and a sideways double arrow is not.
+    void resizeHandleServesBothPositions_data() { skinRows(); }
+    void resizeHandleServesBothPositions() {
+        QFETCH(QString, skin);
+        const QImage shown = transparentPicture(load(skin).resizeArrow).copy(0, 0, 19, 19);
+        int shape = 0;
+        int unlike = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const bool here = qAlpha(shown.pixel(x, y)) != 0;
+                shape += here;
+                unlike += here != (qAlpha(shown.pixel(y, x)) != 0);
+            }
+        }
+        QVERIFY(shape > 40);
+        QVERIFY2(unlike <= shape / 20, qPrintable(QStringLiteral("%1 of %2 pixels differ from "
+                                                                 "the mirrored handle")
+                                                      .arg(unlike)
+                                                      .arg(shape)));
+    }
+
     void controlsClearOfEachOther_data() {
         QTest::addColumn<QString>("skin");
         QTest::addColumn<bool>("vertical");

@@ -217,7 +217,10 @@ QImage paintResizeArrow(const ButtonLook &look) {
     QImage image = newCanvas(size, size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    // A fat "<->": heads 9 high, shaft 3 high, centred on the middle row.
+    // One picture serves the lying and the standing bar, whose far ends lie to the right and
+    // at the bottom: a fat double arrow along the diagonal towards the lower right reads
+    // right in both. It is drawn as "<->" (heads 9 high, shaft 3 high) and turned by 45
+    // degrees about the middle, which keeps it symmetric about the diagonal.
     QPainterPath arrow;
     arrow.moveTo(1, 9.5);
     arrow.lineTo(6, 4.5);
@@ -230,6 +233,10 @@ QImage paintResizeArrow(const ButtonLook &look) {
     arrow.lineTo(6, 11);
     arrow.lineTo(6, 14.5);
     arrow.closeSubpath();
+    const QPointF middle(size / 2.0, size / 2.0);
+    painter.translate(middle);
+    painter.rotate(45);
+    painter.translate(-middle);
     painter.setPen(QPen(look.resizeOutline, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(look.resizeFill);
     painter.drawPath(arrow);

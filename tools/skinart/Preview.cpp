@@ -81,7 +81,7 @@ QImage previewBar(const SkinArt &skin, const SkinPictures &pictures, bool vertic
                       keyed(vertical ? pictures.varrow : pictures.arrow));
 
     QFont readingFont("DejaVu Sans");
-    readingFont.setPixelSize(15);
+    readingFont.setPixelSize(ArtSize::readingText);
     painter.setFont(readingFont);
     const QString reading = "123,45";
     const QFontMetrics readingMetrics(readingFont);
@@ -92,7 +92,7 @@ QImage previewBar(const SkinArt &skin, const SkinPictures &pictures, bool vertic
                      reading);
 
     QFont unitFont("DejaVu Sans");
-    unitFont.setPixelSize(11);
+    unitFont.setPixelSize(ArtSize::unitText);
     unitFont.setBold(true);
     painter.setFont(unitFont);
     const Place unit = layout.places[Unit];

@@ -1,10 +1,29 @@
 #include "SkinArt.h"
 
+#include <QFont>
+#include <QFontMetrics>
+
 namespace {
 
 // All shipped skins share one arrangement: five buttons at the near end, the reading, the unit
 // and the handles at the far end, everything below (beside) the scale strip.
+// The ruler window's reading label is as high as its 19 px text; the unit label beside it is
+// 24 px high with its 11 px bold text centred. The unit's top is chosen so that both texts
+// stand on one baseline and read as one line, such as "123,45 cm".
+int unitTopOnReadingBaseline(int readingTop) {
+    QFont readingFont("DejaVu Sans");
+    readingFont.setPixelSize(ArtSize::readingText);
+    QFont unitFont("DejaVu Sans");
+    unitFont.setPixelSize(ArtSize::unitText);
+    unitFont.setBold(true);
+    const QFontMetrics reading(readingFont);
+    const QFontMetrics unit(unitFont);
+    return readingTop + reading.ascent() -
+           ((ArtSize::unitLabel - unit.height()) / 2 + unit.ascent());
+}
+
 SectionLayout horizontalLayout() {
+    constexpr int readingTop = 32;
     SectionLayout layout;
     layout.ruleHeight = 64;
     layout.minSize = 260; // shorter bars would push the reading into the buttons
@@ -16,8 +35,8 @@ SectionLayout horizontalLayout() {
                       {114, 31},
                       {-27, 31},
                       {-5, 33},
-                      {-70, 32},
-                      {-43, 30}}};
+                      {-70, readingTop},
+                      {-43, unitTopOnReadingBaseline(readingTop)}}};
     return layout;
 }
 

@@ -93,6 +93,7 @@ inline constexpr int resize = 19; // the window shows the handle's top-left 19 x
 inline constexpr int arrowWidth = 11, arrowHeight = 21, arrowCenter = 5;
 inline constexpr int markWidth = 5, markHeight = 16, markCenter = 2;
 inline constexpr int unitLabel = 24;
+inline constexpr int readingText = 19, unitText = 11; // pixel sizes of the ruler's fonts
 } // namespace ArtSize
 
 // The key colour made transparent by the window; it appears nowhere else in any picture.
