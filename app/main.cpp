@@ -4,7 +4,6 @@
 #include "forms/about/AboutForm.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/MainForm.h"
-#include "forms/settings/NastaveniForm.h"
 
 #include <QDir>
 #include <QLocale>
@@ -31,8 +30,7 @@ int main(int argc, char *argv[]) {
     TMainForm ruler(state, QApplication::arguments().mid(1));
     ruler.setHelp(help);
     TAboutForm about(&ruler);
-    TNastaveniForm nastaveni(state, &ruler);
-    ruler.setDialogs(&about, &nastaveni);
+    ruler.setDialogs(&about, nullptr);
     ruler.show();
 
     TerminationSignals termination;

@@ -149,6 +149,38 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 [ "$WIDTH" = 202 ] || fail "Right twice made a 200 pixel bar $WIDTH long instead of 202"
 kill -TERM "$pid"
 wait "$pid" || fail "the program did not end cleanly on SIGTERM"
+# The settings dialog from the keyboard: F10 opens the function menu, its last item the dialog.
+# The first control takes the next skin, Tab and Space tick always-on-top, Enter confirms.
+pixel() { import -window root -crop "1x1+$1+$2" txt:- | tail -n1 | awk '{print $3}'; }
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -language:english.lng &
+pid=$!
+win="$(ruler_window)"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$win")"
+bar_before="$(pixel $((X + WIDTH / 2)) $((Y + HEIGHT - 4)))"
+xdotool key --window "$win" F10
+sleep 0.5
+xdotool key Up Return
+dialog=""
+for _ in $(seq 50); do
+    dialog="$(xdotool search --name '^Settings$' 2>/dev/null | head -n1 || true)"
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "the settings dialog did not open from the keyboard"
+sleep 0.5
+xdotool windowfocus --sync "$dialog"
+xdotool key Down Tab space Return
+sleep 1
+xdotool search --name '^Settings$' >/dev/null 2>&1 && xdotool search --onlyvisible --name '^Settings$' >/dev/null 2>&1 &&
+    fail "OK did not close the settings dialog"
+bar_after="$(pixel $((X + WIDTH / 2)) $((Y + HEIGHT - 4)))"
+[ "$bar_before" != "$bar_after" ] || fail "the ruler kept its skin ($bar_after) after OK"
+kill -TERM "$pid"
+wait "$pid" || fail "the program did not end cleanly after the settings"
+for line in 'Vzhled=Night' 'Vzdy nahore=Ano'; do
+    grep -qx "$line" <(tr -d '\r' < "$ini") || fail "after the settings dialog the file lacks $line"
+done
 
 # A session that ends with SIGTERM (as at logout) still saves: started vertical, it must say so.
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -vertical &

@@ -186,14 +186,6 @@ QString inFolder(const QString &folder, const QString &name) {
     return hasSeparator ? folder + name : folder + u'/' + name;
 }
 
-QString editorExecutable() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("vokabiler.exe");
-#else
-    return QStringLiteral("vokabiler");
-#endif
-}
-
 QString programsIni(const QString &editorFolder) {
     const QString path = inFolder(editorFolder, QStringLiteral("programs.ini"));
     if (!QFileInfo::exists(path))
@@ -425,13 +417,21 @@ void TLangTranslator::TranslateComponent(const QString &path, const QString &tra
     }
 }
 
+QString TLangTranslator::EditorProgram(const QString &folder) {
+#ifdef Q_OS_WIN
+    return inFolder(folder, QStringLiteral("vokabiler.exe"));
+#else
+    return inFolder(folder, QStringLiteral("vokabiler"));
+#endif
+}
+
 QString TLangTranslator::GetEditorFolder() const {
     QSettings editor(QStringLiteral("Brindova"), QStringLiteral("Vokabiler"));
     if (!editor.contains(QStringLiteral("Path")))
         return QString();
     const QString folder = editor.value(QStringLiteral("Path")).toString();
     // A stale entry is dropped so that the next look-up reports the editor as not installed.
-    if (!QFileInfo::exists(inFolder(folder, editorExecutable())))
+    if (!QFileInfo::exists(EditorProgram(folder)))
         editor.remove(QStringLiteral("Path"));
     return folder;
 }

@@ -95,6 +95,8 @@ public:
     // The external language editor's folder from its settings entry, or an empty string. An
     // entry whose executable is gone is deleted, but this call still returns its folder.
     QString GetEditorFolder() const;
+    // The editor's executable in its folder.
+    static QString EditorProgram(const QString &folder);
     // Whether the editor's programs.ini names a file called like definitionPath's file.
     bool IsRegisteredWithEditor(const QString &definitionPath) const;
     // Appends "title = definition;program" to the editor's programs.ini.

@@ -317,8 +317,10 @@ void TMainForm::Zobrazeni() {
     m_prekladac->addForm(this);
     if (m_about)
         m_prekladac->addForm(m_about);
-    if (m_nastaveni)
+    if (m_nastaveni) {
         m_prekladac->addForm(m_nastaveni);
+        m_nastaveni->setPrekladac(m_prekladac.get());
+    }
     applyTranslation(
         [&] { m_prekladac->LoadDefinition(jazyky + QStringLiteral("tavlinko30.lnd")); });
     connect(m_prekladac.get(), &TLangTranslator::OnAfterTranslation, this, &TMainForm::PoPrekladu);
@@ -386,12 +388,28 @@ void TMainForm::OProgramu() {
         m_about->exec();
 }
 
+// The settings dialog is built the first time it is wanted, so starting the ruler does not
+// pay for it.
+TNastaveniForm *TMainForm::nastaveniForm() {
+    if (!m_nastaveni) {
+        m_nastaveni = new TNastaveniForm(m_state, this);
+        m_nastaveni->setPrekladac(m_prekladac.get());
+        if (m_prekladac) {
+            m_prekladac->addForm(m_nastaveni);
+            applyTranslation([this] { m_prekladac->Translate(); });
+        }
+    }
+    return m_nastaveni;
+}
+
 void TMainForm::Nastaveni() {
-    if (!m_nastaveni)
+    const int result = nastaveniForm()->exec();
+    if (result != TNastaveniForm::OkResult && result != TNastaveniForm::KalibrovatResult)
         return;
-    const int result = m_nastaveni->exec();
-    if (result == QDialog::Rejected)
-        return;
+    // The units may have been deleted or moved under the current one.
+    if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
+        m_state.Jednotka = 0;
+    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
     PrepocitejJednotky();
     NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
     ZobrazVzdalenost();

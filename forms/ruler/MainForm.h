@@ -35,10 +35,12 @@ public:
     TMainForm(RulerState &state, const QStringList &arguments, QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    // A settings dialog given here is used instead of one built on first use.
     void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
     // Lets the help speak the ruler's language: its captions, and English pages for anyone
     // who does not read the ruler in Czech.
     void setHelp(THtmlHelpViewer &help);
+    TNastaveniForm *nastaveniForm();
     TLangTranslator *Prekladac() const { return m_prekladac.get(); }
     const SkinData &skin() const { return m_skin; }
     const RulerState &state() const { return m_state; }

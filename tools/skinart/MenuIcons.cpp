@@ -185,8 +185,8 @@ void deleteAllIcon(QPainter &painter) {
     badge(painter, Badge::Cross);
 }
 
-QImage icon(int size, qreal scale, const std::function<void(QPainter &)> &paint) {
-    QImage image = newCanvas(size, size);
+QImage icon(int size, qreal scale, const std::function<void(QPainter &)> &paint, int height = 0) {
+    QImage image = newCanvas(size, height > 0 ? height : size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(scale, scale);
@@ -214,6 +214,147 @@ void windowIcon(QPainter &painter) {
     }
 }
 
+// ---------------------------------------------------------------------------------------------
+// The settings dialog's pictures. Unit tools are drawn on a 20 grid, button glyphs on 16,
+// the two page pictures on 32.
+
+void disc(QPainter &painter, Badge sign, QPointF centre, qreal radius) {
+    QPainterPath round;
+    round.addEllipse(centre, radius, radius);
+    draw(painter, round, sign == Badge::Plus ? green : red);
+    QPainterPath mark;
+    const qreal arm = radius * 0.55;
+    mark.moveTo(centre + QPointF(-arm, 0));
+    mark.lineTo(centre + QPointF(arm, 0));
+    if (sign == Badge::Plus) {
+        mark.moveTo(centre + QPointF(0, -arm));
+        mark.lineTo(centre + QPointF(0, arm));
+    }
+    painter.fillPath(strokedLines(mark, radius * 0.36), Qt::white);
+}
+
+void unitArrow(QPainter &painter, bool up) {
+    QPainterPath arrow;
+    arrow.moveTo(10, 2.5);
+    arrow.lineTo(17.5, 10.5);
+    arrow.lineTo(12.5, 10.5);
+    arrow.lineTo(12.5, 17.5);
+    arrow.lineTo(7.5, 17.5);
+    arrow.lineTo(7.5, 10.5);
+    arrow.lineTo(2.5, 10.5);
+    arrow.closeSubpath();
+    if (!up) {
+        QTransform flip;
+        flip.translate(0, 20);
+        flip.scale(1, -1);
+        arrow = flip.map(arrow);
+    }
+    draw(painter, arrow, blue);
+}
+
+// Three bars in the shipped skins' spirit: the look of the ruler can change.
+void skinPicture(QPainter &painter) {
+    const Ink inks[] = {yellow, Ink{QColor("#b8824a"), QColor("#5e3b17")},
+                        Ink{QColor("#3a4556"), QColor("#161c26")}};
+    for (int k = 0; k < 3; ++k) {
+        const QRectF bar(2.5 + 3 * k, 2.5 + 7 * k, 26, 7);
+        draw(painter, roundedRect(bar, 1.5), inks[k]);
+        painter.setPen(QPen(inks[k].line, 1));
+        for (int t = 0; t < 6; ++t) {
+            const qreal x = bar.left() + 3 + 4 * t;
+            painter.drawLine(QPointF(x, bar.top() + 0.5),
+                             QPointF(x, bar.top() + (t % 2 ? 2.5 : 4)));
+        }
+    }
+}
+
+// Two speech bubbles: the texts of the program in another language.
+void languagePicture(QPainter &painter) {
+    draw(painter, roundedRect(QRectF(2.5, 3.5, 19, 14), 3), blue);
+    QPainterPath tail;
+    tail.moveTo(7, 17);
+    tail.lineTo(5.5, 22.5);
+    tail.lineTo(12, 17);
+    draw(painter, tail, blue);
+    draw(painter, roundedRect(QRectF(11.5, 12.5, 18, 13), 3), paper);
+    QPainterPath tail2;
+    tail2.moveTo(21, 25);
+    tail2.lineTo(26.5, 29.5);
+    tail2.lineTo(25.5, 25);
+    draw(painter, tail2, paper);
+    painter.setPen(QPen(Qt::white, 1.4, Qt::SolidLine, Qt::RoundCap));
+    for (const qreal y : {8.0, 11.5})
+        painter.drawLine(QPointF(6, y), QPointF(18, y));
+    painter.setPen(QPen(blue.line, 1.4, Qt::SolidLine, Qt::RoundCap));
+    for (const qreal y : {17.0, 20.5})
+        painter.drawLine(QPointF(15, y), QPointF(26, y));
+}
+
+QPainterPath page16() {
+    QPainterPath sheet;
+    sheet.moveTo(2.5, 1.5);
+    sheet.lineTo(9.5, 1.5);
+    sheet.lineTo(13.5, 5.5);
+    sheet.lineTo(13.5, 14.5);
+    sheet.lineTo(2.5, 14.5);
+    sheet.closeSubpath();
+    return sheet;
+}
+
+void newLanguageGlyph(QPainter &painter) {
+    draw(painter, page16(), paper);
+    disc(painter, Badge::Plus, QPointF(11.5, 11.5), 4);
+}
+
+void editLanguageGlyph(QPainter &painter) {
+    draw(painter, page16(), paper);
+    QPainterPath pencil;
+    pencil.moveTo(6, 13.5);
+    pencil.lineTo(6.5, 10.5);
+    pencil.lineTo(13, 4);
+    pencil.lineTo(15.5, 6.5);
+    pencil.lineTo(9, 13);
+    pencil.closeSubpath();
+    draw(painter, pencil, yellow);
+}
+
+void screenGlyph(QPainter &painter) {
+    draw(painter, roundedRect(QRectF(1.5, 2.5, 13, 9), 1), grey);
+    painter.fillRect(QRectF(3, 4, 10, 6), lightBlue.fill);
+    draw(painter, roundedRect(QRectF(5.5, 12.5, 5, 2), 0.5), grey);
+}
+
+void drawDialogIcons(const QString &folder) {
+    const std::pair<const char *, std::function<void(QPainter &)>> tools[] = {
+        {"unit-add", [](QPainter &p) { disc(p, Badge::Plus, QPointF(10, 10), 7.5); }},
+        {"unit-remove", [](QPainter &p) { disc(p, Badge::Minus, QPointF(10, 10), 7.5); }},
+        {"unit-up", [](QPainter &p) { unitArrow(p, true); }},
+        {"unit-down", [](QPainter &p) { unitArrow(p, false); }},
+    };
+    for (const auto &[name, paint] : tools) {
+        savePng(icon(20, 1, paint), folder + '/' + name + ".png");
+        savePng(icon(40, 2, paint), folder + '/' + name + "@2x.png");
+    }
+    const std::pair<const char *, std::function<void(QPainter &)>> glyphs[] = {
+        {"language-new", newLanguageGlyph},
+        {"language-edit", editLanguageGlyph},
+        {"screen", screenGlyph},
+        {"calibrate",
+         [](QPainter &p) {
+             p.scale(16 / 24.0, 16 / 24.0);
+             calibrateIcon(p);
+         }},
+    };
+    for (const auto &[name, paint] : glyphs) {
+        savePng(icon(16, 1, paint), folder + '/' + name + ".png");
+        savePng(icon(32, 2, paint), folder + '/' + name + "@2x.png");
+    }
+    savePng(icon(32, 1, skinPicture, 26), folder + "/skin.png");
+    savePng(icon(64, 2, skinPicture, 52), folder + "/skin@2x.png");
+    savePng(icon(32, 1, languagePicture), folder + "/language.png");
+    savePng(icon(64, 2, languagePicture), folder + "/language@2x.png");
+}
+
 } // namespace
 
 void writeMenuIcons(const QString &folder) {
@@ -232,4 +373,8 @@ void writeMenuIcons(const QString &folder) {
         savePng(icon(24, 1, paint), folder + "/menu/" + name + ".png");
     savePng(icon(32, 1, windowIcon), folder + "/tavlinko.png");
     savePng(icon(64, 2, windowIcon), folder + "/tavlinko@2x.png");
+}
+
+void writeDialogIcons(const QString &folder) {
+    drawDialogIcons(folder);
 }

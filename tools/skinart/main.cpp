@@ -1,5 +1,5 @@
 // Draws Tavlinko's shipped artwork: the skin folders, the language flags, the function menu's
-// icons, the window icon and the built-in button pictures.
+// icons, the settings dialog's pictures, the window icon and the built-in button pictures.
 //
 //   skinart <source folder> [--preview <folder>]
 
@@ -43,5 +43,6 @@ int main(int argc, char **argv) {
     }
     writeFlags(source + "/data/jazyky");
     writeMenuIcons(source + "/forms/ruler/icons");
+    writeDialogIcons(source + "/forms/settings/icons");
     return 0;
 }

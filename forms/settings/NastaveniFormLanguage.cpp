@@ -1,0 +1,130 @@
+// The settings dialog's language list, drawn with each language's flag, and the hand-off to
+// the external language editor.
+
+#include "forms/settings/NastaveniForm.h"
+
+#include "core/settings/DataFolders.h"
+#include "core/settings/RulerState.h"
+#include "core/settings/TextFile.h"
+#include "core/translation/LangTranslator.h"
+
+#include <QAbstractItemDelegate>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <exception>
+
+namespace {
+
+// The version the language editor files this program under.
+const QString programVersion = QStringLiteral("3.0");
+
+// Rows are drawn by the dialog itself: flag, then the file name.
+class LanguageRows : public QAbstractItemDelegate {
+public:
+    explicit LanguageRows(TNastaveniForm *form) : QAbstractItemDelegate(form), m_form(form) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        painter->save();
+        m_form->VyberJazykuKresli(*painter, index.row(), option.rect,
+                                  option.state & QStyle::State_Selected);
+        painter->restore();
+        // Keyboard users need to see which row they are on.
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            const QWidget *list = option.widget;
+            QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, list);
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override {
+        const int fontHeight = option.fontMetrics.height() + 2;
+        return QSize(option.rect.width(), qMax(int(TNastaveniForm::LanguageRowHeight), fontHeight));
+    }
+
+private:
+    TNastaveniForm *m_form;
+};
+
+QImage readFlag(const QString &path) {
+    const FileContents file = readRegularFile(path, BitmapFileSizeCap);
+    return file.status == FileContents::Read ? QImage::fromData(file.bytes) : QImage();
+}
+
+} // namespace
+
+void TNastaveniForm::createLanguageList() {
+    listJazyky = new QListWidget(groupJazyk);
+    listJazyky->setObjectName(QStringLiteral("listJazyky"));
+    listJazyky->setAccessibleName(QStringLiteral("Jazyky"));
+    listJazyky->setItemDelegate(new LanguageRows(this));
+    listJazyky->setUniformItemSizes(true);
+    designSize(listJazyky, 249, 60);
+}
+
+void TNastaveniForm::VyberJazykuKresli(QPainter &painter, int index, const QRect &rect,
+                                       bool selected) {
+    const QListWidgetItem *item = listJazyky->item(index);
+    if (!item)
+        return;
+    // The chosen language stands out the same way on every desktop theme.
+    const QPalette &palette = listJazyky->palette();
+    painter.fillRect(rect, selected ? QColor(0, 0, 255) : palette.color(QPalette::Base));
+    QFont font = painter.font();
+    font.setFamily(listJazyky->font().family());
+    painter.setFont(font);
+    painter.setPen(selected ? QColor(Qt::white) : palette.color(QPalette::Text));
+    const QRect textArea = rect.adjusted(LanguageTextIndent, 1, 0, 0);
+    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item->text());
+
+    const QString flagName = QFileInfo(item->text()).completeBaseName() + QStringLiteral(".bmp");
+    const QImage flag =
+        readFlag(dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), flagName));
+    if (!flag.isNull())
+        painter.drawImage(rect.topLeft(), flag);
+}
+
+void TNastaveniForm::NovyNeboUpravitJazyk(QObject *sender) {
+    if (sender != buttonNovy && sender != buttonUpravit)
+        return;
+    startLanguageEditor(sender == buttonNovy || !listJazyky->currentItem());
+}
+
+void TNastaveniForm::startLanguageEditor(bool newLanguage) {
+    TLangTranslator ownTranslator;
+    const TLangTranslator &translator = m_prekladac ? *m_prekladac : ownTranslator;
+    const QString folder = translator.GetEditorFolder();
+    if (folder.isEmpty()) {
+        showMessage(translated(QStringLiteral("K provedení této operace musíte mít nainstalovaný "
+                                              "program Vokabiler. Více informací v nápovědě.")),
+                    false);
+        return;
+    }
+    const QString editor = TLangTranslator::EditorProgram(folder);
+    const QString definition = QDir::toNativeSeparators(dataFile(
+        m_state.CestaProgramu, QStringLiteral("jazyky"), QStringLiteral("tavlinko30.lnd")));
+    try {
+        if (!translator.IsRegisteredWithEditor(definition))
+            translator.RegisterWithEditor(
+                QApplication::applicationDisplayName() + u' ' + programVersion, definition,
+                QDir::toNativeSeparators(QApplication::applicationFilePath()));
+    } catch (const std::exception &error) {
+        // The editor's list of programs is unusable; starting it would not help.
+        showMessage(QString::fromUtf8(error.what()), true);
+        return;
+    }
+    const QString file =
+        newLanguage
+            ? definition
+            : QDir::toNativeSeparators(dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"),
+                                                listJazyky->currentItem()->text()));
+    // Started directly, never through a shell, so no character of a path is interpreted.
+    QProcess::startDetached(editor, {file});
+}

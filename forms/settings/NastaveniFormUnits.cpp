@@ -1,0 +1,240 @@
+// The settings dialog's units page: the list of all units and the editor of the selected one.
+// Units 0..3 are built in: only their tick spacing can change. The user's own units follow.
+
+#include "forms/settings/NastaveniForm.h"
+
+#include "core/settings/RulerState.h"
+#include "widgets/RealSpin.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpressionValidator>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A unit is stored as one line of ";"-separated fields, so neither its name nor its symbol
+// may hold a ";" or a line break: such characters cannot be typed.
+QValidator *unitTextValidator(QObject *parent) {
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;\\r\\n]*")),
+                                           parent);
+}
+
+constexpr int symbolLength = 4; // the unit button on the ruler has room for no more
+
+} // namespace
+
+QToolButton *TNastaveniForm::createUnitTool(const char *name, const QString &hint,
+                                            const char *themeIcon, const char *builtInIcon) {
+    auto *tool = new QToolButton(toolbarJednotky);
+    tool->setObjectName(QLatin1String(name));
+    tool->setToolTip(hint);
+    tool->setAccessibleName(hint);
+    tool->setIcon(themedIcon(themeIcon, builtInIcon));
+    tool->setAutoRaise(true);
+    designSize(tool, 27, 26);
+    toolbarJednotky->addWidget(tool);
+    connect(tool, &QToolButton::clicked, this, [this, tool] { JednotkaAkce(tool); });
+    return tool;
+}
+
+QWidget *TNastaveniForm::createUnitsPage() {
+    auto *page = new QWidget;
+    toolbarJednotky = new QToolBar(page);
+    toolbarJednotky->setObjectName(QStringLiteral("toolbarJednotky"));
+    toolbarJednotky->setIconSize(QSize(20, 20));
+    toolbarJednotky->setMovable(false);
+    toolbarJednotky->setFloatable(false);
+    toolNovaJednotka = createUnitTool("toolNovaJednotka", QStringLiteral("Nová jednotka"),
+                                      "list-add", "unit-add.png");
+    toolSmazatJednotku = createUnitTool("toolSmazatJednotku", QStringLiteral("Smazat jednotku"),
+                                        "list-remove", "unit-remove.png");
+    toolbarJednotky->addSeparator()->setObjectName(QStringLiteral("ToolButton3"));
+    toolJednotkaNahoru = createUnitTool(
+        "toolJednotkaNahoru", QStringLiteral("Posunout jednotku nahoru"), "go-up", "unit-up.png");
+    toolJednotkaDolu = createUnitTool("toolJednotkaDolu", QStringLiteral("Posunout jednotku dolu"),
+                                      "go-down", "unit-down.png");
+    for (QToolButton *tool : {toolSmazatJednotku, toolJednotkaNahoru, toolJednotkaDolu})
+        tool->setEnabled(false);
+
+    listJednotky = new QListWidget(page);
+    listJednotky->setObjectName(QStringLiteral("listJednotky"));
+    listJednotky->setAccessibleName(QStringLiteral("Jednotky"));
+    designSize(listJednotky, 121, 150);
+    connect(listJednotky, &QListWidget::currentRowChanged, this, &TNastaveniForm::ZmenaJednotky);
+
+    labelJNazev = createLabel("labelJNazev", QStringLiteral("Název jednotky"), page);
+    editJNazev = new QLineEdit(page);
+    editJNazev->setObjectName(QStringLiteral("editJNazev"));
+    labelJZnacka = createLabel("labelJZnacka", QStringLiteral("Značka"), page);
+    editJZnacka = new QLineEdit(page);
+    editJZnacka->setObjectName(QStringLiteral("editJZnacka"));
+    editJZnacka->setMaxLength(symbolLength);
+    for (QLineEdit *edit : {editJNazev, editJZnacka}) {
+        edit->setValidator(unitTextValidator(edit));
+        designSize(edit, 121);
+        edit->setEnabled(false);
+    }
+    labelJNazev->setBuddy(editJNazev);
+    labelJZnacka->setBuddy(editJZnacka);
+    labelJJednotka = createLabel("labelJJednotka", QStringLiteral("1 jednotka = "), page);
+    comboJJednotek = new QComboBox(page);
+    comboJJednotek->setObjectName(QStringLiteral("comboJJednotek"));
+    comboJJednotek->setAccessibleName(QStringLiteral("Základní jednotka"));
+    comboJJednotek->addItems(
+        {QStringLiteral("Px"), QStringLiteral("Cm"), QStringLiteral("In"), QStringLiteral("%")});
+    designSize(comboJJednotek, 57);
+    comboJJednotek->setEnabled(false);
+    labelJCarka = createLabel("labelJCarka", QStringLiteral("Čárka každých"), page);
+    labelJCarka2 = createLabel("labelJCarka2", QStringLiteral("jednotek."), page);
+    labelJVestavena =
+        createLabel("labelJVestavena", QStringLiteral("Tato jednotka je vestavená."), page);
+    QFont bold = labelJVestavena->font();
+    bold.setBold(true);
+    labelJVestavena->setFont(bold);
+    labelJVestavena->setWordWrap(true);
+
+    // Vytvorit puts the two spin edits into column 1 of rows 2 and 3.
+    m_unitEditor = new QGridLayout;
+    m_unitEditor->addWidget(labelJNazev, 0, 0);
+    m_unitEditor->addWidget(editJNazev, 0, 1, 1, 2);
+    m_unitEditor->addWidget(labelJZnacka, 1, 0);
+    m_unitEditor->addWidget(editJZnacka, 1, 1, 1, 2);
+    m_unitEditor->addWidget(labelJJednotka, 2, 0);
+    m_unitEditor->addWidget(comboJJednotek, 2, 2);
+    m_unitEditor->addWidget(labelJCarka, 3, 0);
+    m_unitEditor->addWidget(labelJCarka2, 3, 2);
+    m_unitEditor->addWidget(labelJVestavena, 4, 0, 1, 3);
+    m_unitEditor->setRowStretch(5, 1);
+    m_unitEditor->setColumnStretch(1, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(toolbarJednotky);
+    left->addWidget(listJednotky, 1);
+    auto *layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(m_unitEditor, 1);
+    return page;
+}
+
+void TNastaveniForm::refillUnitList() {
+    {
+        const QSignalBlocker blocker(listJednotky);
+        listJednotky->clear();
+        for (const tjednotka &unit : std::as_const(m_state.Jednotky))
+            listJednotky->addItem(unit.Nazev);
+        listJednotky->setCurrentRow(0);
+    }
+    m_upravovanaJednotka = 0;
+    UnitToForm(0);
+    JednotkaZablokujOdblokuj();
+}
+
+void TNastaveniForm::UnitToForm(int i) {
+    if (i < 0 || i >= m_state.Jednotky.size())
+        return;
+    const tjednotka &unit = m_state.Jednotky[i];
+    editJNazev->setText(unit.Nazev);
+    editJZnacka->setText(unit.Znacka);
+    editJHodnota->setValue(FixedPoint::fromDouble(unit.Hodnota));
+    comboJJednotek->setCurrentIndex(unit.Zaklad);
+    editJCarka->setValue(FixedPoint::fromDouble(unit.Carka));
+    labelJVestavena->setVisible(i < BuiltInUnitCount);
+}
+
+void TNastaveniForm::FormToUnit(int i) {
+    if (i < 0 || i >= m_state.Jednotky.size())
+        return;
+    tjednotka &unit = m_state.Jednotky[i];
+    unit.Nazev = editJNazev->text();
+    unit.Znacka = editJZnacka->text();
+    unit.Hodnota = editJHodnota->Value().toDouble();
+    unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
+    unit.Carka = editJCarka->Value().toDouble();
+}
+
+void TNastaveniForm::JednotkaZablokujOdblokuj() {
+    const bool userUnit = listJednotky->currentRow() >= BuiltInUnitCount;
+    const QList<QWidget *> userOnly = {toolSmazatJednotku, toolJednotkaNahoru, toolJednotkaDolu,
+                                       editJNazev,         editJZnacka,        editJHodnota,
+                                       comboJJednotek};
+    for (QWidget *control : userOnly)
+        control->setEnabled(userUnit);
+}
+
+void TNastaveniForm::ZmenaJednotky() {
+    const int selected = listJednotky->currentRow();
+    if (selected < 0 || selected == m_upravovanaJednotka)
+        return;
+    FormToUnit(m_upravovanaJednotka);
+    if (QListWidgetItem *left = listJednotky->item(m_upravovanaJednotka))
+        left->setText(m_state.Jednotky.value(m_upravovanaJednotka).Nazev);
+    m_upravovanaJednotka = selected;
+    UnitToForm(selected);
+    JednotkaZablokujOdblokuj();
+}
+
+bool TNastaveniForm::askUnitName(QString &name) {
+    QInputDialog input(this);
+    input.setWindowTitle(toolNovaJednotka->toolTip());
+    input.setLabelText(translated(QStringLiteral("Zadejte jméno nové jednotky")));
+    input.setTextValue(QString());
+    for (QLabel *label : input.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    if (auto *edit = input.findChild<QLineEdit *>())
+        edit->setValidator(unitTextValidator(edit));
+    if (input.exec() != QDialog::Accepted)
+        return false;
+    name = input.textValue();
+    return true;
+}
+
+void TNastaveniForm::JednotkaAkce(QObject *sender) {
+    const int selected = listJednotky->currentRow();
+    const int count = listJednotky->count();
+    const QSignalBlocker blocker(listJednotky);
+
+    if (sender == toolNovaJednotka) {
+        QString name;
+        if (!askUnitName(name))
+            return;
+        FormToUnit(m_upravovanaJednotka);
+        listJednotky->addItem(name);
+        m_upravovanaJednotka = listJednotky->count() - 1;
+        listJednotky->setCurrentRow(m_upravovanaJednotka);
+        m_state.Jednotky.resize(m_upravovanaJednotka + 1);
+        m_state.Jednotky.last() = {name, QStringLiteral("Xx"), 1, UnitPixel, 0, 10};
+        UnitToForm(m_upravovanaJednotka);
+    } else if (sender == toolSmazatJednotku) {
+        // Built-in units are never deleted, whatever enabled the button.
+        if (m_state.Jednotky.size() <= BuiltInUnitCount || selected < BuiltInUnitCount)
+            return;
+        if (!askYesNo(translated(QStringLiteral("Opravdu chcete smazat tuto jednotku ?"))))
+            return;
+        m_state.Jednotky.removeAt(selected);
+        delete listJednotky->takeItem(selected);
+        m_upravovanaJednotka = qMin(selected, listJednotky->count() - 1);
+        listJednotky->setCurrentRow(m_upravovanaJednotka);
+        UnitToForm(m_upravovanaJednotka);
+    } else if (sender == toolJednotkaNahoru || sender == toolJednotkaDolu) {
+        // The first user unit stays below the built-in ones; the last unit has nowhere to go.
+        const bool up = sender == toolJednotkaNahoru;
+        const int other = up ? selected - 1 : selected + 1;
+        if (selected < BuiltInUnitCount || other < BuiltInUnitCount || other >= count)
+            return;
+        // The editor keeps showing the moved unit with any pending edits: it follows the
+        // unit, and the list shows the stored names until the edits are taken.
+        m_state.Jednotky.swapItemsAt(selected, other);
+        listJednotky->item(selected)->setText(m_state.Jednotky[selected].Nazev);
+        listJednotky->item(other)->setText(m_state.Jednotky[other].Nazev);
+        listJednotky->setCurrentRow(other);
+        m_upravovanaJednotka = other;
+    }
+    JednotkaZablokujOdblokuj();
+}
