@@ -1,10 +1,13 @@
 #include "app/TavlinkoApplication.h"
 
 #include "widgets/MessageBoxes.h"
+#include "widgets/PlainToolTips.h"
 
 #include <exception>
 
-TavlinkoApplication::TavlinkoApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+TavlinkoApplication::TavlinkoApplication(int &argc, char **argv) : QApplication(argc, argv) {
+    installEventFilter(new PlainToolTips(this));
+}
 
 bool TavlinkoApplication::notify(QObject *receiver, QEvent *event) {
     try {

@@ -19,15 +19,9 @@ void onSignal(int) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
-    if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+void TerminationSignals::catchSignals() {
+    if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
-    m_notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
-        emit terminationRequested();
-    });
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -35,6 +29,19 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
 }
+
+TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
+    catchSignals();
+    if (signalPipe[1] < 0)
+        return;
+    m_notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
+        emit terminationRequested();
+    });
+}
 #else
+void TerminationSignals::catchSignals() {}
 TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {}
 #endif

@@ -7,8 +7,11 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QPointer>
 
 int main(int argc, char *argv[]) {
+    TerminationSignals::catchSignals();
+
     // The ruler places itself and stays on top, which Wayland does not let a client do; under
     // XWayland it can.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -17,6 +20,29 @@ int main(int argc, char *argv[]) {
     TavlinkoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
     QLocale::setDefault(QLocale::system());
+
+    // The first signal ends the run the orderly way: the ruler closes and saves, and a failed
+    // save is reported. A second one ends the program even while that report, or any other box,
+    // is open: exit() leaves every running event loop, the boxes' too. Before the ruler exists
+    // (a box about missing help) a signal just ends the run.
+    TerminationSignals termination;
+    int requests = 0;
+    QPointer<TMainForm> rulerToClose;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        if (++requests > 1 || !rulerToClose) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        // Closing may open a box. It runs once this handler has returned, so that the signal
+        // notifier is free to hear the next signal while the box waits.
+        QMetaObject::invokeMethod(
+            rulerToClose,
+            [&rulerToClose] {
+                rulerToClose->close();
+                QCoreApplication::exit(0);
+            },
+            Qt::QueuedConnection);
+    });
 
     RulerState state;
     state.CestaProgramu = QDir::toNativeSeparators(QApplication::applicationDirPath());
@@ -27,14 +53,18 @@ int main(int argc, char *argv[]) {
     THtmlHelpViewer help(state.CestaProgramu);
     help.setHelpFile(QStringLiteral("tavlinko.chm"));
 
+    if (requests > 0)
+        return 0;
     TMainForm ruler(state, QApplication::arguments().mid(1));
+    rulerToClose = &ruler;
     ruler.setHelp(help);
     TAboutForm about(&ruler);
     ruler.setDialogs(&about, nullptr);
-    ruler.show();
 
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
-                     &QCoreApplication::quit);
-    return QApplication::exec();
+    ruler.show();
+    // A signal that came while the ruler started (in a box it showed) has ended the run.
+    const int result = requests == 0 ? QApplication::exec() : 0;
+    // Saves whatever is complete, unless closing the window has done so.
+    ruler.close();
+    return result;
 }

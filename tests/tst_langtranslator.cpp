@@ -351,10 +351,10 @@ private slots:
             write("chyba.lnd", {"1: MESSAGE \"a\"", "x: MESSAGE \"b\"", "3: MESSAGE \"c\""});
         QVERIFY_THROWS_EXCEPTION(ConvertError, t.LoadDefinition(definition));
         QCOMPARE(describe(t.Items()), QStringLiteral("2|1|0|a"));
-        QVERIFY(!t.DefinitionLoaded());
-        // With no table built yet, the next use builds one from the (empty) Template.
+        // The items before the bad line make the table; using it raises nothing more.
+        QVERIFY(t.DefinitionLoaded());
         QCOMPARE(t.TranslateString("a"), QStringLiteral("a"));
-        QVERIFY(t.DefinitionLoaded() && t.Items().isEmpty());
+        QCOMPARE(describe(t.Items()), QStringLiteral("2|1|0|a"));
 
         TLangTranslator u;
         prepare(u, {"1: MESSAGE \"a\"", "2: MESSAGE \"b\"", "3: MESSAGE \"c\""},
@@ -362,8 +362,10 @@ private slots:
         const QString language = write("chyba.lng", {"1=A", "2x=B", "3=C"});
         QVERIFY_THROWS_EXCEPTION(ConvertError, u.setLanguageFile(language));
         QCOMPARE(translations(u), (QStringList{"A", "Y", "Z"}));
-        QVERIFY(!u.LanguageLoaded());
-        QVERIFY_THROWS_EXCEPTION(ConvertError, u.TranslateString("a")); // reads the file again
+        // Reported once: later uses neither read the file again nor raise the error again.
+        QVERIFY(u.LanguageLoaded());
+        QCOMPARE(u.TranslateString("a"), QStringLiteral("A"));
+        u.Translate();
 
         Control form(QStringLiteral("MainForm"));
         TLangTranslator v;
@@ -402,6 +404,26 @@ private slots:
         t.setLanguageFile(writeBytes("cp.lng", "1=Hotovo\r\n"));
         QCOMPARE(t.TranslateString(QStringLiteral("Kalibrace byla dokončena.")),
                  QStringLiteral("Hotovo"));
+    }
+
+    void longTranslationsAreCut_data() {
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<QString>("shown");
+        const QString full(ShownTextLengthCap, u'x');
+        QTest::newRow("at the cap") << full << full;
+        QTest::newRow("one past the cap") << full + u'y' << full;
+        // A character outside the basic plane that would straddle the cut goes whole.
+        const QString pair = QString::fromUtf16(u"\U0001F4CF");
+        const QString lead(ShownTextLengthCap - 1, u'x');
+        QTest::newRow("pair straddling the cut") << lead + pair << lead;
+        QTest::newRow("pair just inside") << lead.chopped(1) + pair << lead.chopped(1) + pair;
+    }
+    void longTranslationsAreCut() {
+        QFETCH(QString, translation);
+        QFETCH(QString, shown);
+        TLangTranslator t;
+        prepare(t, {"1: MESSAGE \"a\""}, {"1=" + translation});
+        QCOMPARE(t.TranslateString("a"), shown);
     }
 
     void mixedLineEnds() {

@@ -2,9 +2,11 @@
 // wrong once, and loses nothing.
 
 #include "RulerFixture.h"
+#include "core/settings/TextFile.h"
 #include "core/translation/LangTranslator.h"
 
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -72,6 +74,66 @@ private slots:
         QCOMPARE(boxes.texts, QStringList());
         QCOMPARE(ruler.form->Prekladac()->LanguageFile(),
                  ruler.folder.filePath("jazyky/czech.lng"));
+    }
+
+    // A bad line in a language file is reported once; start-up goes on to the units and the
+    // skin, the texts before the line stay, and a settings save that fails afterwards is
+    // reported like any other instead of ending the program.
+    void badLanguageLine() {
+        RulerFixture ruler;
+        ruler.shipLanguages();
+        QByteArray english = ruler.read(QStringLiteral("jazyky/english.lng"));
+        english.replace("\n14=", "\n14a=x\n14=");
+        ruler.write(QStringLiteral("jazyky/english.lng"), english);
+        ruler.write(QStringLiteral("skin/Funny/skin.ini"), "[Horizontal]\r\nrule.height=40\r\n");
+        // Beyond the size cap, so it can be neither read nor replaced.
+        const QByteArray settings =
+            "[Obecne]\r\nJazyk=english.lng\r\n" + QByteArray(TextFileSizeCap, ';') + "\r\n";
+        ruler.write(QStringLiteral("tavlinko.ini"), settings);
+
+        ruler.state = RulerState();
+        ruler.state.CestaProgramu = ruler.folder.path() + QLatin1Char('/');
+        BoxAnswerer boxes;
+        ruler.form = std::make_unique<TMainForm>(ruler.state, QStringList());
+        ruler.form->ZobrazitZpravu = [&](const QString &text) { ruler.messages << text; };
+        ruler.form->show();
+        QCOMPARE(boxes.texts, QStringList{"'14A' is not a valid integer value"});
+        QCOMPARE(ruler.form->height(), 40);
+        QCOMPARE(ruler.form->windowTitle(), QStringLiteral("Tavlinko"));
+        QCOMPARE(ruler.form->findChild<QAction *>("menuKopirovat")->text(),
+                 QStringLiteral("Copy distance to clipboard"));
+        QCOMPARE(ruler.form->findChild<QAction *>("menuUlozit")->text(),
+                 QStringLiteral("Uložit vzdálenosti do souboru"));
+        ruler.stop();
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY2(ruler.messages[0].startsWith(QStringLiteral("Nastavení nelze uložit")),
+                 qPrintable(ruler.messages[0]));
+        QCOMPARE(ruler.read(QStringLiteral("tavlinko.ini")), settings);
+    }
+
+    void storedPlaceOffEveryScreen_data() {
+        QTest::addColumn<QByteArray>("place");
+        QTest::newRow("largest integers") << QByteArray("X=2147483647\r\nY=2147483647");
+        QTest::newRow("smallest integers") << QByteArray("X=-2147483648\r\nY=-2147483648");
+        QTest::newRow("a monitor since unplugged") << QByteArray("X=3000\r\nY=200");
+    }
+    void storedPlaceOffEveryScreen() {
+        QFETCH(QByteArray, place);
+        RulerFixture ruler;
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\n" + place + "\r\n");
+        ruler.start();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY2(screen.contains(ruler.form->geometry()),
+                 qPrintable(QStringLiteral("%1,%2").arg(ruler.form->x()).arg(ruler.form->y())));
+    }
+
+    // A skin named by a path in the settings file is not taken from outside the skin folder.
+    void skinPathFromTheSettingsFile() {
+        RulerFixture ruler;
+        ruler.write(QStringLiteral("outside/skin.ini"), "[Horizontal]\r\nrule.height=30\r\n");
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nVzhled=../outside\r\n");
+        ruler.start();
+        QCOMPARE(ruler.form->height(), 64);
     }
 };
 

@@ -5,10 +5,13 @@
 #include "forms/about/AboutForm.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PlainToolTips.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMessageBox>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -61,6 +64,23 @@ private slots:
         QCOMPARE(box->text(), hostile);
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(guessingLabels(box.get()), QStringList());
+    }
+
+    // A hint from a language file, shown the way the program shows every tooltip.
+    void toolTipsArePlain() {
+        PlainToolTips filter;
+        qApp->installEventFilter(&filter);
+        QWidget parent;
+        auto *child = new QWidget(&parent);
+        parent.setToolTip(hostile);
+        parent.show();
+        QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), parent.mapToGlobal(QPoint(1, 1)));
+        // The child has no tooltip of its own; its parent's shows.
+        QApplication::sendEvent(child, &hover);
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().contains("&lt;img") && !QToolTip::text().contains("<img"),
+                 qPrintable(QToolTip::text()));
+        QToolTip::hideText();
     }
 
     // The error box of a skin whose colour is markup, as the ruler really shows it.

@@ -60,6 +60,8 @@ private slots:
     void readOnlyLeavesTheFileAlone();
     void writeFailureReportedOnce();
     void defaultLocation();
+    void namesStayInTheirFolders_data();
+    void namesStayInTheirFolders();
 };
 
 void TestSettings::initTestCase() {
@@ -104,6 +106,8 @@ void TestSettings::switches_data() {
         "english.lng", "Classic");
     row("language absolute elsewhere", {"/language:@/elsewhere/german.lng"}, "tavlinko.ini", "---",
         "czech.lng", "Classic");
+    row("language above the folder", {"/language:../elsewhere/german.lng"}, "tavlinko.ini", "---",
+        "czech.lng", "Classic");
     row("skin", {"/SKIN:Funny"}, "tavlinko.ini", "---", "czech.lng", "Funny");
     row("skin with =", {"-skin=Blue"}, "tavlinko.ini", "---", "czech.lng", "Blue");
     row("language in another case", {"/LANGUAGE:English"}, "tavlinko.ini", "---", "english.lng",
@@ -114,6 +118,8 @@ void TestSettings::switches_data() {
     row("skin missing", {"/skin:Missing"}, "tavlinko.ini", "---", "czech.lng", "Classic");
     row("skin without name", {"/SKIN"}, "tavlinko.ini", "---", "czech.lng", "Classic");
     row("skin above the folder", {"/skin:.."}, "tavlinko.ini", "---", "czech.lng", "Classic");
+    row("skin through a path", {"/skin:../skin/Blue"}, "tavlinko.ini", "---", "czech.lng",
+        "Classic");
     row("later skin wins", {"/skin:Funny", "/skin:Blue"}, "tavlinko.ini", "---", "czech.lng",
         "Blue");
 }
@@ -184,6 +190,15 @@ void TestSettings::values_data() {
                            << "16";
     QTest::newRow("Y negative") << QByteArray("[Obecne]\nY=-20\n") << "Y"
                                 << "-20";
+    // Places beyond X11's 16-bit coordinates would overflow the window's geometry sums.
+    QTest::newRow("X at the limit") << QByteArray("[Obecne]\nX=32767\n") << "X"
+                                    << "32767";
+    QTest::newRow("X one past") << QByteArray("[Obecne]\nX=32768\n") << "X"
+                                << "32767";
+    QTest::newRow("X largest integer") << QByteArray("[Obecne]\nX=2147483647\n") << "X"
+                                       << "32767";
+    QTest::newRow("Y smallest integer") << QByteArray("[Obecne]\nY=-2147483648\n") << "Y"
+                                        << "-32767";
     QTest::newRow("names without case") << QByteArray("[OBECNE]\ndelka=500\n") << "Delka"
                                         << "500";
     QTest::newRow("Delka missing") << QByteArray("[Obecne]\n") << "Delka"
@@ -321,6 +336,48 @@ void TestSettings::writeFailureReportedOnce() {
     QVERIFY(!UlozJednotky(s));
     QVERIFY(!UlozNastaveni(s, QRect(0, 0, 472, 40)));
     QCOMPARE(reports, QStringList{s.SouborNastaveni});
+}
+
+void TestSettings::namesStayInTheirFolders_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("language"); // below the program folder
+    QTest::addColumn<QString>("skin");
+    QTest::newRow("plain names") << "english.lng"
+                                 << "jazyky/english.lng"
+                                 << "skin/english.lng";
+    QTest::newRow("missing language") << "german.lng"
+                                      << "jazyky/czech.lng"
+                                      << "skin/german.lng";
+    QTest::newRow("blank") << ""
+                           << "jazyky/czech.lng"
+                           << "";
+    QTest::newRow("dot") << "."
+                         << "jazyky/czech.lng"
+                         << "";
+    QTest::newRow("dot dot") << ".."
+                             << "jazyky/czech.lng"
+                             << "";
+    QTest::newRow("above the folder") << "../elsewhere/german.lng"
+                                      << "jazyky/czech.lng"
+                                      << "";
+    QTest::newRow("backslash") << "..\\elsewhere"
+                               << "jazyky/czech.lng"
+                               << "";
+    QTest::newRow("drive") << "C:x"
+                           << "jazyky/czech.lng"
+                           << "";
+}
+
+// Wherever a name comes from, the settings file included, it never leads out of its folder.
+void TestSettings::namesStayInTheirFolders() {
+    QFETCH(QString, name);
+    QFETCH(QString, language);
+    QFETCH(QString, skin);
+    ProgramFolder folder;
+    folder.s.Jazyk = name;
+    folder.s.Vzhled = name;
+    QCOMPARE(languageFilePath(folder.s), folder.s.CestaProgramu + language);
+    QCOMPARE(skinFolderPath(folder.s), skin.isEmpty() ? skin : folder.s.CestaProgramu + skin);
 }
 
 void TestSettings::defaultLocation() {

@@ -3,6 +3,7 @@
 #include "core/settings/IniFile.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
+#include "core/units/RulerLimits.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,6 +43,10 @@ int toInt(const QString &text) {
     return text.toInt();
 }
 
+int place(const QString &text) {
+    return qBound(-farthestPlace, toInt(text), farthestPlace);
+}
+
 // Values that would make the ruler unusable are repaired when read: an invisible window, a
 // resolution that turns every physical unit into zero pixels, a length that is no length.
 constexpr int defaultLength = 472;
@@ -50,9 +55,9 @@ constexpr int opaque = 255;
 
 const SettingKey settingKeys[] = {
     {"Obecne", "X", true, nullptr, [](const SettingsView &v) { return number(v.pos.x()); },
-     [](SettingsView &v, const QString &t) { v.pos.setX(toInt(t)); }},
+     [](SettingsView &v, const QString &t) { v.pos.setX(place(t)); }},
     {"Obecne", "Y", true, nullptr, [](const SettingsView &v) { return number(v.pos.y()); },
-     [](SettingsView &v, const QString &t) { v.pos.setY(toInt(t)); }},
+     [](SettingsView &v, const QString &t) { v.pos.setY(place(t)); }},
     {"Obecne", "Delka", true, "472",
      [](const SettingsView &v) {
          return number(v.s.Horizontalni ? v.size.width() : v.size.height());
@@ -136,7 +141,8 @@ bool switchName(const QString &argument, QString *name) {
 // the first entry whose name differs only in letter case, since settings files and shortcuts
 // made on Windows spell names without regard to case. Empty when there is neither.
 QString entryName(const QString &folder, const QString &name, QDir::Filters kind) {
-    if (name.isEmpty())
+    // Nothing outside the folder, nor the folder itself.
+    if (!isPlainName(name))
         return QString();
     const QFileInfo exact(folder + QDir::separator() + name);
     if (kind == QDir::Dirs ? exact.isDir() : exact.isFile())
@@ -178,10 +184,6 @@ void applyLanguage(RulerState &s, const QString &argument) {
 
 void applySkin(RulerState &s, const QString &argument) {
     const QString value = argument.mid(6);
-    // A skin is one folder inside the skin folder: not the skin folder itself, nothing above it.
-    if (value.isEmpty() || value == u"." || value == u".." || value.contains(u'/') ||
-        value.contains(QDir::separator()))
-        return;
     if (const QString found = entryName(s.CestaProgramu + skinFolder, value, QDir::Dirs);
         !found.isEmpty())
         s.Vzhled = found;
@@ -192,6 +194,22 @@ bool isCzechOrSlovak(const QLocale &locale) {
 }
 
 } // namespace
+
+bool isPlainName(const QString &name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(u'\\') && !name.contains(u':') && !name.contains(QChar(0));
+}
+
+QString languageFilePath(const RulerState &s) {
+    const QString folder = s.CestaProgramu + languageFolder + u'/';
+    const QString chosen = folder + s.Jazyk;
+    return isPlainName(s.Jazyk) && isRegularFile(chosen) ? chosen
+                                                         : folder + QStringLiteral("czech.lng");
+}
+
+QString skinFolderPath(const RulerState &s) {
+    return isPlainName(s.Vzhled) ? s.CestaProgramu + skinFolder + u'/' + s.Vzhled : QString();
+}
 
 QString VychoziSouborNastaveni(const QString &cestaProgramu) {
     const QString besideProgram = cestaProgramu + settingsFileName;

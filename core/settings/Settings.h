@@ -33,6 +33,19 @@ void ZpracujPrepinace(RulerState &s);
 // height) unless read-only. Returns false when the file could not be written.
 bool UlozNastaveni(RulerState &s, const QRect &windowGeometry);
 
+// Language and skin names are plain names inside their folders, wherever they come from (a
+// switch, the settings file, the dialog): not empty, not "." or "..", without path separators
+// or drive colons, so that no name reaches outside its folder.
+bool isPlainName(const QString &name);
+
+// The language file to read: jazyky/Jazyk when Jazyk is a plain name of a regular file there,
+// else jazyky/czech.lng.
+QString languageFilePath(const RulerState &s);
+
+// The folder of the chosen skin, skin/Vzhled; an empty string, which loads as a missing skin,
+// when Vzhled is no plain name.
+QString skinFolderPath(const RulerState &s);
+
 QString AnoNe(bool value);
 // "Ano", "Yes", "Ja", "True" or "1" in any letter case; anything else is false.
 bool JeAno(const QString &text);

@@ -118,6 +118,14 @@ FileContents readRegularFile(const QString &path, qint64 cap) {
     return contents;
 }
 
+QString capShownText(const QString &text) {
+    if (text.size() <= ShownTextLengthCap)
+        return text;
+    // Never half of a character that takes two UTF-16 units.
+    const bool splitsPair = text[ShownTextLengthCap - 1].isHighSurrogate();
+    return text.left(ShownTextLengthCap - (splitsPair ? 1 : 0));
+}
+
 bool isRegularFile(const QString &path) {
     return QFileInfo(path).isFile();
 }

@@ -35,6 +35,12 @@ FileContents readRegularFile(const QString &path, qint64 cap);
 // Whether path names a regular file (or a link to one), as readRegularFile would read it.
 bool isRegularFile(const QString &path);
 
+// Texts from files become window titles and tooltips, which reach the window system: a title of
+// megabytes ends the X connection. A shown text is cut at this length, which no caption or
+// message comes near.
+constexpr qsizetype ShownTextLengthCap = 2000;
+QString capShownText(const QString &text);
+
 // Language files, skin descriptions and settings files come from two worlds: older ones were
 // saved in the Central European Windows code page, newer ones in UTF-8. Bytes that form valid
 // UTF-8 are taken as UTF-8 (a leading byte order mark is dropped); anything else is read as

@@ -40,6 +40,9 @@ void drawLine(QImage &image, QPoint from, QPoint to, QRgb colour) {
 class SkinFolder {
 public:
     explicit SkinFolder(const QString &folder) : m_dir(folder) {
+        // An empty path would be the working folder.
+        if (folder.isEmpty())
+            return;
         const QStringList names = m_dir.entryList(QDir::Files | QDir::Hidden);
         for (const QString &name : names)
             m_files.insert(name.toLower(), name);
@@ -233,7 +236,7 @@ bool NactiSkinData(const QString &folder, SkinData &skin, QString *error) {
     }
 
     QString iniPath = files.find(QStringLiteral("skin.ini"));
-    if (iniPath.isEmpty())
+    if (iniPath.isEmpty() && !folder.isEmpty())
         iniPath = QDir(folder).filePath(QStringLiteral("skin.ini")); // reads as empty
     const IniFile ini(iniPath);
     const QString author = QStringLiteral("Author");

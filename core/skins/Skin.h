@@ -64,9 +64,9 @@ void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker);
 // defaults where a file is missing), the seven button bitmaps (long name, then short name,
 // untouched when neither exists), then skin.ini with its defaults. File names match without
 // regard to letter case, as skins are often made on systems that ignore it. A missing folder
-// loads as an empty one. A file that is no readable bitmap or a colour that cannot be read
-// stops the load: false is returned with the message in *error, and what was loaded before
-// that point stays in skin.
+// (and an empty folder name) loads as an empty one. A file that is no readable bitmap or a colour
+// that cannot be read stops the load: false is returned with the message in *error, and what was
+// loaded before that point stays in skin.
 bool NactiSkinData(const QString &folder, SkinData &skin, QString *error = nullptr);
 
 // A skin bitmap as the window shows it: the colour of its bottom-left pixel (white for a

@@ -254,7 +254,10 @@ void TLangTranslator::LoadTemplate() {
 }
 
 void TLangTranslator::buildTable(const QStringList &lines) {
+    // A bad line ends the reading with an error, once; the items before it make the table.
     m_items.clear();
+    m_definitionLoaded = true;
+    m_languageLoaded = false;
     bool headerMode = false;
     for (const QString &rawLine : lines) {
         const QString line = withoutLeadingBlanks(rawLine);
@@ -287,8 +290,6 @@ void TLangTranslator::buildTable(const QStringList &lines) {
         if (readItemLine(line, item) && (item.Kind == ikComponent || item.Kind == ikMessage))
             m_items.append(item);
     }
-    m_definitionLoaded = true;
-    m_languageLoaded = false;
 }
 
 void TLangTranslator::setLanguageFile(const QString &path) {
@@ -301,14 +302,14 @@ void TLangTranslator::LoadLanguage() {
         LoadTemplate();
     if (!isRegularFile(m_languageFile))
         return;
-    const QStringList lines = readLines(m_languageFile);
-    // Until the whole file has been read, the next use reads it again.
-    m_languageLoaded = false;
+    // The file is read once. A read error or a bad line is reported by this call alone, and the
+    // translations read before the bad line stay; reading it again at each later use would
+    // raise the same error from every message the program shows.
+    m_languageLoaded = true;
     // Unlike the other header values the locale is the file's own: one that does not tell
     // its locale must not keep the locale of the language before it.
     m_languageLocale = localeFromFileName(m_languageFile);
-    readLanguage(lines);
-    m_languageLoaded = true;
+    readLanguage(readLines(m_languageFile));
 }
 
 void TLangTranslator::readLanguage(const QStringList &lines) {
@@ -334,7 +335,7 @@ void TLangTranslator::readLanguage(const QStringList &lines) {
         const int id = toInteger(withoutTrailingBlanks(key));
         for (TTemplateItem &item : m_items) {
             if (item.Id == id) {
-                item.Translation = withoutLeadingBlanks(value);
+                item.Translation = capShownText(withoutLeadingBlanks(value));
                 break;
             }
         }

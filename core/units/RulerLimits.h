@@ -9,3 +9,6 @@ constexpr int dragReach = 20;
 constexpr int shortestBar = 20;
 // X11 cannot map windows larger than this.
 constexpr int longestBar = 32767;
+// X11 window coordinates are 16-bit; a stored place beyond them is no place on any desktop, and
+// keeping within them lets place plus length never overflow.
+constexpr int farthestPlace = 32767;

@@ -74,7 +74,11 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
 }
 
 TMainForm::~TMainForm() {
-    Ukonceni();
+    // Nothing may leave a destructor; by now there is nobody left to tell either.
+    try {
+        Ukonceni();
+    } catch (const std::exception &) {
+    }
 }
 
 void TMainForm::setDialogs(TAboutForm *about, TNastaveniForm *nastaveni) {
@@ -343,13 +347,9 @@ void TMainForm::Zobrazeni() {
     // length the window really took, or 100 % would not stand at the far end.
     m_state.Delka = delkaPravitka();
 
-    const QString chosen = jazyky + m_state.Jazyk;
-    const QString languageFile =
-        isRegularFile(chosen) ? chosen : jazyky + QStringLiteral("czech.lng");
-    applyTranslation([&] {
-        m_prekladac->setLanguageFile(languageFile);
-        m_prekladac->Translate();
-    });
+    // A bad line ends the reading of the file; what was read before it still translates.
+    applyTranslation([&] { m_prekladac->setLanguageFile(languageFilePath(m_state)); });
+    applyTranslation([&] { m_prekladac->Translate(); });
 
     NactiJednotky(m_state);
     ObnovMenuJednotky();
@@ -357,10 +357,12 @@ void TMainForm::Zobrazeni() {
         m_state.Jednotka = 0;
     PrepocitejJednotky();
     buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
-    NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
+    NactiSkin(skinFolderPath(m_state));
     if (!m_state.Horizontalni)
         imageVelikost->setCursor(Qt::SizeVerCursor);
     aplikujVzhledOkna();
+    // A stored place may lie off every screen (a monitor since unplugged, an edited file).
+    keepOnScreen();
 }
 
 void TMainForm::aplikujVzhledOkna() {
@@ -374,9 +376,22 @@ void TMainForm::Ukonceni() {
     for (ImageControl *image : std::as_const(m_obrazkyZalozek))
         delete image;
     m_obrazkyZalozek.clear();
-    if (m_shownOnce)
-        UlozNastaveni(m_state, QRect(pos(), size()));
+    saveAtExit();
     m_prekladac.reset();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    // Saved while the window still has its place and the event loop runs, so that a failure
+    // can be reported and answered while the program still reacts to signals.
+    saveAtExit();
+    QWidget::closeEvent(event);
+}
+
+void TMainForm::saveAtExit() {
+    if (!m_shownOnce || m_saved)
+        return;
+    m_saved = true;
+    UlozNastaveni(m_state, QRect(pos(), size()));
 }
 
 void TMainForm::Konec() {
@@ -411,7 +426,7 @@ void TMainForm::Nastaveni() {
         m_state.Jednotka = 0;
     buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
     PrepocitejJednotky();
-    NactiSkin(m_state.CestaProgramu + QStringLiteral("skin/") + m_state.Vzhled);
+    NactiSkin(skinFolderPath(m_state));
     ZobrazVzdalenost();
     aplikujVzhledOkna();
     CoolForm->update();

@@ -15,6 +15,7 @@ class ImageControl;
 class QAction;
 class QLabel;
 class QMenu;
+class QCloseEvent;
 class QMouseEvent;
 class TCoolForm;
 class TLangTranslator;
@@ -109,6 +110,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
@@ -118,6 +120,8 @@ private:
     int vzdalenostOdNuly(int pozice) const;
     void nastavDelku(int delka);
     void aplikujVzhledOkna();
+    void saveAtExit(); // the settings, once, at the end of the run
+    void keepOnScreen();
     void setReading(const QString &text);
     bool keepReadingInPercent(int newLength);
     double procentaZalozky(int pozice) const;
@@ -139,6 +143,7 @@ private:
     QtTranslations m_qtTranslations; // Qt's own dialogs and buttons follow the language
     SkinData m_skin;
     bool m_shownOnce = false;
+    bool m_saved = false;
     bool m_resizing = false;
     TAboutForm *m_about = nullptr;
     TNastaveniForm *m_nastaveni = nullptr;

@@ -6,9 +6,11 @@
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerLimits.h"
 #include "core/units/RulerMath.h"
+#include "core/units/ScreenPlacement.h"
 #include "widgets/CoolForm.h"
 #include "widgets/ImageControl.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -32,6 +34,13 @@ void TMainForm::HorizontVertik() {
     Ramecek();
     for (int i = 0; i < m_state.Zalozky.size(); ++i)
         UmistiZalozku(i);
+}
+
+void TMainForm::keepOnScreen() {
+    QList<QRect> screens;
+    for (const QScreen *display : QGuiApplication::screens())
+        screens << display->geometry();
+    move(placeOnScreen(QRect(pos(), size()), screens));
 }
 
 void TMainForm::Obratit() {

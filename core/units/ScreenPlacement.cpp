@@ -1,0 +1,51 @@
+#include "core/units/ScreenPlacement.h"
+
+#include <algorithm>
+
+namespace {
+
+qint64 overlapArea(const QRect &a, const QRect &b) {
+    const qint64 w = std::min<qint64>(qint64(a.x()) + a.width(), qint64(b.x()) + b.width()) -
+                     std::max<qint64>(a.x(), b.x());
+    const qint64 h = std::min<qint64>(qint64(a.y()) + a.height(), qint64(b.y()) + b.height()) -
+                     std::max<qint64>(a.y(), b.y());
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Distance along one axis between the spans [a, a + al) and [b, b + bl); 0 when they meet.
+qint64 gap(qint64 a, qint64 al, qint64 b, qint64 bl) {
+    if (a + al <= b)
+        return b - (a + al);
+    if (b + bl <= a)
+        return a - (b + bl);
+    return 0;
+}
+
+qint64 squaredDistance(const QRect &a, const QRect &b) {
+    const qint64 dx = gap(a.x(), a.width(), b.x(), b.width());
+    const qint64 dy = gap(a.y(), a.height(), b.y(), b.height());
+    return dx * dx + dy * dy;
+}
+
+// The start of a span of length l moved into [from, from + room) by as little as possible; a
+// span longer than the room starts where the room does.
+int fitInto(qint64 start, qint64 l, qint64 from, qint64 room) {
+    return int(std::max(from, std::min(start, from + room - l)));
+}
+
+} // namespace
+
+QPoint placeOnScreen(const QRect &window, const QList<QRect> &screens) {
+    if (screens.isEmpty())
+        return window.topLeft();
+    const QRect *best = &screens.first();
+    for (const QRect &screen : screens) {
+        const qint64 area = overlapArea(window, screen);
+        const qint64 bestArea = overlapArea(window, *best);
+        if (area > bestArea || (area == 0 && bestArea == 0 &&
+                                squaredDistance(window, screen) < squaredDistance(window, *best)))
+            best = &screen;
+    }
+    return {fitInto(window.x(), window.width(), best->x(), best->width()),
+            fitInto(window.y(), window.height(), best->y(), best->height())};
+}

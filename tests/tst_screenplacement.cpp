@@ -1,0 +1,51 @@
+// Where the ruler goes at start so that it is fully visible, whatever place was stored.
+
+#include "core/units/ScreenPlacement.h"
+
+#include <QtTest>
+
+class TestScreenPlacement : public QObject {
+    Q_OBJECT
+
+private slots:
+    void placement_data() {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("place");
+        const QList<QRect> one = {QRect(0, 0, 1280, 1024)};
+        // Side by side, the right one higher and smaller.
+        const QList<QRect> two = {QRect(0, 0, 1280, 1024), QRect(1280, -200, 800, 600)};
+
+        QTest::newRow("inside stays") << QRect(211, 118, 472, 64) << one << QPoint(211, 118);
+        QTest::newRow("touching every edge") << QRect(0, 0, 1280, 1024) << one << QPoint(0, 0);
+        QTest::newRow("one pixel past the right")
+            << QRect(809, 0, 472, 64) << one << QPoint(808, 0);
+        QTest::newRow("one pixel past the bottom")
+            << QRect(0, 961, 472, 64) << one << QPoint(0, 960);
+        QTest::newRow("one pixel past the left") << QRect(-1, 5, 472, 64) << one << QPoint(0, 5);
+        QTest::newRow("one pixel past the top") << QRect(5, -1, 472, 64) << one << QPoint(5, 0);
+        QTest::newRow("vertical past the bottom")
+            << QRect(100, 900, 64, 472) << one << QPoint(100, 552);
+        QTest::newRow("far beyond") << QRect(32767, 32767, 472, 64) << one << QPoint(808, 960);
+        QTest::newRow("far before") << QRect(-32767, -32767, 64, 472) << one << QPoint(0, 0);
+        QTest::newRow("longer than the screen") << QRect(300, 10, 2000, 64) << one << QPoint(0, 10);
+        QTest::newRow("mostly on the second screen")
+            << QRect(1900, -300, 472, 64) << two << QPoint(1608, -200);
+        QTest::newRow("straddling, more on the first")
+            << QRect(1000, 500, 472, 64) << two << QPoint(808, 500);
+        QTest::newRow("off both, nearest the second")
+            << QRect(2500, -500, 100, 64) << two << QPoint(1980, -200);
+        QTest::newRow("beside the smaller screen, below it")
+            << QRect(1500, 900, 100, 64) << two << QPoint(1180, 900);
+        QTest::newRow("no screens") << QRect(5, 6, 7, 8) << QList<QRect>() << QPoint(5, 6);
+    }
+    void placement() {
+        QFETCH(QRect, window);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, place);
+        QCOMPARE(placeOnScreen(window, screens), place);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScreenPlacement)
+#include "tst_screenplacement.moc"
