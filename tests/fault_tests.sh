@@ -1,0 +1,268 @@
+#!/bin/bash
+# Faults that only show in the real program, run in a real X server: a full disk, a read-only
+# folder, FIFOs where files belong, a bad language file, a huge window title, a place off every
+# screen, and SIGTERM during start-up and with a box open. Nothing may hang, abort or lose the
+# user's settings.
+# Usage: fault_tests.sh PROGRAM
+set -uo pipefail
+
+# Without a display, start again inside a virtual X server.
+if [ -z "${TAVLINKO_FAULTS_INNER:-}" ]; then
+    export TAVLINKO_FAULTS_INNER=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+program="$1"
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+work="$(mktemp -d)"
+cleanup() {
+    kill $(jobs -p) 2>/dev/null
+    awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts | xargs -r umount -l
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+skip() { echo "skipped: $*"; }
+
+# A fresh program folder with the shipped data; prints its path.
+program_folder() {
+    local dir="$work/$1"
+    mkdir -p "$dir"
+    cp "$program" "$dir/tavlinko"
+    cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$dir/"
+    echo "$dir"
+}
+
+# A folder on a file system of its own, or nothing when this machine lets no test mount one.
+small_file_system() {
+    local dir="$work/mnt-$1"
+    mkdir -p "$dir"
+    mount -t tmpfs -o "size=$2" tmpfs "$dir" 2>/dev/null && echo "$dir"
+}
+
+pid=""
+start() { # folder arguments...
+    local dir="$1"
+    shift
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$dir/tavlinko" "$@" 2>"$work/stderr" &
+    pid=$!
+}
+
+# Number of the program's visible windows: the ruler, and one more while a box is open.
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+wait_windows() { # count [tenths of a second]
+    for _ in $(seq "${2:-100}"); do
+        [ "$(windows)" -ge "$1" ] && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for the program to end and sets status to its exit status, or to "hang" when it does
+# not end within 5 s (it is then killed).
+status=""
+await_end() {
+    for _ in $(seq 50); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            status=$?
+            return
+        fi
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    status=hang
+}
+
+ended_cleanly() { await_end; [ "$status" = 0 ]; }
+
+# The topmost of the program's windows (a box, when one is open).
+newest_window() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n1; }
+
+same_bytes() { cmp -s "$1" "$2"; }
+
+leftovers() { ls -A "$1" | grep -E '\.[A-Za-z0-9]{6}\.tmp$'; }
+
+units_only="$work/units.ini"
+printf '[Jednotky]\r\n1=Pixel;px;1;0;5\r\n2=Centimetr;cm;1;1;0,1\r\n3=Palec;in;1;2;0,1\r\n4=Procenta d\xc3\xa9lky;%%;1;3;1\r\n5=Stopa;ft;12;2;0,01\r\n' >"$units_only"
+
+# --- A full disk: the save fails, the old file stays byte for byte, and the user hears of it.
+full_disk() {
+    local dir settings
+    dir="$(program_folder full)"
+    settings="$(small_file_system full 64k)"
+    if [ -z "$settings" ]; then
+        # Without a mount, a file size limit fails the writes the same way.
+        settings="$work/limited"
+        mkdir -p "$settings"
+        (printf '; %.0s' $(seq 700); printf '\r\n'; cat "$units_only") >"$settings/tavlinko.ini"
+        cp "$settings/tavlinko.ini" "$work/full.before"
+        (trap '' XFSZ; ulimit -f 1; exec env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb \
+            "$dir/tavlinko" "-config:$settings/tavlinko.ini") 2>"$work/stderr" &
+        pid=$!
+    else
+        cp "$units_only" "$settings/tavlinko.ini"
+        cp "$units_only" "$work/full.before"
+        dd if=/dev/zero of="$settings/filler" bs=4k 2>/dev/null
+        start "$dir" "-config:$settings/tavlinko.ini"
+    fi
+    wait_windows 1 || fail "full disk: the ruler did not appear"
+    sleep 0.3
+    kill -TERM "$pid"
+    wait_windows 2 50 || fail "full disk: no box reported the failed save"
+    # The box closes on the key press; the release then finds no window, which is fine.
+    xdotool key --window "$(newest_window)" Return 2>/dev/null
+    ended_cleanly || fail "full disk: the program did not end cleanly"
+    same_bytes "$work/full.before" "$settings/tavlinko.ini" ||
+        fail "full disk: the settings file changed"
+    [ -z "$(leftovers "$settings")" ] || fail "full disk: a temporary file stayed"
+}
+
+# --- A read-only folder: the failed exit save is reported; a second SIGTERM ends the program
+# with the box still open.
+read_only_folder() {
+    local dir settings
+    dir="$(program_folder readonly)"
+    if [ "$(id -u)" -ne 0 ]; then
+        settings="$work/readonly-settings"
+        mkdir -p "$settings"
+        cp "$units_only" "$settings/tavlinko.ini"
+        chmod a-w "$settings"
+    else
+        settings="$(small_file_system readonly 1m)"
+        [ -n "$settings" ] || { skip "read-only folder: root can write anywhere and cannot mount"; return; }
+        cp "$units_only" "$settings/tavlinko.ini"
+        mount -o remount,ro "$settings" || { skip "read-only folder: no read-only remount"; return; }
+    fi
+    start "$dir" "-config:$settings/tavlinko.ini"
+    wait_windows 1 || fail "read-only: the ruler did not appear"
+    sleep 0.3
+    kill -TERM "$pid"
+    wait_windows 2 50 || fail "read-only: no box reported the failed save"
+    kill -0 "$pid" 2>/dev/null || fail "read-only: the program ended without reporting"
+    kill -TERM "$pid"
+    ended_cleanly || fail "read-only: a second SIGTERM did not end the program"
+    same_bytes "$units_only" "$settings/tavlinko.ini" || fail "read-only: the settings changed"
+    [ "$(id -u)" -ne 0 ] && chmod u+w "$settings"
+}
+
+# --- FIFOs as skin.ini, as the language file and as the settings file: start-up never blocks.
+fifos() {
+    local dir
+    dir="$(program_folder fifo)"
+    rm -f "$dir/skin/Funny/skin.ini" "$dir/jazyky/english.lng"
+    mkfifo "$dir/skin/Funny/skin.ini" "$dir/jazyky/english.lng" "$dir/tavlinko.ini"
+    start "$dir" -language:english
+    wait_windows 1 || fail "fifo: start-up blocked"
+    # The settings cannot be written to a FIFO; that is reported and the FIFO stays one.
+    for _ in 1 2 3; do
+        kill -0 "$pid" 2>/dev/null || break
+        kill -TERM "$pid"
+        sleep 0.5
+    done
+    ended_cleanly || fail "fifo: the program did not end cleanly"
+    [ -p "$dir/tavlinko.ini" ] || fail "fifo: the settings FIFO was replaced"
+}
+
+# --- A bad line in the language file: one box, then the ruler in its skin; SIGTERM while that
+# box is open still ends start-up and saves what is complete.
+bad_language() {
+    local dir height
+    dir="$(program_folder badlanguage)"
+    sed -i 's/^14=/14a=x\r\n14=/' "$dir/jazyky/english.lng"
+    printf '[Obecne]\r\nJazyk=english.lng\r\n' >"$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || fail "bad language: nothing appeared"
+    sleep 0.5
+    # The box closes on the key press; the release then finds no window, which is fine.
+    xdotool key --window "$(newest_window)" Return 2>/dev/null
+    sleep 0.5
+    [ "$(windows)" = 1 ] || fail "bad language: more than one box"
+    eval "$(xdotool getwindowgeometry --shell "$(newest_window)")"
+    [ "$HEIGHT" = "$(tr -d '\r' <"$dir/skin/Funny/skin.ini" | sed -n 's/^rule.height=//p' | head -n1)" ] ||
+        fail "bad language: the skin was not loaded (height $HEIGHT)"
+    kill -TERM "$pid"
+    ended_cleanly || fail "bad language: the program did not end cleanly"
+
+    # Start-up waits in the error box; SIGTERM ends the run and the settings read so far stay.
+    printf '[Obecne]\r\nJazyk=english.lng\r\nDelka=300\r\n' >"$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || fail "start-up box: nothing appeared"
+    sleep 0.3
+    kill -TERM "$pid"
+    ended_cleanly || fail "start-up box: SIGTERM did not end the program"
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Delka=300' || fail "start-up box: settings lost"
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Vzhled=Funny' || fail "start-up box: nothing saved"
+}
+
+# --- SIGTERM at once: the program ends at any point of its start, never half a settings file.
+early_signal() {
+    local dir
+    dir="$(program_folder early)"
+    for delay in 0.05 0.2 0.4; do
+        cp "$units_only" "$dir/tavlinko.ini"
+        start "$dir"
+        sleep "$delay"
+        kill -TERM "$pid"
+        await_end
+        [ "$status" = 0 ] || [ "$status" = 143 ] || fail "early SIGTERM after $delay s: $status"
+        grep -q '^5=Stopa' "$dir/tavlinko.ini" || fail "early SIGTERM after $delay s: units lost"
+    done
+}
+
+# --- A window title of most of a megabyte and a language file beyond the size cap: the X
+# connection survives, the ruler runs.
+huge_title() {
+    local dir
+    dir="$(program_folder title)"
+    { printf '2='; head -c 900000 /dev/zero | tr '\0' 'T'; printf '\r\n'; } >>"$dir/jazyky/english.lng"
+    printf '[Obecne]\r\nJazyk=english.lng\r\n' >"$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || fail "huge title: the ruler did not appear"
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "huge title: the program died"
+    kill -TERM "$pid"
+    ended_cleanly || fail "huge title: the program did not end cleanly"
+
+    head -c 50000000 /dev/zero | tr '\0' 'T' >"$dir/jazyky/english.lng"
+    start "$dir"
+    wait_windows 1 || fail "huge language file: nothing appeared"
+    kill -TERM "$pid"
+    kill -TERM "$pid" 2>/dev/null
+    ended_cleanly || fail "huge language file: the program did not end cleanly"
+}
+
+# --- A place off every screen: the ruler comes back fully visible.
+off_screen() {
+    local dir
+    dir="$(program_folder offscreen)"
+    printf '[Obecne]\r\nX=2147483647\r\nY=2147483647\r\n' >"$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || fail "off screen: the ruler did not appear"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$(newest_window)")"
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ] ||
+        fail "off screen: window at $X,$Y size ${WIDTH}x$HEIGHT"
+    kill -TERM "$pid"
+    ended_cleanly || fail "off screen: the program did not end cleanly"
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx "X=$X" || fail "off screen: the new place was not saved"
+}
+
+scenarios=("${@:2}")
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
+    huge_title off_screen)
+for scenario in "${scenarios[@]}"; do
+    "$scenario"
+    grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5
+done
+
+[ "$failures" -eq 0 ] || { echo "$failures fault checks failed"; exit 1; }
+echo "fault tests: all checks passed"
