@@ -6,21 +6,27 @@
 # Usage: fault_tests.sh PROGRAM
 set -uo pipefail
 
-# Without a display, start again inside a virtual X server.
-if [ -z "${TAVLINKO_FAULTS_INNER:-}" ]; then
-    export TAVLINKO_FAULTS_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
 program="$1"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 cleanup() {
     kill $(jobs -p) 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
     awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts | xargs -r umount -l
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# A virtual X server of our own. It picks a free display itself and tells which, so that runs
+# beside each other never race for one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { echo "no X server"; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
 
 failures=0
 fail() {

@@ -95,7 +95,9 @@ private slots:
         ruler.state.CestaProgramu = ruler.folder.path() + QLatin1Char('/');
         BoxAnswerer boxes;
         ruler.form = std::make_unique<TMainForm>(ruler.state, QStringList());
-        ruler.form->ZobrazitZpravu = [&](const QString &text) { ruler.messages << text; };
+        ruler.form->ZobrazitZpravu = [&](QMessageBox::Icon, const QString &text) {
+            ruler.messages << text;
+        };
         ruler.form->show();
         QCOMPARE(boxes.texts, QStringList{"'14A' is not a valid integer value"});
         QCOMPARE(ruler.form->height(), 40);

@@ -28,7 +28,14 @@ private slots:
             << QRect(100, 900, 64, 472) << one << QPoint(100, 552);
         QTest::newRow("far beyond") << QRect(32767, 32767, 472, 64) << one << QPoint(808, 960);
         QTest::newRow("far before") << QRect(-32767, -32767, 64, 472) << one << QPoint(0, 0);
-        QTest::newRow("longer than the screen") << QRect(300, 10, 2000, 64) << one << QPoint(0, 10);
+        QTest::newRow("longer than the screen, starting on it")
+            << QRect(300, 10, 2000, 64) << one << QPoint(300, 10);
+        QTest::newRow("longer than the screen, starting before it")
+            << QRect(-1, 10, 2000, 64) << one << QPoint(0, 10);
+        QTest::newRow("longer than the screen, starting after it")
+            << QRect(1280, 10, 2000, 64) << one << QPoint(1279, 10);
+        QTest::newRow("as long as the screen, one pixel past it")
+            << QRect(1, 10, 1280, 64) << one << QPoint(0, 10);
         QTest::newRow("mostly on the second screen")
             << QRect(1900, -300, 472, 64) << two << QPoint(1608, -200);
         QTest::newRow("straddling, more on the first")

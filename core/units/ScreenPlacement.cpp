@@ -28,9 +28,10 @@ qint64 squaredDistance(const QRect &a, const QRect &b) {
 }
 
 // The start of a span of length l moved into [from, from + room) by as little as possible; a
-// span longer than the room starts where the room does.
+// span longer than the room only keeps its start inside it.
 int fitInto(qint64 start, qint64 l, qint64 from, qint64 room) {
-    return int(std::max(from, std::min(start, from + room - l)));
+    const qint64 last = l <= room ? room - l : room - 1;
+    return int(std::max(from, std::min(start, from + last)));
 }
 
 } // namespace
