@@ -2,8 +2,18 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
+
+QString withSeparator(const QString &folder) {
+    QString native = QDir::toNativeSeparators(folder);
+    if (!native.endsWith(QDir::separator()))
+        native += QDir::separator();
+    return native;
+}
 
 // Entries of every data folder of one kind, sorted by name without regard to case as a file
 // manager shows them; a name seen in an earlier folder is not repeated.
@@ -11,20 +21,35 @@ QStringList listEntries(const QString &cestaProgramu, const QString &kind,
                         const QStringList &patterns, QDir::Filters filters) {
     QStringList names;
     for (const QString &folder : dataFolders(cestaProgramu, kind)) {
-        const QStringList found =
-            QDir(folder).entryList(patterns, filters, QDir::Name | QDir::IgnoreCase);
+        const QStringList found = QDir(folder).entryList(patterns, filters);
         for (const QString &name : found) {
             if (!names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
         }
     }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     return names;
 }
 
 } // namespace
 
+QString shippedDataFolder(const QString &cestaProgramu) {
+    for (const char *kind : {"skin", "jazyky"})
+        if (QFileInfo(cestaProgramu + QLatin1String(kind)).isDir())
+            return cestaProgramu;
+    return withSeparator(QDir::cleanPath(cestaProgramu + QStringLiteral("../share/tavlinko")));
+}
+
+QString userDataFolder() {
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/tavlinko"));
+}
+
 QStringList dataFolders(const QString &cestaProgramu, const QString &kind) {
-    return {cestaProgramu + kind};
+    return {withSeparator(userDataFolder() + kind),
+            withSeparator(shippedDataFolder(cestaProgramu) + kind)};
 }
 
 QStringList languageFiles(const QString &cestaProgramu) {
@@ -43,10 +68,8 @@ QStringList skinFolders(const QString &cestaProgramu) {
 
 QString dataFile(const QString &cestaProgramu, const QString &kind, const QString &name) {
     const QStringList folders = dataFolders(cestaProgramu, kind);
-    for (const QString &folder : folders) {
-        const QString path = QDir(folder).filePath(name);
-        if (QFileInfo::exists(path))
-            return path;
-    }
-    return QDir(folders.first()).filePath(name);
+    for (const QString &folder : folders)
+        if (QFileInfo::exists(folder + name))
+            return folder + name;
+    return folders.last() + name;
 }

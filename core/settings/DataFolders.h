@@ -3,11 +3,23 @@
 #include <QString>
 #include <QStringList>
 
-// Where the program's data lives and what is installed there. Every listing of skins and
-// languages goes through dataFolders, so a new place to look is added in one spot.
+// Skins and language files are looked up by name in two places: the user's own data folder
+// ($XDG_DATA_HOME/tavlinko/, so a user adds a skin or a language without root) and the data
+// that ships with the program. The user's copy comes first and wins on a name clash. A kind of
+// data is its subfolder's name: "skin" or "jazyky". Every look-up and listing goes through
+// dataFolders, so a new place to look is added in one spot.
 
-// The folders that may hold data of one kind ("skin", "jazyky"), the one beside the program
-// first. cestaProgramu ends with a separator.
+// The shipped data (skins, language files, the help file), ending with a separator: the
+// program's folder itself when skin/ or jazyky/ stands there (portable use and the build tree),
+// else ../share/tavlinko/ beside it (an installed program). cestaProgramu ends with a separator.
+QString shippedDataFolder(const QString &cestaProgramu);
+
+// $XDG_DATA_HOME/tavlinko/ (usually ~/.local/share/tavlinko/), ending with a separator. It may
+// not exist yet.
+QString userDataFolder();
+
+// The folders that may hold data of one kind, in search order: the user's, then the shipped
+// one. Each ends with a separator.
 QStringList dataFolders(const QString &cestaProgramu, const QString &kind);
 
 // Names (with extension, no folder) of the language files: regular files named *.lng in any
@@ -18,5 +30,5 @@ QStringList languageFiles(const QString &cestaProgramu);
 QStringList skinFolders(const QString &cestaProgramu);
 
 // The path of a named data file or folder: in the first data folder that holds it, else where
-// it would be beside the program.
+// the shipped data would hold it, so a missing entry reads as missing.
 QString dataFile(const QString &cestaProgramu, const QString &kind, const QString &name);

@@ -1,5 +1,6 @@
 #include "core/settings/Settings.h"
 
+#include "core/settings/DataFolders.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
@@ -144,13 +145,22 @@ QString entryName(const QString &folder, const QString &name, QDir::Filters kind
     // Nothing outside the folder, nor the folder itself.
     if (!isPlainName(name))
         return QString();
-    const QFileInfo exact(folder + QDir::separator() + name);
+    const QFileInfo exact(QDir(folder).filePath(name));
     if (kind == QDir::Dirs ? exact.isDir() : exact.isFile())
         return name;
     const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
+    return QString();
+}
+
+// The same over the data folders of one kind, the user's first, so that the user's copy wins.
+QString dataEntryName(const RulerState &s, const QString &kind, const QString &name,
+                      QDir::Filters filter) {
+    for (const QString &folder : dataFolders(s.CestaProgramu, kind))
+        if (const QString found = entryName(folder, name, filter); !found.isEmpty())
+            return found;
     return QString();
 }
 
@@ -169,23 +179,26 @@ void applyLanguage(RulerState &s, const QString &argument) {
     QString value = argument.mid(10);
     if (!value.contains(u'.'))
         value += QLatin1String(".lng");
-    const QString folder = s.CestaProgramu + languageFolder;
     if (!QDir::isAbsolutePath(value)) {
-        if (const QString found = entryName(folder, value, QDir::Files); !found.isEmpty())
+        if (const QString found = dataEntryName(s, languageFolder, value, QDir::Files);
+            !found.isEmpty())
             s.Jazyk = found;
         return;
     }
-    // Language files are always opened from the language folder, so an absolute path is only
-    // usable when it points into that folder; anything else would name a file never opened.
+    // Language files are always opened from a language folder, so an absolute path is only
+    // usable when it points into one; anything else would name a file never opened.
     const QFileInfo file(value);
-    if (file.isFile() && file.absoluteDir().canonicalPath() == QDir(folder).canonicalPath())
-        s.Jazyk = file.fileName();
+    if (!file.isFile())
+        return;
+    const QString folder = file.absoluteDir().canonicalPath();
+    for (const QString &languages : dataFolders(s.CestaProgramu, languageFolder))
+        if (folder == QDir(languages).canonicalPath())
+            s.Jazyk = file.fileName();
 }
 
 void applySkin(RulerState &s, const QString &argument) {
     const QString value = argument.mid(6);
-    if (const QString found = entryName(s.CestaProgramu + skinFolder, value, QDir::Dirs);
-        !found.isEmpty())
+    if (const QString found = dataEntryName(s, skinFolder, value, QDir::Dirs); !found.isEmpty())
         s.Vzhled = found;
 }
 
@@ -201,19 +214,24 @@ bool isPlainName(const QString &name) {
 }
 
 QString languageFilePath(const RulerState &s) {
-    const QString folder = s.CestaProgramu + languageFolder + u'/';
-    const QString chosen = folder + s.Jazyk;
-    return isPlainName(s.Jazyk) && isRegularFile(chosen) ? chosen
-                                                         : folder + QStringLiteral("czech.lng");
+    const QString chosen = dataFile(s.CestaProgramu, languageFolder, s.Jazyk);
+    return isPlainName(s.Jazyk) && isRegularFile(chosen)
+               ? chosen
+               : dataFile(s.CestaProgramu, languageFolder, QStringLiteral("czech.lng"));
 }
 
 QString skinFolderPath(const RulerState &s) {
-    return isPlainName(s.Vzhled) ? s.CestaProgramu + skinFolder + u'/' + s.Vzhled : QString();
+    return isPlainName(s.Vzhled) ? dataFile(s.CestaProgramu, skinFolder, s.Vzhled) : QString();
 }
 
 QString VychoziSouborNastaveni(const QString &cestaProgramu) {
     const QString besideProgram = cestaProgramu + settingsFileName;
-    if (QFileInfo::exists(besideProgram) || QFileInfo(cestaProgramu).isWritable())
+    // An installed program (its data in ../share/tavlinko) keeps each user's settings apart even
+    // when its folder happens to be writable, as /usr/bin is for root: a settings file there
+    // would be shared by everyone and outlive the package.
+    const QString data = shippedDataFolder(cestaProgramu);
+    const bool installed = data != cestaProgramu && QFileInfo(data).isDir();
+    if (QFileInfo::exists(besideProgram) || (!installed && QFileInfo(cestaProgramu).isWritable()))
         return besideProgram;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QLatin1String("/tavlinko");
@@ -247,11 +265,10 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
         s.Jazyk = isCzechOrSlovak(systemLocale) ? QStringLiteral("czech.lng")
                                                 : QStringLiteral("english.lng");
     // A stored name that differs from the file or folder only in letter case means that one.
-    if (const QString found = entryName(s.CestaProgramu + languageFolder, s.Jazyk, QDir::Files);
+    if (const QString found = dataEntryName(s, languageFolder, s.Jazyk, QDir::Files);
         !found.isEmpty())
         s.Jazyk = found;
-    if (const QString found = entryName(s.CestaProgramu + skinFolder, s.Vzhled, QDir::Dirs);
-        !found.isEmpty())
+    if (const QString found = dataEntryName(s, skinFolder, s.Vzhled, QDir::Dirs); !found.isEmpty())
         s.Vzhled = found;
 }
 

@@ -10,7 +10,8 @@ class QLocale;
 struct RulerState;
 
 // The settings file to use by default: tavlinko.ini beside the program when it already exists
-// there or the folder is writable (portable use), else in the user's config folder
+// there, or when the folder is writable and the program is not installed (its data does not
+// come from ../share/tavlinko); else in the user's config folder
 // ($XDG_CONFIG_HOME/tavlinko/tavlinko.ini), which is created, so an installed program never
 // loses its settings. cestaProgramu ends with a separator.
 QString VychoziSouborNastaveni(const QString &cestaProgramu);

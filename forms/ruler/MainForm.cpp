@@ -1,6 +1,7 @@
 #include "forms/ruler/MainForm.h"
 
 #include "core/drawing/ColourKey.h"
+#include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/settings/TextFile.h"
@@ -316,7 +317,6 @@ bool TMainForm::applyTranslation(const std::function<void()> &step) {
 }
 
 void TMainForm::Zobrazeni() {
-    const QString jazyky = m_state.CestaProgramu + QStringLiteral("jazyky/");
     m_prekladac = std::make_unique<TLangTranslator>();
     m_prekladac->addForm(this);
     if (m_about)
@@ -325,8 +325,10 @@ void TMainForm::Zobrazeni() {
         m_prekladac->addForm(m_nastaveni);
         m_nastaveni->setPrekladac(m_prekladac.get());
     }
-    applyTranslation(
-        [&] { m_prekladac->LoadDefinition(jazyky + QStringLiteral("tavlinko30.lnd")); });
+    applyTranslation([&] {
+        m_prekladac->LoadDefinition(shippedDataFolder(m_state.CestaProgramu) +
+                                    QStringLiteral("jazyky/tavlinko30.lnd"));
+    });
     connect(m_prekladac.get(), &TLangTranslator::OnAfterTranslation, this, &TMainForm::PoPrekladu);
 
     m_state.SouborNastaveni = VychoziSouborNastaveni(m_state.CestaProgramu);
