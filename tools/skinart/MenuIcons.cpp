@@ -194,26 +194,6 @@ QImage icon(int size, qreal scale, const std::function<void(QPainter &)> &paint,
     return image;
 }
 
-// A small yellow ruler lying across the icon.
-void windowIcon(QPainter &painter) {
-    painter.translate(16, 16);
-    painter.rotate(-35);
-    const QRectF ruler(-15, -6, 30, 12);
-    QLinearGradient plastic(0, ruler.top(), 0, ruler.bottom());
-    plastic.setColorAt(0, QColor("#fff1a8"));
-    plastic.setColorAt(0.45, QColor("#ffe066"));
-    plastic.setColorAt(1, QColor("#f5b82a"));
-    painter.setPen(QPen(QColor("#8a6208"), 1));
-    painter.setBrush(plastic);
-    painter.drawRoundedRect(ruler, 2, 2);
-    painter.setPen(QPen(QColor("#3d2b00"), 0.9, Qt::SolidLine, Qt::FlatCap));
-    for (int k = 0; k <= 10; ++k) {
-        const qreal x = -12.5 + 2.5 * k;
-        const qreal length = k % 5 == 0 ? 5.5 : k % 2 == 0 ? 3.5 : 2.5;
-        painter.drawLine(QPointF(x, ruler.top() + 0.5), QPointF(x, ruler.top() + length));
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // The settings dialog's pictures. Unit tools are drawn on a 20 grid, button glyphs on 16,
 // the two page pictures on 32.
@@ -371,8 +351,6 @@ void writeMenuIcons(const QString &folder) {
     };
     for (const auto &[name, paint] : menu)
         savePng(icon(24, 1, paint), folder + "/menu/" + name + ".png");
-    savePng(icon(32, 1, windowIcon), folder + "/tavlinko.png");
-    savePng(icon(64, 2, windowIcon), folder + "/tavlinko@2x.png");
 }
 
 void writeDialogIcons(const QString &folder) {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-// The nine 24 x 24 pictures of the function menu under folder/menu, and the window icon
-// (folder/tavlinko.png, 32 x 32, with folder/tavlinko@2x.png for high-density screens).
+// The nine 24 x 24 pictures of the function menu under folder/menu.
 void writeMenuIcons(const QString &folder);
 
 // The settings dialog's built-in pictures under folder (shown where the desktop's icon theme

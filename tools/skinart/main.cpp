@@ -3,6 +3,7 @@
 //
 //   skinart <source folder> [--preview <folder>]
 
+#include "AppIcon.h"
 #include "Flags.h"
 #include "MenuIcons.h"
 #include "Preview.h"
@@ -44,5 +45,6 @@ int main(int argc, char **argv) {
     writeFlags(source + "/data/jazyky");
     writeMenuIcons(source + "/forms/ruler/icons");
     writeDialogIcons(source + "/forms/settings/icons");
+    writeAppIcons(source);
     return 0;
 }
