@@ -3,7 +3,7 @@ set(CPACK_PACKAGE_NAME tavlinko)
 set(CPACK_PACKAGE_VENDOR "The Tavlinko developers")
 set(CPACK_PACKAGE_CONTACT "The Tavlinko developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ruler that floats on the screen")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Tavlinko is an on-screen ruler. Its bar floats above the other windows without a frame and\n"
   "carries a scale in pixels, centimetres, inches, percent of its length or units of your own.\n"
   "Click the scale to measure, set markers, copy the reading or save all readings to a file.\n"

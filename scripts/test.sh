@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up everything, then builds and runs every test twice: a Release build, and a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. CTest's summary closes the output.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Then the Release build is packaged, and the
+# package installed, started and purged again on this machine. CTest's summary precedes that.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -10,3 +11,4 @@ ctest --test-dir build-asan --output-on-failure
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$(nproc)"
 ctest --test-dir build --output-on-failure
+./tests/package_test.sh build
