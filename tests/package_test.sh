@@ -39,8 +39,22 @@ fi
 desktop-file-validate "$source_dir/data/desktop/tavlinko.desktop"
 # The program has no web domain of its own, so its id cannot be reverse-DNS without naming
 # someone else's; that note is all the validator may say.
-appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info \
-    "$build/data/tavlinko.metainfo.xml"
+validate_metainfo() {
+    appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info "$1"
+}
+validate_metainfo "$build/data/tavlinko.metainfo.xml"
+# The screenshots are listed once the project publishes them; that form must be valid too (the
+# address uses a top-level domain reserved to stay unused).
+shots="$home/screenshots-build"
+cmake -S "$source_dir" -B "$shots" -DTAVLINKO_BENCHMARKS=OFF \
+    -DTAVLINKO_SCREENSHOT_URL=https://tavlinko.invalid/screenshots >/dev/null
+for skin in "$source_dir"/data/skin/*/; do
+    picture="$(basename "$skin").png"
+    [ -f "$source_dir/data/metainfo/screenshots/$picture" ] || fail "no screenshot $picture"
+    grep -qF "/screenshots/$picture</image>" "$shots/data/tavlinko.metainfo.xml" ||
+        fail "the metainfo does not list $picture"
+done
+validate_metainfo "$shots/data/tavlinko.metainfo.xml"
 
 # The package installs where a Debian package must.
 cmake "$build" -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
