@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The Qt libraries and the C++ runtime are found by dpkg-shlibdeps in the program itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (standard buttons, file dialogs) in the ruler's languages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The help engine is opened at run time, which dpkg-shlibdeps cannot see; without it every start
 # warns that help cannot be shown.
 if(EXISTS ${PROJECT_SOURCE_DIR}/data/help)
