@@ -115,6 +115,9 @@ private slots:
         QTest::newRow("shipped skin") << "-skin:Wood"
                                       << "english.lng"
                                       << "Wood";
+        QTest::newRow("user's skin in another letter case") << "-skin:MINE"
+                                                            << "english.lng"
+                                                            << "Mine";
         QTest::newRow("no such skin") << "-skin:Gone"
                                       << "english.lng"
                                       << "Funny";
