@@ -19,6 +19,8 @@ int main(int argc, char *argv[]) {
 
     TavlinkoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
+    // Lets the desktop tie the window to tavlinko.desktop, and so to its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavlinko"));
     QLocale::setDefault(QLocale::system());
 
     // The first signal ends the run the orderly way: the ruler closes and saves, and a failed
