@@ -1,5 +1,6 @@
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
+#include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
 #include "forms/about/AboutForm.h"
 #include "forms/help/HtmlHelpViewer.h"
@@ -51,8 +52,9 @@ int main(int argc, char *argv[]) {
     if (!state.CestaProgramu.endsWith(QDir::separator()))
         state.CestaProgramu += QDir::separator();
 
-    // Help is ready before any window exists; without its engine the user is told so here.
-    THtmlHelpViewer help(state.CestaProgramu);
+    // Help is ready before any window exists; without its engine the user is told so here. The
+    // help file ships with the other data, which an installed program keeps in ../share.
+    THtmlHelpViewer help(shippedDataFolder(state.CestaProgramu));
     help.setHelpFile(QStringLiteral("tavlinko.chm"));
 
     if (requests > 0)

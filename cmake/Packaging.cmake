@@ -23,7 +23,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The help engine is opened at run time, which dpkg-shlibdeps cannot see; without it every start
 # warns that help cannot be shown.
-if(EXISTS ${PROJECT_SOURCE_DIR}/data/help)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS libchm1)
-endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libchm1)
 include(CPack)

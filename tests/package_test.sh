@@ -63,7 +63,7 @@ rm -f "$build"/tavlinko_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb="$(ls "$build"/tavlinko_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for library in libqt6core6 libqt6gui6 libqt6widgets6; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libchm1; do
     [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library: $depends"
 done
 
