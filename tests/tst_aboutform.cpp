@@ -8,6 +8,7 @@
 
 #include "widgets/PageControl.h"
 
+#include <QAccessible>
 #include <QTabBar>
 
 class TestAboutForm : public QObject {
@@ -114,6 +115,34 @@ private slots:
         QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
         QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 2));
         QVERIFY(opened.isEmpty());
+    }
+
+    void assistiveTechnologyHearsLinksAndPictures_data() {
+        QTest::addColumn<QByteArray>("object");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("mail link")
+            << QByteArray("labelVzhledEmail") << int(QAccessible::Link) << "jan@skins.cz";
+        QTest::newRow("web link") << QByteArray("labelVzhledWWW") << int(QAccessible::Link)
+                                  << "https://skins.cz";
+        QTest::newRow("flag") << QByteArray("imageJazyk") << int(QAccessible::Graphic)
+                              << "Flag of the language";
+        QTest::newRow("icon") << QByteArray("ImageIkonaProgramu") << int(QAccessible::Graphic)
+                              << "Tavlinko";
+    }
+    void assistiveTechnologyHearsLinksAndPictures() {
+        QFETCH(QByteArray, object);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        startWithSkin("[Author]\r\ne-mail=jan@skins.cz\r\nwww=https://skins.cz\r\n");
+        switchLanguage(QStringLiteral("english.lng"));
+        about->hide();
+        about->show();
+        QAccessibleInterface *spoken =
+            QAccessible::queryAccessibleInterface(control<QWidget>(object.constData()));
+        QVERIFY(spoken);
+        QCOMPARE(int(spoken->role()), role);
+        QCOMPARE(spoken->text(QAccessible::Name), name);
     }
 
     void anAuthorWithABarTakesTwoLines() {

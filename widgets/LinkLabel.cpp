@@ -1,10 +1,13 @@
 #include "widgets/LinkLabel.h"
 
+#include "widgets/AccessibleControl.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
+    setAccessibleRole(this, QAccessible::Link);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     QFont underlined = font();
@@ -13,6 +16,12 @@ LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent) {
     QPalette blue = palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     setPalette(blue);
+}
+
+void LinkLabel::setLink(const QString &address) {
+    setText(address);
+    // Screen readers announce a link by its address.
+    setAccessibleName(address);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event) {

@@ -11,6 +11,9 @@ class LinkLabel : public QLabel {
 public:
     explicit LinkLabel(QWidget *parent = nullptr);
 
+    // Shows address as the link's text and name.
+    void setLink(const QString &address);
+
 signals:
     void activated();
 

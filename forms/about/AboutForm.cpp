@@ -4,6 +4,7 @@
 #include "core/translation/LangTranslator.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/ruler/MainForm.h"
+#include "widgets/AccessibleControl.h"
 #include "widgets/ImageControl.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/PageControl.h"
@@ -130,6 +131,7 @@ void TAboutForm::createHeader() {
         QImage(QStringLiteral(":/icons/tavlinko.png"))
             .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     ImageIkonaProgramu->setAccessibleName(QStringLiteral("Tavlinko"));
+    setAccessibleRole(ImageIkonaProgramu, QAccessible::Graphic);
 
     labelNazevProgramu = addLabel(this, "labelNazevProgramu", QStringLiteral("Tavlinko"));
     labelNazevProgramu->setFont(arial(19, true));
@@ -170,6 +172,7 @@ QWidget *TAboutForm::createProgramPage() {
     image2->setPicture(rulerPicture());
     image2->setFixedSize(image2->picture().size());
     image2->setAccessibleName(QStringLiteral("Kousek stupnice pravítka"));
+    setAccessibleRole(image2, QAccessible::Graphic);
     QLabel *credit = addLabel(page, "labelAutori", QStringLiteral("Vývojáři programu Tavlinko"));
     credit->setWordWrap(true);
     credit->setFont(arial(16, false));
@@ -188,12 +191,13 @@ QWidget *TAboutForm::createProgramPage() {
     image1->setPicture(envelopePicture());
     image1->setFixedSize(image1->picture().size());
     image1->setAccessibleName(QStringLiteral("Obálka"));
+    setAccessibleRole(image1, QAccessible::Graphic);
     QLabel *email = addLabel(page, "labelEmail", QStringLiteral("E-mail"));
     labelEmailPriv = addLink(page, "labelEmailPriv");
-    labelEmailPriv->setText(QLatin1String(programEmail));
+    labelEmailPriv->setLink(QLatin1String(programEmail));
     QLabel *www = addLabel(page, "labelWWW", QStringLiteral("www"));
     labelWwwPriv = addLink(page, "labelWwwPriv");
-    labelWwwPriv->setText(QLatin1String(programWww));
+    labelWwwPriv->setLink(QLatin1String(programWww));
 
     grid->addWidget(image2, 0, 0, Qt::AlignTop | Qt::AlignHCenter);
     grid->addWidget(credit, 0, 1, 1, 2);
@@ -271,6 +275,7 @@ QWidget *TAboutForm::createLanguagePage() {
     imageJazyk = new ImageControl(page);
     imageJazyk->setObjectName(QStringLiteral("imageJazyk"));
     imageJazyk->setAccessibleName(QStringLiteral("Vlajka jazyka"));
+    setAccessibleRole(imageJazyk, QAccessible::Graphic);
     imageJazyk->hide();
     grid->addWidget(jmeno, 0, 0);
     grid->addWidget(labelJmenoJ, 0, 1);
@@ -310,9 +315,9 @@ void TAboutForm::Zobrazit() {
 
     labelJmenoV->setText(skinName);
     labelAutorV->setText(skin.author);
-    labelVzhledEmail->setText(skin.email);
+    labelVzhledEmail->setLink(skin.email);
     labelVzhledEmail->setVisible(!skin.email.isEmpty());
-    labelVzhledWWW->setText(skin.www);
+    labelVzhledWWW->setLink(skin.www);
     labelVzhledWWW->setVisible(!skin.www.isEmpty());
 
     // The flag of the language file actually in use: when the chosen file is missing the ruler
