@@ -17,7 +17,8 @@ class TestDataFolders : public QObject {
 
     // "@" in a path stands for the temporary root.
     QString at(const QString &relative) const { return root.filePath(relative); }
-    void touch(const QString &relative) { writeFile(at(relative), "x"); }
+    // A file holding its own path, so that a copy tells where it came from.
+    void touch(const QString &relative) { writeFile(at(relative), relative.toUtf8()); }
     void makeFolder(const QString &relative) { QVERIFY(QDir().mkpath(at(relative))); }
 
 private slots:
@@ -180,6 +181,61 @@ private slots:
             path.endsWith(u'/') ? makeFolder(path) : touch(path);
         QCOMPARE(VychoziSouborNastaveni(at(QStringLiteral("bin/"))),
                  QDir::toNativeSeparators(at(expected)));
+    }
+
+    // What the language editor is handed for a change, and the folder it works in.
+    void languageEditing_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("file");   // handed to the editor
+        QTest::addColumn<QString>("source"); // whose content it holds; empty: none
+        QTest::addColumn<QString>("folder"); // where the editor works
+        QTest::addColumn<bool>("flagCopied");
+
+        const QString shipped = QStringLiteral("share/tavlinko/jazyky/english.lng");
+        const QString own = QStringLiteral("user/tavlinko/jazyky/english.lng");
+        const QString ownFolder = QStringLiteral("user/tavlinko/jazyky/");
+        QTest::newRow("installed: shipped file copied with its flag")
+            << QStringList{"bin/", shipped, "share/tavlinko/jazyky/english.bmp"} << own << shipped
+            << ownFolder << true;
+        QTest::newRow("installed: shipped file without a flag")
+            << QStringList{"bin/", shipped} << own << shipped << ownFolder << false;
+        QTest::newRow("installed: the user's own file changed in place")
+            << QStringList{"bin/", shipped, "share/tavlinko/jazyky/english.bmp", own} << own << own
+            << ownFolder << false;
+        QTest::newRow("installed: no such file") << QStringList{"bin/", "share/tavlinko/jazyky/"}
+                                                 << shipped << QString() << ownFolder << false;
+        QTest::newRow("portable: changed beside the program")
+            << QStringList{"bin/jazyky/english.lng", "bin/jazyky/english.bmp"}
+            << "bin/jazyky/english.lng"
+            << "bin/jazyky/english.lng"
+            << "bin/jazyky/" << false;
+    }
+
+    void languageEditing() {
+        QFETCH(QStringList, present);
+        QFETCH(QString, file);
+        QFETCH(QString, source);
+        QFETCH(QString, folder);
+        QFETCH(bool, flagCopied);
+        for (const QString &path : present) {
+            path.endsWith(u'/') ? makeFolder(path) : touch(path);
+            // The package's files are read-only.
+            if (path.startsWith(u"share/") && !path.endsWith(u'/'))
+                QFile::setPermissions(at(path), QFile::ReadOwner | QFile::ReadOther);
+        }
+        const QString program = at(QStringLiteral("bin/"));
+
+        QCOMPARE(editableLanguageFile(program, QStringLiteral("english.lng")),
+                 QDir::toNativeSeparators(at(file)));
+        QCOMPARE(QFileInfo::exists(at(file)), !source.isEmpty());
+        if (!source.isEmpty()) {
+            QCOMPARE(readFile(at(file)), source.toUtf8());
+            QVERIFY(QFileInfo(at(file)).permissions() & QFile::WriteOwner);
+        }
+        QCOMPARE(QFileInfo::exists(at(QStringLiteral("user/tavlinko/jazyky/english.bmp"))),
+                 flagCopied);
+        QCOMPARE(languageEditingFolder(program), QDir::toNativeSeparators(at(folder)));
+        QVERIFY(QFileInfo(at(folder)).isDir());
     }
 
     // An installed ruler: the program in bin/, its data in share/tavlinko/, a skin of the user's

@@ -1,6 +1,7 @@
 #include "core/settings/DataFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -42,6 +43,11 @@ QString shippedDataFolder(const QString &cestaProgramu) {
     return withSeparator(QDir::cleanPath(cestaProgramu + QStringLiteral("../share/tavlinko")));
 }
 
+bool isInstalled(const QString &cestaProgramu) {
+    const QString data = shippedDataFolder(cestaProgramu);
+    return data != cestaProgramu && QFileInfo(data).isDir();
+}
+
 QString userDataFolder() {
     return withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                          QStringLiteral("/tavlinko"));
@@ -72,4 +78,29 @@ QString dataFile(const QString &cestaProgramu, const QString &kind, const QStrin
         if (QFileInfo::exists(folder + name))
             return folder + name;
     return folders.last() + name;
+}
+
+QString languageEditingFolder(const QString &cestaProgramu) {
+    const QStringList folders = dataFolders(cestaProgramu, QStringLiteral("jazyky"));
+    const QString folder = isInstalled(cestaProgramu) ? folders.first() : folders.last();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString editableLanguageFile(const QString &cestaProgramu, const QString &name) {
+    const QString file = dataFile(cestaProgramu, QStringLiteral("jazyky"), name);
+    const QString own = dataFolders(cestaProgramu, QStringLiteral("jazyky")).first();
+    if (!isInstalled(cestaProgramu) || file.startsWith(own) || !QFileInfo(file).isFile())
+        return file;
+    if (!QDir().mkpath(own) || !QFile::copy(file, own + name))
+        return file;
+    // The package's files are read-only; the user's copy is theirs to change.
+    const auto writable =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(own + name, writable);
+    const QString flag = QFileInfo(name).completeBaseName() + QStringLiteral(".bmp");
+    const QString shippedFlag = QFileInfo(file).dir().filePath(flag);
+    if (QFileInfo(shippedFlag).isFile() && QFile::copy(shippedFlag, own + flag))
+        QFile::setPermissions(own + flag, writable);
+    return own + name;
 }

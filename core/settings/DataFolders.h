@@ -14,6 +14,10 @@
 // else ../share/tavlinko/ beside it (an installed program). cestaProgramu ends with a separator.
 QString shippedDataFolder(const QString &cestaProgramu);
 
+// Whether the program runs installed: its data comes from ../share/tavlinko/, not from beside
+// it. The files there belong to the package and are never changed by the program.
+bool isInstalled(const QString &cestaProgramu);
+
 // $XDG_DATA_HOME/tavlinko/ (usually ~/.local/share/tavlinko/), ending with a separator. It may
 // not exist yet.
 QString userDataFolder();
@@ -32,3 +36,14 @@ QStringList skinFolders(const QString &cestaProgramu);
 // The path of a named data file or folder: in the first data folder that holds it, else where
 // the shipped data would hold it, so a missing entry reads as missing.
 QString dataFile(const QString &cestaProgramu, const QString &kind, const QString &name);
+
+// The folder the external language editor works in, so that a language it saves lands where
+// the program finds it: the user's own language folder when the program is installed, else the
+// one beside the program. Created when missing.
+QString languageEditingFolder(const QString &cestaProgramu);
+
+// The language file to hand to the editor for a change. A shipped file of an installed program
+// is first copied, with its flag, into the user's language folder, and the copy is handed over:
+// the edit then lands there and wins over the shipped file. When the copy cannot be made, the
+// shipped file itself.
+QString editableLanguageFile(const QString &cestaProgramu, const QString &name);

@@ -229,9 +229,8 @@ QString VychoziSouborNastaveni(const QString &cestaProgramu) {
     // An installed program (its data in ../share/tavlinko) keeps each user's settings apart even
     // when its folder happens to be writable, as /usr/bin is for root: a settings file there
     // would be shared by everyone and outlive the package.
-    const QString data = shippedDataFolder(cestaProgramu);
-    const bool installed = data != cestaProgramu && QFileInfo(data).isDir();
-    if (QFileInfo::exists(besideProgram) || (!installed && QFileInfo(cestaProgramu).isWritable()))
+    if (QFileInfo::exists(besideProgram) ||
+        (!isInstalled(cestaProgramu) && QFileInfo(cestaProgramu).isWritable()))
         return besideProgram;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QLatin1String("/tavlinko");

@@ -120,11 +120,12 @@ void TNastaveniForm::startLanguageEditor(bool newLanguage) {
         showMessage(QString::fromUtf8(error.what()), true);
         return;
     }
-    const QString file =
-        newLanguage
-            ? definition
-            : QDir::toNativeSeparators(dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"),
-                                                listJazyky->currentItem()->text()));
-    // Started directly, never through a shell, so no character of a path is interpreted.
-    QProcess::startDetached(editor, {file});
+    const QString file = newLanguage
+                             ? definition
+                             : QDir::toNativeSeparators(editableLanguageFile(
+                                   m_state.CestaProgramu, listJazyky->currentItem()->text()));
+    // Started directly, never through a shell, so no character of a path is interpreted. It
+    // works in the folder where the program looks for the user's languages, so a new one it
+    // saves there shows in this list.
+    QProcess::startDetached(editor, {file}, languageEditingFolder(m_state.CestaProgramu));
 }
