@@ -3,22 +3,40 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 ImageControl::ImageControl(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void ImageControl::setPicture(const QImage &picture) {
     m_picture = picture;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
+    fitToPicture();
     update();
     emit pictureChanged();
 }
 
 void ImageControl::setAutoSize(bool on) {
     m_autoSize = on;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
+    fitToPicture();
+}
+
+void ImageControl::fitToPicture() {
+    if (!m_autoSize || m_picture.isNull())
+        return;
+    // A picture that starts between logical pixels needs one more to be shown whole.
+    const QSizeF extent = m_picture.deviceIndependentSize();
+    resize(int(std::ceil(m_inset.x() + extent.width() - 1e-6)),
+           int(std::ceil(m_inset.y() + extent.height() - 1e-6)));
+}
+
+void ImageControl::placePicture(QPoint at) {
+    const double ratio = devicePixelRatio();
+    const QPoint logical(int(std::floor(at.x() / ratio)), int(std::floor(at.y() / ratio)));
+    m_inset = QPointF(at) / ratio - QPointF(logical);
+    fitToPicture();
+    move(logical);
+    update();
 }
 
 void ImageControl::paintEvent(QPaintEvent *) {
@@ -26,7 +44,7 @@ void ImageControl::paintEvent(QPaintEvent *) {
         return;
     QPainter painter(this);
     // One image pixel is one screen pixel: a ruler must not be resampled.
-    painter.drawImage(QPoint(0, 0), m_picture);
+    painter.drawImage(m_inset, m_picture);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent *event) {

@@ -1,6 +1,7 @@
 #include "core/drawing/ScaleDrawing.h"
 
 #include "core/drawing/ColourKey.h"
+#include "core/units/DevicePixels.h"
 #include "core/units/DistanceFormat.h"
 
 #include <QFontMetrics>
@@ -13,6 +14,7 @@
 
 namespace {
 
+// In logical pixels; a screen of another ratio gets them multiplied.
 constexpr int LongTick = 8;
 constexpr int MediumTick = 4;
 constexpr int ShortTick = 2;
@@ -59,6 +61,10 @@ struct StripAxis {
     bool vertical;
     bool obracene;
     int length;
+    double ratio;
+
+    // A logical length across the ruler in device pixels, never less than one.
+    int across(int logical) const { return std::max(1, deviceLength(logical, ratio)); }
 
     int position(qint64 offset) const {
         return static_cast<int>(obracene ? length - offset : offset);
@@ -84,7 +90,8 @@ void drawTicks(const StripAxis &axis, double spacing, qint64 last, QRgb colour) 
     const struct {
         qint64 step;
         int length;
-    } passes[] = {{10, LongTick}, {5, MediumTick}, {1, ShortTick}};
+    } passes[] = {
+        {10, axis.across(LongTick)}, {5, axis.across(MediumTick)}, {1, axis.across(ShortTick)}};
     for (const auto &pass : passes) {
         walkTicks(spacing, last, pass.step, [&](qint64, qint64 offset) {
             drawTick(axis.position(offset), pass.length);
@@ -99,8 +106,8 @@ void drawTicks(const StripAxis &axis, double spacing, qint64 last, QRgb colour) 
 // unsmoothed scale font places them.
 class LabelWriter {
 public:
-    LabelWriter(const QFont &font, const QColor &colour)
-        : m_font(unsmoothed(font)), m_metrics(m_font), m_colour(colour) {}
+    LabelWriter(const QFont &font, const QColor &colour, double ratio)
+        : m_font(unsmoothed(atRatio(font, ratio))), m_metrics(m_font), m_colour(colour) {}
 
     int height() const { return m_metrics.height(); }
 
@@ -123,6 +130,18 @@ public:
 private:
     // No pixel of a digit may blend with the background colour that the window keys out, and
     // whole-pixel advances without kerning let characters stand side by side.
+    // The font that is as large in device pixels as the given one is in logical pixels: hinted
+    // and rendered at the screen's real resolution, so the numbers stay sharp.
+    static QFont atRatio(QFont font, double ratio) {
+        if (ratio == 1)
+            return font;
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, deviceLength(font.pixelSize(), ratio)));
+        else
+            font.setPointSizeF(font.pointSizeF() * ratio);
+        return font;
+    }
+
     static QFont unsmoothed(QFont font) {
         font.setStyleStrategy(QFont::NoAntialias);
         font.setHintingPreference(QFont::PreferFullHinting);
@@ -164,9 +183,10 @@ private:
 };
 
 void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) {
-    LabelWriter writer(params.font, params.numberColour);
+    LabelWriter writer(params.font, params.numberColour, axis.ratio);
     const NumberFormat format;
     const int height = writer.height();
+    const int numbersAt = axis.across(NumberOffset);
 
     // Labels are placed walking away from the zero end; one that would come closer than half a
     // digit to the label placed before it is left out, so the zero always shows and crowded
@@ -189,9 +209,9 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
             anyKept && (axis.obracene ? end + gap > keptStart : start < keptEnd + gap);
         if (!overlaps) {
             if (axis.vertical)
-                writer.write(axis.strip, NumberOffset, start, text);
+                writer.write(axis.strip, numbersAt, start, text);
             else
-                writer.write(axis.strip, start, NumberOffset, text);
+                writer.write(axis.strip, start, numbersAt, text);
             keptStart = start;
             keptEnd = end;
             anyKept = true;
@@ -203,9 +223,12 @@ void drawNumbers(const StripAxis &axis, const ScaleParams &params, qint64 last) 
 
 void drawScale(QImage &strip, const ScaleParams &params, bool vertical) {
     const int length = std::max(0, params.length);
-    const QSize size = vertical ? QSize(ScaleStripWidth, length) : QSize(length, ScaleStripHeight);
+    const double ratio = params.ratio > 0 && std::isfinite(params.ratio) ? params.ratio : 1;
+    const int thickness = scaleStripThickness(vertical, ratio);
+    const QSize size = vertical ? QSize(thickness, length) : QSize(length, thickness);
     if (strip.size() != size || strip.format() != QImage::Format_RGB32)
         strip = QImage(size, QImage::Format_RGB32);
+    strip.setDevicePixelRatio(ratio);
     strip.fill(scaleBackground());
     if (strip.isNull())
         return;
@@ -218,7 +241,7 @@ void drawScale(QImage &strip, const ScaleParams &params, bool vertical) {
         return;
     const qint64 last = static_cast<qint64>(count);
 
-    const StripAxis axis{strip, vertical, params.obracene, length};
+    const StripAxis axis{strip, vertical, params.obracene, length, ratio};
     // A fully transparent pen (clNone) draws no ticks; any other colour is drawn opaque, as
     // skin colours carry no alpha.
     if (params.tickColour.alpha() != 0)
@@ -283,6 +306,10 @@ QFont ScaleParams::defaultScaleFont() {
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
     return font;
+}
+
+int scaleStripThickness(bool vertical, double ratio) {
+    return deviceLength(vertical ? ScaleStripWidth : ScaleStripHeight, ratio);
 }
 
 void KresliTavlinkoHoriz(QImage &strip, const ScaleParams &params) {

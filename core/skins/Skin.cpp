@@ -4,8 +4,10 @@
 #include "core/settings/IniFile.h"
 #include "core/skins/BitmapFile.h"
 #include "core/skins/SkinColours.h"
+#include "core/units/DevicePixels.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <cstdlib>
@@ -58,6 +60,17 @@ private:
     QDir m_dir;
     QHash<QString, QString> m_files;
 };
+
+// The picture at twice the size beside a bitmap: "start@2x.bmp" beside "start.bmp".
+QImage sharpBitmap(const QString &path, const QImage &plain) {
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString sharpPath = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+    if (!QFileInfo(sharpPath).isFile())
+        return {};
+    QImageReader reader(sharpPath, "bmp");
+    const QImage image = reader.read();
+    return image.size() == plain.size() * 2 ? image : QImage();
+}
 
 bool loadBitmap(const QString &path, QImage &bitmap, QString *error) {
     const QImage image = readSkinBitmap(path);
@@ -184,54 +197,62 @@ void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker) {
 bool NactiSkinData(const QString &folder, SkinData &skin, QString *error) {
     const SkinFolder files(folder);
 
+    skin.sharp = SkinBitmaps();
+    const auto load = [&](const QString &path, QImage SkinBitmaps::*bitmap) {
+        if (!loadBitmap(path, skin.*bitmap, error))
+            return false;
+        skin.sharp.*bitmap = sharpBitmap(path, skin.*bitmap);
+        return true;
+    };
+
     const struct {
         const char *file;
-        QImage &bitmap;
+        QImage SkinBitmaps::*bitmap;
         int w, h;
         bool vertical, marker;
     } drawn[] = {
-        {"start.bmp", skin.start, 1, 64, false, false},
-        {"middle.bmp", skin.middle, 5, 64, false, false},
-        {"end.bmp", skin.end, 1, 64, false, false},
-        {"vstart.bmp", skin.vstart, 90, 1, true, false},
-        {"vmiddle.bmp", skin.vmiddle, 90, 5, true, false},
-        {"vend.bmp", skin.vend, 90, 1, true, false},
-        {"arrow.bmp", skin.arrow, 9, 21, false, false},
-        {"varrow.bmp", skin.varrow, 21, 9, true, false},
-        {"mark.bmp", skin.mark, 3, 10, false, true},
-        {"vmark.bmp", skin.vmark, 10, 3, true, true},
+        {"start.bmp", &SkinBitmaps::start, 1, 64, false, false},
+        {"middle.bmp", &SkinBitmaps::middle, 5, 64, false, false},
+        {"end.bmp", &SkinBitmaps::end, 1, 64, false, false},
+        {"vstart.bmp", &SkinBitmaps::vstart, 90, 1, true, false},
+        {"vmiddle.bmp", &SkinBitmaps::vmiddle, 90, 5, true, false},
+        {"vend.bmp", &SkinBitmaps::vend, 90, 1, true, false},
+        {"arrow.bmp", &SkinBitmaps::arrow, 9, 21, false, false},
+        {"varrow.bmp", &SkinBitmaps::varrow, 21, 9, true, false},
+        {"mark.bmp", &SkinBitmaps::mark, 3, 10, false, true},
+        {"vmark.bmp", &SkinBitmaps::vmark, 10, 3, true, true},
     };
     for (int i = 0; i < int(std::size(drawn)); ++i) {
         const auto &entry = drawn[i];
         const QString path = files.find(QLatin1String(entry.file));
         if (!path.isEmpty()) {
-            if (!loadBitmap(path, entry.bitmap, error))
+            if (!load(path, entry.bitmap))
                 return false;
         } else if (i < 6) {
-            VychoziDilek(entry.bitmap, entry.w, entry.h);
+            VychoziDilek(skin.*entry.bitmap, entry.w, entry.h);
         } else {
-            VychoziUkazatel(entry.bitmap, entry.w, entry.h, entry.vertical, entry.marker);
+            VychoziUkazatel(skin.*entry.bitmap, entry.w, entry.h, entry.vertical, entry.marker);
         }
     }
 
     const struct {
         const char *longName;
         const char *shortName;
-        QImage &bitmap;
+        QImage SkinBitmaps::*bitmap;
     } buttons[] = {
-        {"ButtonRotate.bmp", "b1.bmp", skin.buttonRotate},
-        {"ButtonInvert.bmp", "b2.bmp", skin.buttonInvert},
-        {"ButtonTools.bmp", "b3.bmp", skin.buttonTools},
-        {"ButtonInfo.bmp", "b4.bmp", skin.buttonInfo},
-        {"ButtonExit.bmp", "b5.bmp", skin.buttonExit},
-        {"ButtonUnits.bmp", "b6.bmp", skin.buttonUnits},
-        {"ResizeArrow.bmp", "i1.bmp", skin.resizeArrow},
+        {"ButtonRotate.bmp", "b1.bmp", &SkinBitmaps::buttonRotate},
+        {"ButtonInvert.bmp", "b2.bmp", &SkinBitmaps::buttonInvert},
+        {"ButtonTools.bmp", "b3.bmp", &SkinBitmaps::buttonTools},
+        {"ButtonInfo.bmp", "b4.bmp", &SkinBitmaps::buttonInfo},
+        {"ButtonExit.bmp", "b5.bmp", &SkinBitmaps::buttonExit},
+        {"ButtonUnits.bmp", "b6.bmp", &SkinBitmaps::buttonUnits},
+        {"ResizeArrow.bmp", "i1.bmp", &SkinBitmaps::resizeArrow},
     };
     for (const auto &button : buttons) {
         QString path = files.find(QLatin1String(button.longName));
         if (path.isEmpty())
             path = files.find(QLatin1String(button.shortName));
-        if (!path.isEmpty() && !loadBitmap(path, button.bitmap, error))
+        if (!path.isEmpty() && !load(path, button.bitmap))
             return false;
     }
 
@@ -261,4 +282,41 @@ QImage transparentPicture(const QImage &bitmap) {
     const QColor key =
         bitmap.depth() == 1 ? QColor(Qt::white) : bitmap.pixelColor(0, bitmap.height() - 1);
     return transparentByColour(bitmap, key);
+}
+
+namespace {
+
+QImage atRatio(const QImage &plain, const QImage &sharp, double ratio, bool keyed) {
+    if (plain.isNull())
+        return plain;
+    const bool useSharp = ratio >= SharpPictureRatio && !sharp.isNull();
+    const QImage &source = useSharp ? sharp : plain;
+    QImage shown = keyed ? transparentPicture(source) : asRgb32(source);
+    const QSize size = deviceSize(plain.size(), ratio);
+    if (shown.size() != size) {
+        // Alpha is premultiplied while scaling, so transparent pixels lend no colour to edges.
+        if (keyed)
+            shown = shown.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        shown = shown.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    shown.setDevicePixelRatio(ratio);
+    return shown;
+}
+
+} // namespace
+
+SkinBitmaps shownBitmaps(const SkinData &skin, double ratio) {
+    using B = SkinBitmaps;
+    static constexpr QImage B::*pieces[] = {&B::start,  &B::middle,  &B::end,
+                                            &B::vstart, &B::vmiddle, &B::vend};
+    static constexpr QImage B::*pictures[] = {&B::arrow,       &B::varrow,       &B::mark,
+                                              &B::vmark,       &B::buttonRotate, &B::buttonInvert,
+                                              &B::buttonTools, &B::buttonInfo,   &B::buttonExit,
+                                              &B::buttonUnits, &B::resizeArrow};
+    SkinBitmaps shown;
+    for (QImage B::*piece : pieces)
+        shown.*piece = atRatio(skin.*piece, skin.sharp.*piece, ratio, false);
+    for (QImage B::*picture : pictures)
+        shown.*picture = atRatio(skin.*picture, skin.sharp.*picture, ratio, true);
+    return shown;
 }

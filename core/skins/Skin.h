@@ -27,9 +27,8 @@ struct SkinSection {
     static SkinSection defaultVertical();
 };
 
-// Everything a skin folder gives the ruler. Bitmaps keep the file's pixels; the window shows
-// the pointer and button pictures through transparentPicture().
-struct SkinData {
+// The seventeen pictures of a skin.
+struct SkinBitmaps {
     // Bar pieces and pointers; every load refills them, from the file or a drawn default.
     QImage start, middle, end;
     QImage vstart, vmiddle, vend;
@@ -40,6 +39,15 @@ struct SkinData {
     // skin with such a file they are null (0 x 0) and the window keeps its built-in pictures.
     QImage buttonRotate, buttonInvert, buttonTools, buttonInfo, buttonExit, buttonUnits;
     QImage resizeArrow;
+};
+
+// Everything a skin folder gives the ruler. Bitmaps keep the file's pixels; the window shows
+// them through shownBitmaps().
+struct SkinData : SkinBitmaps {
+    // Pictures drawn at twice the size ("start@2x.bmp" beside "start.bmp") for screens of a
+    // device pixel ratio of 1.5 or more; null where this skin has none. Each load replaces
+    // them all.
+    SkinBitmaps sharp;
 
     QString author, email, www;
 
@@ -62,13 +70,25 @@ void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker);
 
 // Loads the skin in folder into skin, in this order: the ten bar and pointer bitmaps (drawn
 // defaults where a file is missing), the seven button bitmaps (long name, then short name,
-// untouched when neither exists), then skin.ini with its defaults. File names match without
-// regard to letter case, as skins are often made on systems that ignore it. A missing folder
-// (and an empty folder name) loads as an empty one. A file that is no readable bitmap or a colour
-// that cannot be read stops the load: false is returned with the message in *error, and what was
-// loaded before that point stays in skin.
+// untouched when neither exists), then skin.ini with its defaults. Beside each bitmap found,
+// an "@2x" bitmap of exactly twice its size is kept in skin.sharp; one of another size or one
+// that cannot be read is passed over, as the plain bitmap serves in its place. File names match
+// without regard to letter case, as skins are often made on systems that ignore it. A missing
+// folder (and an empty folder name) loads as an empty one. A file that is no readable bitmap or
+// a colour that cannot be read stops the load: false is returned with the message in *error,
+// and what was loaded before that point stays in skin.
 bool NactiSkinData(const QString &folder, SkinData &skin, QString *error = nullptr);
 
 // A skin bitmap as the window shows it: the colour of its bottom-left pixel (white for a
 // monochrome bitmap) made transparent.
 QImage transparentPicture(const QImage &bitmap);
+
+// The pictures as a screen of the given device pixel ratio shows them: bar pieces as they
+// are, every other picture made transparent by transparentPicture(); each one smoothly scaled
+// to its size in device pixels (from its sharp picture when the ratio is 1.5 or more and the
+// skin has one) and carrying the ratio. At a ratio of 1 nothing is scaled. Null pictures stay
+// null.
+SkinBitmaps shownBitmaps(const SkinData &skin, double ratio);
+
+// From this ratio on a sharp picture is closer to the screen than the plain one.
+constexpr double SharpPictureRatio = 1.5;

@@ -7,6 +7,7 @@
 #include "core/settings/TextFile.h"
 #include "core/skins/Layout.h"
 #include "core/translation/LangTranslator.h"
+#include "core/units/DevicePixels.h"
 #include "core/units/Units.h"
 #include "forms/about/AboutForm.h"
 #include "forms/help/HelpKeyword.h"
@@ -115,8 +116,10 @@ ImageControl *TMainForm::createImageButton(const char *name, const QString &hint
 
 void TMainForm::connectPress(ImageControl *image) {
     connect(image, &ImageControl::pressed, this, [this, image](QMouseEvent *event) {
-        const QPoint at = event->position().toPoint();
-        Kliknuto(image, event->button(), event->modifiers(), at.x(), at.y());
+        // Fractional positions count: on a scaled screen they tell the device pixel apart.
+        const QPointF at = event->position() + QPointF(image->mapTo(this, QPoint(0, 0)));
+        Kliknuto(event->modifiers(), devicePixelAt(at.x(), m_pomer),
+                 devicePixelAt(at.y(), m_pomer));
     });
 }
 
@@ -333,18 +336,21 @@ void TMainForm::Zobrazeni() {
 
     m_state.SouborNastaveni = VychoziSouborNastaveni(m_state.CestaProgramu);
     NactiParametry(m_state, m_arguments);
-    if (QScreen *display = screen()) {
-        m_state.RozliseniX = qRound(display->logicalDotsPerInchX());
-        m_state.RozliseniY = qRound(display->logicalDotsPerInchY());
-    }
-    QPoint place = pos();
+    // The settings file speaks of device pixels: a file written at one scale puts the ruler on
+    // the same screen pixels at another.
+    m_pomer = devicePixelRatio();
+    const QPoint dpi = screenDeviceDpi(screen());
+    m_state.RozliseniX = dpi.x();
+    m_state.RozliseniY = dpi.y();
+    const QList<ScreenArea> screens = screenAreas();
+    QPoint place = screens.isEmpty() ? pos() : devicePlace(pos(), screens.first());
     NactiNastaveni(m_state, place, QLocale::system());
-    move(place);
+    move(logicalPlace(place, screens));
     ZpracujPrepinace(m_state);
     if (!m_state.JenCteni)
         removeStaleTemporaryFiles(m_state.SouborNastaveni);
 
-    nastavDelku(m_state.Delka);
+    nastavDelku(logicalLength(m_state.Delka, m_pomer));
     // The stored length may lie outside what a window can be; the percent unit must count the
     // length the window really took, or 100 % would not stand at the far end.
     m_state.Delka = delkaPravitka();
@@ -393,7 +399,9 @@ void TMainForm::saveAtExit() {
     if (!m_shownOnce || m_saved)
         return;
     m_saved = true;
-    UlozNastaveni(m_state, QRect(pos(), size()));
+    const QScreen *display = screen();
+    const ScreenArea area{display ? display->geometry() : QRect(), devicePixelRatio()};
+    UlozNastaveni(m_state, QRect(devicePlace(pos(), area), deviceSize(size(), area.ratio)));
 }
 
 void TMainForm::Konec() {
@@ -509,15 +517,20 @@ void TMainForm::NactiSkin(const QString &folder) {
         if (m_skin.vmark.isNull())
             VychoziUkazatel(m_skin.vmark, 10, 3, true, true);
     }
+    zobrazSkin();
+}
+
+void TMainForm::zobrazSkin() {
+    m_shown = shownBitmaps(m_skin, m_pomer);
 
     const std::pair<ImageControl *, const QImage *> buttons[] = {
-        {buttonHorizVert, &m_skin.buttonRotate}, {buttonObratit, &m_skin.buttonInvert},
-        {buttonMenu, &m_skin.buttonTools},       {buttonInfo, &m_skin.buttonInfo},
-        {buttonKonec, &m_skin.buttonExit},       {buttonDalsiJednotky, &m_skin.buttonUnits},
-        {imageVelikost, &m_skin.resizeArrow}};
-    for (const auto &[control, bitmap] : buttons)
-        if (!bitmap->isNull())
-            control->setPicture(transparentPicture(*bitmap));
+        {buttonHorizVert, &m_shown.buttonRotate}, {buttonObratit, &m_shown.buttonInvert},
+        {buttonMenu, &m_shown.buttonTools},       {buttonInfo, &m_shown.buttonInfo},
+        {buttonKonec, &m_shown.buttonExit},       {buttonDalsiJednotky, &m_shown.buttonUnits},
+        {imageVelikost, &m_shown.resizeArrow}};
+    for (const auto &[control, picture] : buttons)
+        if (!picture->isNull())
+            control->setPicture(*picture);
 
     QPalette palette = labelMeridlo->palette();
     palette.setColor(QPalette::WindowText, m_skin.numberColour);
@@ -528,11 +541,11 @@ void TMainForm::NactiSkin(const QString &folder) {
     if (m_state.Horizontalni) {
         resize(width(), thickness);
         imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
-        imageSipka->setPicture(transparentPicture(m_skin.arrow));
+        imageSipka->setPicture(m_shown.arrow);
     } else {
         resize(thickness, height());
         imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
-        imageSipka->setPicture(transparentPicture(m_skin.varrow));
+        imageSipka->setPicture(m_shown.varrow);
     }
     UmistiSipku();
     for (int i = 0; i < m_state.Zalozky.size(); ++i)
@@ -548,6 +561,7 @@ ScaleParams TMainForm::scaleParams(int length) const {
     params.carka = m_state.Jednotky.value(m_state.Jednotka).Carka;
     params.pixeluNaJednotku = m_state.PixeluNaJednotku;
     params.obracene = m_state.Obracene;
+    params.ratio = m_pomer;
     params.tickColour = m_skin.meterColour;
     params.numberColour = m_skin.meterNumbersColour;
     return params;
@@ -555,14 +569,18 @@ ScaleParams TMainForm::scaleParams(int length) const {
 
 void TMainForm::KresliTavlinkoHoriz() {
     QImage strip;
-    ::KresliTavlinkoHoriz(strip, scaleParams(imageMeritko->width()));
-    imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
+    ::KresliTavlinkoHoriz(strip, scaleParams(deviceLength(imageMeritko->width(), m_pomer)));
+    QImage shown = transparentByColour(strip, scaleBackground());
+    shown.setDevicePixelRatio(m_pomer);
+    imageMeritko->setPicture(shown);
 }
 
 void TMainForm::KresliTavlinkoVertik() {
     QImage strip;
-    ::KresliTavlinkoVertik(strip, scaleParams(imageMeritko->height()));
-    imageMeritko->setPicture(transparentByColour(strip, scaleBackground()));
+    ::KresliTavlinkoVertik(strip, scaleParams(deviceLength(imageMeritko->height(), m_pomer)));
+    QImage shown = transparentByColour(strip, scaleBackground());
+    shown.setDevicePixelRatio(m_pomer);
+    imageMeritko->setPicture(shown);
 }
 
 void TMainForm::kresliMeritko() {
@@ -574,12 +592,18 @@ void TMainForm::kresliMeritko() {
 }
 
 void TMainForm::Ramecek() {
+    // Composed in device pixels from pieces at the screen's resolution, so the bar is sharp
+    // and no wider than the window's surface.
+    const QSize window = deviceSize(size(), m_pomer);
+    QImage bar;
     if (m_state.Horizontalni)
-        CoolForm->setPicture(::Ramecek(m_skin.start, m_skin.middle, m_skin.end, true, size(),
-                                       m_skin.horizontal.ruleHeight));
+        bar = ::Ramecek(m_shown.start, m_shown.middle, m_shown.end, true, window,
+                        deviceLength(m_skin.horizontal.ruleHeight, m_pomer));
     else
-        CoolForm->setPicture(::Ramecek(m_skin.vstart, m_skin.vmiddle, m_skin.vend, false, size(),
-                                       m_skin.vertical.ruleHeight));
+        bar = ::Ramecek(m_shown.vstart, m_shown.vmiddle, m_shown.vend, false, window,
+                        deviceLength(m_skin.vertical.ruleHeight, m_pomer));
+    bar.setDevicePixelRatio(m_pomer);
+    CoolForm->setPicture(bar);
 }
 
 void TMainForm::PoziceTlacitek() {
@@ -600,6 +624,37 @@ void TMainForm::PoziceTlacitek() {
 }
 
 void TMainForm::PrepocitejJednotky() {
-    ::PrepocitejJednotky(m_state,
-                         m_state.Horizontalni ? imageMeritko->width() : imageMeritko->height());
+    ::PrepocitejJednotky(
+        m_state, deviceLength(m_state.Horizontalni ? imageMeritko->width() : imageMeritko->height(),
+                              m_pomer));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Screens of another device pixel ratio
+
+bool TMainForm::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal && m_shownOnce)
+        sledujPomer();
+    return handled;
+}
+
+void TMainForm::sledujPomer() {
+    const double pomer = devicePixelRatio();
+    if (pomer == m_pomer)
+        return;
+    // The window keeps its logical size on the new screen, so the arrow and the markers keep
+    // their places on the bar; the readings follow the new count of device pixels.
+    m_state.PoziceMeridla = rescaledPixel(m_state.PoziceMeridla, m_pomer, pomer);
+    for (tzalozka &zalozka : m_state.Zalozky)
+        zalozka.Pozice = rescaledPixel(zalozka.Pozice, m_pomer, pomer);
+    m_pomer = pomer;
+    if (m_state.CelaObrazovka) {
+        const QRect desktop = celaPlocha();
+        move(m_state.Horizontalni ? QPoint(desktop.left(), y()) : QPoint(x(), desktop.top()));
+        nastavDelku(m_state.Horizontalni ? desktop.width() : desktop.height());
+    }
+    PrepocitejJednotky();
+    zobrazSkin();
+    ZobrazVzdalenost();
 }

@@ -69,8 +69,8 @@ public:
     void ZobrazVzdalenost();
     void UmistiSipku();
     void UmistiZalozku(int i);
-    void Kliknuto(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                  int y);
+    // x and y are the device pixel pressed, counted from the window's top-left corner.
+    void Kliknuto(Qt::KeyboardModifiers shift, int x, int y);
     void NovaZalozka(int pos);
     void SmazZalozku(int pos);
     void FunkceZalozek(QObject *sender);
@@ -106,7 +106,11 @@ public:
     QMenu *functionMenu() const { return popupMenu; }
     const QVector<UnitMenuItem *> &PolozkyJednotek() const { return m_polozkyJednotek; }
 
+    // Device pixels per logical pixel that the pictures and positions are made for.
+    double pomer() const { return m_pomer; }
+
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -136,12 +140,19 @@ private:
     void connectPress(ImageControl *image);
     void discardMarkerImage(ImageControl *image);
     bool resizeArrowMouse(QMouseEvent *mouse);
+    int delkaOkna() const; // the window's logical length along the ruler
+    void sledujPomer();
+    void zobrazSkin(); // shows the loaded skin's pictures at the screen's ratio and lays out
+    QPoint pointerPlace(int pozice, const QImage &plain, const QImage &shown, int centre) const;
+    QRect celaPlocha() const;
 
     RulerState &m_state;
     QStringList m_arguments;
     std::unique_ptr<TLangTranslator> m_prekladac;
     QtTranslations m_qtTranslations; // Qt's own dialogs and buttons follow the language
     SkinData m_skin;
+    SkinBitmaps m_shown; // m_skin's pictures as this screen shows them
+    double m_pomer = 1;
     bool m_shownOnce = false;
     bool m_saved = false;
     bool m_resizing = false;

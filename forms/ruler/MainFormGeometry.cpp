@@ -3,6 +3,7 @@
 #include "forms/ruler/MainForm.h"
 
 #include "core/settings/RulerState.h"
+#include "core/units/DevicePixels.h"
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerLimits.h"
 #include "core/units/RulerMath.h"
@@ -28,7 +29,7 @@ void TMainForm::HorizontVertik() {
     PrepocitejJednotky();
     PoziceTlacitek();
     UmistiSipku();
-    imageSipka->setPicture(transparentPicture(m_state.Horizontalni ? m_skin.arrow : m_skin.varrow));
+    imageSipka->setPicture(m_state.Horizontalni ? m_shown.arrow : m_shown.varrow);
     imageVelikost->setCursor(m_state.Horizontalni ? Qt::SizeHorCursor : Qt::SizeVerCursor);
     kresliMeritko();
     Ramecek();
@@ -117,8 +118,18 @@ void TMainForm::ZmenaVelikostiDrop() {
     CoolForm->repaint();
 }
 
+QRect TMainForm::celaPlocha() const {
+    // Every device pixel of every screen, whatever their ratios, in the window's own terms.
+    const QList<ScreenArea> screens = screenAreas();
+    if (screens.isEmpty())
+        return QRect(pos(), size());
+    const QRect device = deviceDesktop(screens);
+    return {logicalPlace(device.topLeft(), screens),
+            QSize(logicalLength(device.width(), m_pomer), logicalLength(device.height(), m_pomer))};
+}
+
 void TMainForm::PresCelouObrazovku() {
-    const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(pos(), size());
+    const QRect desktop = celaPlocha();
     const bool horizontal = m_state.Horizontalni;
     int start = 0;
     int length = 0;
@@ -127,7 +138,7 @@ void TMainForm::PresCelouObrazovku() {
         length = m_state.PuvodniDelka;
     } else {
         m_state.PuvodniPoloha = horizontal ? x() : y();
-        m_state.PuvodniDelka = delkaPravitka();
+        m_state.PuvodniDelka = delkaOkna();
         start = horizontal ? desktop.left() : desktop.top();
         length = horizontal ? desktop.width() : desktop.height();
     }
@@ -137,8 +148,11 @@ void TMainForm::PresCelouObrazovku() {
 }
 
 void TMainForm::ZmenDelku(int step) {
-    const int newLength = keyedLength(delkaPravitka(), step, qMax(shortestBar, section().minSize));
-    if (newLength != delkaPravitka())
+    // The step is in device pixels; on a scaled screen it becomes whole logical pixels.
+    const int logicalStep = steppedLogicalLength(delkaOkna(), step, m_pomer) - delkaOkna();
+    const int newLength =
+        keyedLength(delkaOkna(), logicalStep, qMax(shortestBar, section().minSize));
+    if (newLength != delkaOkna())
         zmenDelkuNa(newLength, true);
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
+#include "core/units/DevicePixels.h"
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerMath.h"
 #include "forms/ruler/SaveDialogSettings.h"
@@ -16,8 +17,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 
-int TMainForm::delkaPravitka() const {
+int TMainForm::delkaOkna() const {
     return m_state.Horizontalni ? width() : height();
+}
+
+int TMainForm::delkaPravitka() const {
+    return deviceLength(delkaOkna(), m_pomer);
 }
 
 int TMainForm::vzdalenostOdNuly(int pozice) const {
@@ -41,11 +46,22 @@ void TMainForm::ZobrazVzdalenost() {
     setReading(FormatujVzdalenost(vzdalenostOdNuly(m_state.PoziceMeridla)));
 }
 
+QPoint TMainForm::pointerPlace(int pozice, const QImage &plain, const QImage &shown,
+                               int centre) const {
+    // The skin names the centre in pixels of its plain picture; on a scaled screen it is the
+    // device pixel of the shown picture that lies under it.
+    if (m_state.Horizontalni)
+        return {pozice - deviceCentre(centre, plain.width(), shown.width()), 0};
+    return {0, pozice - deviceCentre(centre, plain.height(), shown.height())};
+}
+
 void TMainForm::UmistiSipku() {
     if (m_state.Horizontalni)
-        imageSipka->move(m_state.PoziceMeridla - m_skin.horizontal.arrowCenter, 0);
+        imageSipka->placePicture(pointerPlace(m_state.PoziceMeridla, m_skin.arrow, m_shown.arrow,
+                                              m_skin.horizontal.arrowCenter));
     else
-        imageSipka->move(0, m_state.PoziceMeridla - m_skin.vertical.arrowCenter);
+        imageSipka->placePicture(pointerPlace(m_state.PoziceMeridla, m_skin.varrow, m_shown.varrow,
+                                              m_skin.vertical.arrowCenter));
 }
 
 void TMainForm::UmistiZalozku(int i) {
@@ -54,11 +70,13 @@ void TMainForm::UmistiZalozku(int i) {
     if (!zalozka.Aktivni || !image)
         return;
     if (m_state.Horizontalni) {
-        image->setPicture(transparentPicture(m_skin.mark));
-        image->move(zalozka.Pozice - m_skin.horizontal.markCenter, 0);
+        image->setPicture(m_shown.mark);
+        image->placePicture(
+            pointerPlace(zalozka.Pozice, m_skin.mark, m_shown.mark, m_skin.horizontal.markCenter));
     } else {
-        image->setPicture(transparentPicture(m_skin.vmark));
-        image->move(0, zalozka.Pozice - m_skin.vertical.markCenter);
+        image->setPicture(m_shown.vmark);
+        image->placePicture(
+            pointerPlace(zalozka.Pozice, m_skin.vmark, m_shown.vmark, m_skin.vertical.markCenter));
     }
 }
 
@@ -77,17 +95,13 @@ void TMainForm::zaznamenejProcenta() {
             zalozka.Procenta = procentaZalozky(zalozka.Pozice);
 }
 
-void TMainForm::Kliknuto(QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers shift, int x,
-                         int y) {
+void TMainForm::Kliknuto(Qt::KeyboardModifiers shift, int x, int y) {
     if (shift & Qt::ControlModifier)
         m_state.RezimMysi = 1;
     if (shift & Qt::ShiftModifier)
         m_state.RezimMysi = 2;
-    int pozice = m_state.Horizontalni ? x : y;
-    if (sender != imageMeritko) {
-        if (auto *image = qobject_cast<QWidget *>(sender))
-            pozice += m_state.Horizontalni ? image->x() : image->y();
-    }
+    // The scale, the arrow and the markers all measure at the point under the cursor.
+    const int pozice = m_state.Horizontalni ? x : y;
     const quint8 rezim = m_state.RezimMysi;
     m_state.RezimMysi = 0;
     if (rezim == 1) {
