@@ -106,6 +106,8 @@ private slots:
     void composesBar_data();
     void composesBar();
     void keysOutTheBackground();
+    void drawsInDevicePixels_data();
+    void drawsInDevicePixels();
 };
 
 void TestScaleDrawing::drawsTicksAndNumbers_data() {
@@ -347,3 +349,99 @@ void TestScaleDrawing::keysOutTheBackground() {
 
 QTEST_MAIN(TestScaleDrawing)
 #include "tst_scaledrawing.moc"
+
+void TestScaleDrawing::drawsInDevicePixels_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("obracene");
+    QTest::addColumn<double>("carka");
+    QTest::addColumn<double>("pixeluNaJednotku");
+    QTest::addColumn<QString>("firstNumber"); // the number at the tenth tick
+    for (double ratio : {1.25, 1.5, 2.0}) {
+        const QByteArray r = QByteArray::number(ratio);
+        QTest::newRow("pixels at " + r) << ratio << false << false << 5.0 << 1.0 << "50";
+        QTest::newRow("centimetres at " + r)
+            << ratio << false << false << 0.1 << 144 * ratio / 1.5 / 2.54 << "1";
+        QTest::newRow("pixels from the bottom at " + r)
+            << ratio << true << true << 5.0 << 1.0 << "50";
+        QTest::newRow("centimetres from the right at " + r)
+            << ratio << false << true << 0.1 << 96 * ratio / 2.54 << "1";
+    }
+}
+
+// On a scaled screen every tick is one device pixel wide at its rounded device position, the
+// ticks and the strip grow by the ratio across the ruler, and the numbers are rendered in a
+// font grown by the ratio, whole, and without a pixel blended into the background.
+void TestScaleDrawing::drawsInDevicePixels() {
+    QFETCH(double, ratio);
+    QFETCH(bool, vertical);
+    QFETCH(bool, obracene);
+    QFETCH(double, carka);
+    QFETCH(double, pixeluNaJednotku);
+    QFETCH(QString, firstNumber);
+    const int length = 709; // 472.67 logical pixels at 1.5: no whole number of them
+    ScaleParams params = scale(length, carka, pixeluNaJednotku, obracene);
+    params.ratio = ratio;
+    const QImage strip = draw(params, vertical);
+    const int thickness = qRound((vertical ? 35 : 20) * ratio);
+    QCOMPARE(strip.size(), vertical ? QSize(thickness, length) : QSize(length, thickness));
+    QCOMPARE(strip.devicePixelRatio(), ratio);
+
+    const double spacing = carka * pixeluNaJednotku;
+    QList<int> expected;
+    QHash<int, int> expectedLength;
+    for (int i = 0; i <= std::lround(length / spacing); ++i) {
+        const int offset = int(std::nearbyint(i * spacing));
+        const int at = obracene ? length - offset : offset;
+        if (at < 0 || at >= length)
+            continue;
+        expected << at;
+        expectedLength[at] = qRound((i % 10 == 0 ? 8 : i % 5 == 0 ? 4 : 2) * ratio);
+    }
+    std::sort(expected.begin(), expected.end());
+    QList<int> ticks;
+    for (int at = 0; at < length; ++at)
+        if ((vertical ? strip.pixel(0, at) : strip.pixel(at, 0)) == Black)
+            ticks << at;
+    QCOMPARE(ticks, expected);
+    for (int at : std::as_const(expected)) {
+        int drawn = 0;
+        while ((vertical ? strip.pixel(drawn, at) : strip.pixel(at, drawn)) == Black)
+            ++drawn;
+        QCOMPARE(drawn, expectedLength[at]);
+    }
+
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            QVERIFY(QList<QRgb>({Aqua, Black, Red}).contains(strip.pixel(x, y)));
+
+    // The zero and the first numbers stand whole in their cells at the device font's size.
+    QFont font = ScaleParams::defaultScaleFont();
+    font.setPointSizeF(font.pointSizeF() * ratio);
+    const QFontMetrics metrics(font);
+    const auto cellOf = [&](const QString &text) {
+        QImage cell(metrics.horizontalAdvance(text), metrics.height(), QImage::Format_RGB32);
+        cell.fill(Aqua);
+        QPainter painter(&cell);
+        painter.setFont(font);
+        painter.setPen(Red);
+        painter.drawText(0, metrics.ascent(), text);
+        painter.end();
+        cell.setDevicePixelRatio(ratio);
+        return cell;
+    };
+    const int numbersAt = qRound(9 * ratio);
+    const int tenth = int(std::nearbyint(10 * spacing));
+    for (const QString &text : {QStringLiteral("0"), firstNumber}) {
+        const QImage cell = cellOf(text);
+        const int extent = vertical ? cell.height() : cell.width();
+        const int tick = text == QLatin1String("0") ? 0 : tenth;
+        int start = (obracene ? length - tick : tick) - extent / 2;
+        if (tick == 0)
+            start = obracene ? length - extent : 0;
+        const QPoint topLeft = vertical ? QPoint(numbersAt, start) : QPoint(start, numbersAt);
+        // The font's descent may reach below the strip, as it does at a ratio of 1.
+        const QRect visible = QRect(topLeft, cell.size()) & strip.rect();
+        QCOMPARE(strip.copy(visible), cell.copy(visible.translated(-topLeft)));
+    }
+}
