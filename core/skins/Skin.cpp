@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QPainter>
 
 #include <cstdlib>
 
@@ -67,8 +68,7 @@ QImage sharpBitmap(const QString &path, const QImage &plain) {
     const QString sharpPath = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
     if (!QFileInfo(sharpPath).isFile())
         return {};
-    QImageReader reader(sharpPath, "bmp");
-    const QImage image = reader.read();
+    const QImage image = readSkinBitmap(sharpPath);
     return image.size() == plain.size() * 2 ? image : QImage();
 }
 
@@ -286,18 +286,47 @@ QImage transparentPicture(const QImage &bitmap) {
 
 namespace {
 
-QImage atRatio(const QImage &plain, const QImage &sharp, double ratio, bool keyed) {
+// A pointer's centre column (row): the one that must land on a single device pixel.
+struct Centre {
+    bool vertical = false;
+    int at = -1; // -1: the picture has none
+};
+
+QImage atRatio(const QImage &plain, const QImage &sharp, double ratio, bool keyed,
+               Centre centre = {}) {
     if (plain.isNull())
         return plain;
     const bool useSharp = ratio >= SharpPictureRatio && !sharp.isNull();
     const QImage &source = useSharp ? sharp : plain;
     QImage shown = keyed ? transparentPicture(source) : asRgb32(source);
     const QSize size = deviceSize(plain.size(), ratio);
-    if (shown.size() != size) {
+    if (shown.size() != size && centre.at < 0) {
         // Alpha is premultiplied while scaling, so transparent pixels lend no colour to edges.
         if (keyed)
             shown = shown.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         shown = shown.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else if (shown.size() != size) {
+        // A pointer is scaled about its centre, so that the centre's middle falls on the
+        // middle of one device pixel and that pixel carries the reading alone. A sharp
+        // picture has its centre in the right one of the two pixels of the plain centre.
+        const auto along = [&](const QImage &image) {
+            return centre.vertical ? image.height() : image.width();
+        };
+        const int device =
+            deviceCentre(centre.at, along(plain), centre.vertical ? size.height() : size.width());
+        const double scale = double(centre.vertical ? size.height() : size.width()) / along(source);
+        const int sourceCentre = useSharp ? 2 * centre.at + 1 : centre.at;
+        const double shift = device + 0.5 - (sourceCentre + 0.5) * scale;
+        QImage scaled(size, QImage::Format_ARGB32_Premultiplied);
+        scaled.fill(Qt::transparent);
+        QPainter painter(&scaled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(centre.vertical ? 0 : shift, centre.vertical ? shift : 0);
+        painter.scale(double(size.width()) / source.width(),
+                      double(size.height()) / source.height());
+        painter.drawImage(0, 0, shown);
+        painter.end();
+        shown = scaled;
     }
     shown.setDevicePixelRatio(ratio);
     return shown;
@@ -309,14 +338,20 @@ SkinBitmaps shownBitmaps(const SkinData &skin, double ratio) {
     using B = SkinBitmaps;
     static constexpr QImage B::*pieces[] = {&B::start,  &B::middle,  &B::end,
                                             &B::vstart, &B::vmiddle, &B::vend};
-    static constexpr QImage B::*pictures[] = {&B::arrow,       &B::varrow,       &B::mark,
-                                              &B::vmark,       &B::buttonRotate, &B::buttonInvert,
-                                              &B::buttonTools, &B::buttonInfo,   &B::buttonExit,
-                                              &B::buttonUnits, &B::resizeArrow};
+    static constexpr QImage B::*buttons[] = {&B::buttonRotate, &B::buttonInvert, &B::buttonTools,
+                                             &B::buttonInfo,   &B::buttonExit,   &B::buttonUnits,
+                                             &B::resizeArrow};
+    const std::pair<QImage B::*, Centre> pointers[] = {
+        {&B::arrow, {false, skin.horizontal.arrowCenter}},
+        {&B::varrow, {true, skin.vertical.arrowCenter}},
+        {&B::mark, {false, skin.horizontal.markCenter}},
+        {&B::vmark, {true, skin.vertical.markCenter}}};
     SkinBitmaps shown;
     for (QImage B::*piece : pieces)
         shown.*piece = atRatio(skin.*piece, skin.sharp.*piece, ratio, false);
-    for (QImage B::*picture : pictures)
-        shown.*picture = atRatio(skin.*picture, skin.sharp.*picture, ratio, true);
+    for (QImage B::*button : buttons)
+        shown.*button = atRatio(skin.*button, skin.sharp.*button, ratio, true);
+    for (const auto &[pointer, centre] : pointers)
+        shown.*pointer = atRatio(skin.*pointer, skin.sharp.*pointer, ratio, true, centre);
     return shown;
 }
