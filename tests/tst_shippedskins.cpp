@@ -151,6 +151,43 @@ private slots:
                                                       .arg(shape)));
     }
 
+    // Every picture ships sharp as well, at exactly twice its size; a sharp pointer's line is
+    // one pixel framed by one on each side, centred on the right one of the two pixels its
+    // centre becomes, where a screen of ratio 2 puts the pixel it reads.
+    void sharpPicturesBesideEachBitmap_data() { skinRows(); }
+    void sharpPicturesBesideEachBitmap() {
+        QFETCH(QString, skin);
+        const SkinData data = load(skin);
+        const QImage SkinBitmaps::*all[] = {
+            &SkinBitmaps::start,       &SkinBitmaps::middle,       &SkinBitmaps::end,
+            &SkinBitmaps::vstart,      &SkinBitmaps::vmiddle,      &SkinBitmaps::vend,
+            &SkinBitmaps::arrow,       &SkinBitmaps::varrow,       &SkinBitmaps::mark,
+            &SkinBitmaps::vmark,       &SkinBitmaps::buttonRotate, &SkinBitmaps::buttonInvert,
+            &SkinBitmaps::buttonTools, &SkinBitmaps::buttonInfo,   &SkinBitmaps::buttonExit,
+            &SkinBitmaps::buttonUnits, &SkinBitmaps::resizeArrow};
+        for (const QImage SkinBitmaps::*picture : all) {
+            QVERIFY(!(data.sharp.*picture).isNull());
+            QCOMPARE((data.sharp.*picture).size(), (data.*picture).size() * 2);
+        }
+        const auto opaqueRun = [](const QImage &bitmap, bool vertical, int across) {
+            const QImage shown = transparentPicture(bitmap);
+            QList<int> at;
+            for (int i = 0; i < (vertical ? shown.height() : shown.width()); ++i)
+                if (qAlpha(vertical ? shown.pixel(across, i) : shown.pixel(i, across)) == 255)
+                    at << i;
+            return at;
+        };
+        // Deep enough into the stem that the arrow's head is passed.
+        const int stem = 2 * 15;
+        const auto framed = [](int centre) {
+            return QList<int>{2 * centre, 2 * centre + 1, 2 * centre + 2};
+        };
+        QCOMPARE(opaqueRun(data.sharp.arrow, false, stem), framed(data.horizontal.arrowCenter));
+        QCOMPARE(opaqueRun(data.sharp.varrow, true, stem), framed(data.vertical.arrowCenter));
+        QCOMPARE(opaqueRun(data.sharp.mark, false, 0), framed(data.horizontal.markCenter));
+        QCOMPARE(opaqueRun(data.sharp.vmark, true, 0), framed(data.vertical.markCenter));
+    }
+
     void controlsClearOfEachOther_data() {
         QTest::addColumn<QString>("skin");
         QTest::addColumn<bool>("vertical");

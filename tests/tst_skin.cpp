@@ -59,6 +59,10 @@ private slots:
     void parsesColours_data();
     void parsesColours();
     void transparentColourFromBottomLeft();
+    void sharpPicturesBeside_data();
+    void sharpPicturesBeside();
+    void picturesAtEachRatio_data();
+    void picturesAtEachRatio();
 };
 
 void TestSkin::drawsDefaultArrow() {
@@ -354,3 +358,94 @@ void TestSkin::transparentColourFromBottomLeft() {
 
 QTEST_MAIN(TestSkin)
 #include "tst_skin.moc"
+
+void TestSkin::sharpPicturesBeside_data() {
+    QTest::addColumn<QString>("sharpFile");
+    QTest::addColumn<QByteArray>("content"); // empty: a blue bitmap of sharpSize
+    QTest::addColumn<QSize>("sharpSize");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("twice the size") << "start@2x.bmp" << QByteArray() << QSize(24, 128) << true;
+    QTest::newRow("other letter case") << "START@2X.BMP" << QByteArray() << QSize(24, 128) << true;
+    QTest::newRow("one pixel short") << "start@2x.bmp" << QByteArray() << QSize(23, 128) << false;
+    QTest::newRow("same size") << "start@2x.bmp" << QByteArray() << QSize(12, 64) << false;
+    QTest::newRow("no bitmap") << "start@2x.bmp" << QByteArray("not a bitmap") << QSize() << false;
+}
+
+// A sharp picture serves only beside its plain one and at exactly twice its size; anything
+// else is passed over without spoiling the load, and the next skin's load forgets it.
+void TestSkin::sharpPicturesBeside() {
+    QFETCH(QString, sharpFile);
+    QFETCH(QByteArray, content);
+    QFETCH(QSize, sharpSize);
+    QFETCH(bool, kept);
+    QTemporaryDir dir;
+    writeBitmap(dir.filePath("start.bmp"), {12, 64}, Qt::red);
+    if (content.isEmpty())
+        writeBitmap(dir.filePath(sharpFile), sharpSize);
+    else
+        writeFile(dir.filePath(sharpFile), content);
+    writeBitmap(dir.filePath("mark@2x.bmp"), {6, 20}); // no plain mark.bmp beside it
+    SkinData skin;
+    QVERIFY(NactiSkinData(dir.path(), skin));
+    QCOMPARE(skin.start.size(), QSize(12, 64));
+    QCOMPARE(!skin.sharp.start.isNull(), kept);
+    QVERIFY(skin.sharp.mark.isNull());
+
+    QVERIFY(NactiSkinData(QStringLiteral("/nonexistent/skin"), skin));
+    QVERIFY(skin.sharp.start.isNull());
+}
+
+void TestSkin::picturesAtEachRatio_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<bool>("sharpUsed");
+    QTest::newRow("1") << 1.0 << false;
+    QTest::newRow("1.25") << 1.25 << false;
+    QTest::newRow("1.5") << 1.5 << true;
+    QTest::newRow("2") << 2.0 << true;
+    QTest::newRow("3") << 3.0 << true;
+}
+
+// Plain pictures are red and sharp ones blue: the screen's ratio picks one, scales it to the
+// picture's size in device pixels and keys out a pointer's background.
+void TestSkin::picturesAtEachRatio() {
+    QFETCH(double, ratio);
+    QFETCH(bool, sharpUsed);
+    QTemporaryDir dir;
+    writeBitmap(dir.filePath("middle.bmp"), {5, 64}, Qt::red);
+    writeBitmap(dir.filePath("middle@2x.bmp"), {10, 128}, Qt::blue);
+    QImage arrow(9, 21, QImage::Format_RGB32);
+    arrow.fill(Qt::white);
+    for (int y = 0; y < 21; ++y)
+        arrow.setPixel(4, y, qRgb(255, 0, 0));
+    QVERIFY(arrow.save(dir.filePath("arrow.bmp"), "BMP"));
+    QImage sharpArrow(18, 42, QImage::Format_RGB32);
+    sharpArrow.fill(Qt::white);
+    for (int y = 0; y < 42; ++y)
+        sharpArrow.setPixel(9, y, qRgb(0, 0, 255));
+    QVERIFY(sharpArrow.save(dir.filePath("arrow@2x.bmp"), "BMP"));
+    SkinData skin;
+    QVERIFY(NactiSkinData(dir.path(), skin));
+
+    const SkinBitmaps shown = shownBitmaps(skin, ratio);
+    const QColor expected = sharpUsed ? Qt::blue : Qt::red;
+    QCOMPARE(shown.middle.size(), QSize(qRound(5 * ratio), qRound(64 * ratio)));
+    QCOMPARE(shown.middle.devicePixelRatio(), ratio);
+    QCOMPARE(shown.middle.pixelColor(shown.middle.width() / 2, 10), expected);
+    QVERIFY(shown.buttonRotate.isNull()); // no picture, none shown
+
+    // The arrow's line ends up darkest in the device column its centre names, its background
+    // transparent.
+    QCOMPARE(shown.arrow.size(), QSize(qRound(9 * ratio), qRound(21 * ratio)));
+    const int centre = int(std::floor(4.5 * shown.arrow.width() / 9));
+    const int row = shown.arrow.height() / 2;
+    QCOMPARE(qAlpha(shown.arrow.pixel(0, row)), 0);
+    int strongest = 0;
+    for (int x = 1; x < shown.arrow.width(); ++x)
+        if (qAlpha(shown.arrow.pixel(x, row)) > qAlpha(shown.arrow.pixel(strongest, row)))
+            strongest = x;
+    QCOMPARE(strongest, centre);
+    const QColor line = shown.arrow.pixelColor(centre, row);
+    QVERIFY(line.alpha() >= 250);
+    QVERIFY(sharpUsed ? line.blue() > 240 && line.red() < 15
+                      : line.red() > 240 && line.blue() < 15);
+}

@@ -62,11 +62,13 @@ private:
     QHash<QString, QString> m_files;
 };
 
-// The picture at twice the size beside a bitmap: "start@2x.bmp" beside "start.bmp".
-QImage sharpBitmap(const QString &path, const QImage &plain) {
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    const QString sharpPath = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
-    if (!QFileInfo(sharpPath).isFile())
+// The picture at twice the size beside a bitmap, "start@2x.bmp" beside "start.bmp"; null
+// unless it is a readable bitmap of exactly twice the plain one's size.
+QImage sharpBitmap(const SkinFolder &files, const QString &path, const QImage &plain) {
+    QString name = QFileInfo(path).fileName();
+    name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    const QString sharpPath = files.find(name);
+    if (sharpPath.isEmpty())
         return {};
     const QImage image = readSkinBitmap(sharpPath);
     return image.size() == plain.size() * 2 ? image : QImage();
@@ -201,7 +203,7 @@ bool NactiSkinData(const QString &folder, SkinData &skin, QString *error) {
     const auto load = [&](const QString &path, QImage SkinBitmaps::*bitmap) {
         if (!loadBitmap(path, skin.*bitmap, error))
             return false;
-        skin.sharp.*bitmap = sharpBitmap(path, skin.*bitmap);
+        skin.sharp.*bitmap = sharpBitmap(files, path, skin.*bitmap);
         return true;
     };
 

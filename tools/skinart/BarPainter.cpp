@@ -43,23 +43,27 @@ double rowNoise(int y) {
 }
 
 // Straight-grained wood: dark late-wood lines across the thickness and short pores along it.
-double woodShade(int x, int y, int period) {
+// x and y are in unscaled pixels; the lines follow y smoothly, the pores and the noise take
+// whole pixels.
+double woodShade(double x, double y, int period) {
     const double lines = 0.5 + 0.5 * std::sin(y * 1.13 + 2.1 * std::sin(y * 0.23));
     const double bands = 0.5 + 0.5 * std::sin(y * 0.31 + 1.0);
-    double shade = 1.0 - 0.09 * std::pow(lines, 3.0) - 0.04 * bands - 0.03 * rowNoise(y);
-    const int column = x % period;
+    double shade = 1.0 - 0.09 * std::pow(lines, 3.0) - 0.04 * bands - 0.03 * rowNoise(int(y));
+    const int column = int(x) % period;
     for (int dash = 0; dash < 4; ++dash) {
         const int from = (column - dash + period) % period;
-        if (hash(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(y)) % 1000 < 6)
+        if (hash(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(int(y))) % 1000 < 6)
             shade -= 0.045;
     }
     return shade;
 }
 
-double brushedShade(int x, int y, int period) {
+double brushedShade(double x, double y, int period) {
     const double grain =
-        (hash(static_cast<std::uint32_t>(x % period), static_cast<std::uint32_t>(y)) % 100) / 99.0;
-    return 1.0 + 0.05 * (rowNoise(y) - 0.5) + 0.012 * (grain - 0.5);
+        (hash(static_cast<std::uint32_t>(int(x) % period), static_cast<std::uint32_t>(int(y))) %
+         100) /
+        99.0;
+    return 1.0 + 0.05 * (rowNoise(int(y)) - 0.5) + 0.012 * (grain - 0.5);
 }
 
 QColor mix(const QColor &a, const QColor &b, double t) {
@@ -74,29 +78,33 @@ QColor shaded(const QColor &colour, double factor) {
                             std::clamp(colour.blueF() * factor, 0.0, 1.0));
 }
 
-QImage material(const BarLook &look, int width, int thickness, int band) {
-    QImage image(width, thickness, QImage::Format_RGB32);
-    for (int y = 0; y < thickness; ++y) {
+// The bar's surface at `scale` pixels per unscaled pixel.
+QImage material(const BarLook &look, int width, int thickness, int band, int scale) {
+    QImage image(width * scale, thickness * scale, QImage::Format_RGB32);
+    for (int row = 0; row < image.height(); ++row) {
+        const double y = double(row) / scale;
         const QColor base =
             y <= band ? look.band
-                      : mix(look.bodyTop, look.bodyBottom, double(y - band) / (thickness - band));
-        for (int x = 0; x < width; ++x) {
+                      : mix(look.bodyTop, look.bodyBottom, (y - band) / (thickness - band));
+        for (int column = 0; column < image.width(); ++column) {
+            const double x = double(column) / scale;
             double factor = 1.0;
             if (look.texture == Texture::WoodGrain)
                 factor = woodShade(x, y, look.middleWidth);
             else if (look.texture == Texture::Brushed)
                 factor = brushedShade(x, y, look.middleWidth);
-            image.setPixelColor(x, y, shaded(base, factor));
+            image.setPixelColor(column, row, shaded(base, factor));
         }
     }
     return image;
 }
 
-QImage paintPiece(const BarLook &look, Piece piece, int width, int thickness, int band) {
-    QImage image(width, thickness, QImage::Format_ARGB32_Premultiplied);
+QImage paintPiece(const BarLook &look, Piece piece, int width, int thickness, int band, int scale) {
+    QImage image(width * scale, thickness * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(look.surround);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
 
     // The outline runs on past the piece's open sides, so neighbouring pieces join up.
     const qreal overhang = 2 * look.bottomRadius + 8;
@@ -106,7 +114,9 @@ QImage paintPiece(const BarLook &look, Piece piece, int width, int thickness, in
     painter.fillPath(barOutline(body, look.topRadius, look.bottomRadius), look.outline);
     const QPainterPath inner = barOutline(
         body.adjusted(1, 1, -1, -1), std::max<qreal>(look.topRadius - 1, 0), look.bottomRadius - 1);
-    painter.fillPath(inner, QBrush(material(look, width, thickness, band)));
+    QBrush surface(material(look, width, thickness, band, scale));
+    surface.setTransform(QTransform::fromScale(1.0 / scale, 1.0 / scale));
+    painter.fillPath(inner, surface);
     painter.setClipPath(inner);
 
     if (look.glossAlpha > 0) {
@@ -124,7 +134,7 @@ QImage paintPiece(const BarLook &look, Piece piece, int width, int thickness, in
         QLinearGradient shade(edge, 0, edge + inward, 0);
         shade.setColorAt(0, QColor(60, 30, 5, look.endShade));
         shade.setColorAt(1, QColor(60, 30, 5, 0));
-        painter.fillRect(image.rect(), shade);
+        painter.fillRect(QRect(0, 0, width, thickness), shade);
     }
 
     // A bevel: light along the measuring edge, shadow along the back.
@@ -142,11 +152,13 @@ QImage paintPiece(const BarLook &look, Piece piece, int width, int thickness, in
 
 } // namespace
 
-BarPieces paintBarPieces(const BarLook &look, const SectionLayout &layout, bool vertical) {
+BarPieces paintBarPieces(const BarLook &look, const SectionLayout &layout, bool vertical,
+                         int scale) {
     const int thickness = layout.ruleHeight;
-    BarPieces pieces{paintPiece(look, Piece::Start, ArtSize::endPiece, thickness, layout.band),
-                     paintPiece(look, Piece::Middle, look.middleWidth, thickness, layout.band),
-                     paintPiece(look, Piece::End, ArtSize::endPiece, thickness, layout.band)};
+    const int band = layout.band;
+    BarPieces pieces{paintPiece(look, Piece::Start, ArtSize::endPiece, thickness, band, scale),
+                     paintPiece(look, Piece::Middle, look.middleWidth, thickness, band, scale),
+                     paintPiece(look, Piece::End, ArtSize::endPiece, thickness, band, scale)};
     if (vertical)
         pieces = {transposed(pieces.start), transposed(pieces.middle), transposed(pieces.end)};
     return pieces;

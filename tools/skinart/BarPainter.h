@@ -10,4 +10,6 @@ struct BarPieces {
 
 // The three pieces of a bar: lying for the horizontal ruler (scale band at the top), standing
 // for the vertical one (scale band at the left).
-BarPieces paintBarPieces(const BarLook &look, const SectionLayout &layout, bool vertical);
+// At scale 2 the pieces are twice as large, with the texture sampled twice as finely.
+BarPieces paintBarPieces(const BarLook &look, const SectionLayout &layout, bool vertical,
+                         int scale = 1);

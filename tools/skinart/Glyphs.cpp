@@ -173,11 +173,12 @@ void paintGlyph(QPainter &painter, ButtonStyle style, const QPainterPath &shape,
 
 } // namespace
 
-QImage paintButton(const ButtonLook &look, Glyph glyph) {
+QImage paintButton(const ButtonLook &look, Glyph glyph, int scale) {
     const int size = ArtSize::button;
-    QImage image = newCanvas(size, size);
+    QImage image = newCanvas(size * scale, size * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QRectF disc(0.5, 0.5, size - 1, size - 1);
     switch (look.style) {
     case ButtonStyle::Candy:
@@ -190,17 +191,18 @@ QImage paintButton(const ButtonLook &look, Glyph glyph) {
         paintSlick(painter, disc, look.face[glyph]);
         break;
     }
-    const qreal scale = size / 24.0;
+    const qreal glyphScale = size / 24.0;
     QTransform toButton;
-    toButton.scale(scale, scale);
+    toButton.scale(glyphScale, glyphScale);
     paintGlyph(painter, look.style, toButton.map(glyphPath(glyph)), look.glyph[glyph]);
     return image;
 }
 
-QImage paintUnitsButton(const ButtonLook &look) {
-    QImage image = newCanvas(ArtSize::unitsWidth, ArtSize::unitsHeight);
+QImage paintUnitsButton(const ButtonLook &look, int scale) {
+    QImage image = newCanvas(ArtSize::unitsWidth * scale, ArtSize::unitsHeight * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     QPainterPath triangle;
     triangle.moveTo(2.5, 8.5);
     triangle.lineTo(11.5, 8.5);
@@ -212,11 +214,12 @@ QImage paintUnitsButton(const ButtonLook &look) {
     return image;
 }
 
-QImage paintResizeArrow(const ButtonLook &look) {
+QImage paintResizeArrow(const ButtonLook &look, int scale) {
     const int size = ArtSize::resize;
-    QImage image = newCanvas(size, size);
+    QImage image = newCanvas(size * scale, size * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     // One picture serves the lying and the standing bar, whose far ends lie to the right and
     // at the bottom: a fat double arrow along the diagonal towards the lower right reads
     // right in both. It is drawn as "<->" (heads 9 high, shaft 3 high) and turned by 45

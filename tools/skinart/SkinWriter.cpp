@@ -14,11 +14,12 @@ namespace {
 
 // Blends a button's edges into the bar exactly where the horizontal layout puts it; standing,
 // the bar under it is close enough in colour that the difference does not show.
-QImage onBar(const QImage &drawing, Control control, const SkinArt &skin, const QImage &bar) {
+QImage onBar(const QImage &drawing, Control control, const SkinArt &skin, const QImage &bar,
+             int scale) {
     const SectionLayout &layout = skin.horizontal;
     const Place place = layout.places[control];
-    const QRect rect =
-        placeControl({place.x, place.y}, drawing.size(), {defaultLength, layout.ruleHeight});
+    const QRect rect = placeControl({place.x * scale, place.y * scale}, drawing.size(),
+                                    QSize(defaultLength, layout.ruleHeight) * scale);
     return flattenOnBar(drawing, bar, rect.topLeft());
 }
 
@@ -69,50 +70,72 @@ void writeIni(const SkinArt &skin, const QString &path) {
 
 } // namespace
 
-SkinPictures drawSkin(const SkinArt &skin) {
+SkinPictures drawSkin(const SkinArt &skin, int scale) {
     SkinPictures pictures;
-    pictures.horizontal = paintBarPieces(skin.bar, skin.horizontal, false);
-    pictures.vertical = paintBarPieces(skin.bar, skin.vertical, true);
+    pictures.horizontal = paintBarPieces(skin.bar, skin.horizontal, false, scale);
+    pictures.vertical = paintBarPieces(skin.bar, skin.vertical, true, scale);
     const BarPieces &h = pictures.horizontal;
     const BarPieces &v = pictures.vertical;
-    const QImage bar = composeBar(h.start, h.middle, h.end, defaultLength, false);
-    const QImage standing = composeBar(v.start, v.middle, v.end, defaultLength, true);
+    const int length = defaultLength * scale;
+    const QImage bar = composeBar(h.start, h.middle, h.end, length, false);
+    const QImage standing = composeBar(v.start, v.middle, v.end, length, true);
 
     // Pointers travel along the scale band, which looks the same everywhere along the bar.
-    const int along = defaultLength / 2;
-    const QImage arrow = paintArrow(skin.pointers);
-    const QImage mark = paintMark(skin.pointers);
+    const int along = length / 2;
+    const QImage arrow = paintArrow(skin.pointers, scale);
+    const QImage mark = paintMark(skin.pointers, scale);
     pictures.arrow = flattenOnBar(arrow, bar, {along, 0});
     pictures.varrow = flattenOnBar(transposed(arrow), standing, {0, along});
     pictures.mark = flattenOnBar(mark, bar, {along, 0});
     pictures.vmark = flattenOnBar(transposed(mark), standing, {0, along});
 
     for (int glyph = 0; glyph < GlyphCount; ++glyph)
-        pictures.buttons[glyph] = onBar(paintButton(skin.buttons, static_cast<Glyph>(glyph)),
-                                        static_cast<Control>(ButtonRotate + glyph), skin, bar);
-    pictures.units = onBar(paintUnitsButton(skin.buttons), ButtonUnits, skin, bar);
-    pictures.resize = onBar(paintResizeArrow(skin.buttons), ResizeArrow, skin, bar);
+        pictures.buttons[glyph] =
+            onBar(paintButton(skin.buttons, static_cast<Glyph>(glyph), scale),
+                  static_cast<Control>(ButtonRotate + glyph), skin, bar, scale);
+    pictures.units = onBar(paintUnitsButton(skin.buttons, scale), ButtonUnits, skin, bar, scale);
+    pictures.resize = onBar(paintResizeArrow(skin.buttons, scale), ResizeArrow, skin, bar, scale);
     return pictures;
 }
 
-void writeButtons(const SkinPictures &pictures, const QString &folder) {
+namespace {
+
+void writeButtonFiles(const SkinPictures &pictures, const QString &folder, const QString &suffix) {
     for (int glyph = 0; glyph < GlyphCount; ++glyph)
-        saveBmp(pictures.buttons[glyph], folder + '/' + glyphFileName(static_cast<Glyph>(glyph)));
-    saveBmp(pictures.units, folder + "/ButtonUnits.bmp");
-    saveBmp(pictures.resize, folder + "/ResizeArrow.bmp");
+        saveBmp(
+            pictures.buttons[glyph],
+            folder + '/' +
+                QString(glyphFileName(static_cast<Glyph>(glyph))).replace(".bmp", suffix + ".bmp"));
+    saveBmp(pictures.units, folder + "/ButtonUnits" + suffix + ".bmp");
+    saveBmp(pictures.resize, folder + "/ResizeArrow" + suffix + ".bmp");
 }
 
-void writeSkin(const SkinArt &skin, const SkinPictures &pictures, const QString &folder) {
-    saveBmp(pictures.horizontal.start, folder + "/start.bmp");
-    saveBmp(pictures.horizontal.middle, folder + "/middle.bmp");
-    saveBmp(pictures.horizontal.end, folder + "/end.bmp");
-    saveBmp(pictures.vertical.start, folder + "/vstart.bmp");
-    saveBmp(pictures.vertical.middle, folder + "/vmiddle.bmp");
-    saveBmp(pictures.vertical.end, folder + "/vend.bmp");
-    saveBmp(pictures.arrow, folder + "/arrow.bmp");
-    saveBmp(pictures.varrow, folder + "/varrow.bmp");
-    saveBmp(pictures.mark, folder + "/mark.bmp");
-    saveBmp(pictures.vmark, folder + "/vmark.bmp");
-    writeButtons(pictures, folder);
+void writePictures(const SkinPictures &pictures, const QString &folder, const QString &suffix) {
+    const auto save = [&](const QImage &image, const char *name) {
+        saveBmp(image, folder + '/' + name + suffix + ".bmp");
+    };
+    save(pictures.horizontal.start, "start");
+    save(pictures.horizontal.middle, "middle");
+    save(pictures.horizontal.end, "end");
+    save(pictures.vertical.start, "vstart");
+    save(pictures.vertical.middle, "vmiddle");
+    save(pictures.vertical.end, "vend");
+    save(pictures.arrow, "arrow");
+    save(pictures.varrow, "varrow");
+    save(pictures.mark, "mark");
+    save(pictures.vmark, "vmark");
+    writeButtonFiles(pictures, folder, suffix);
+}
+
+} // namespace
+
+void writeButtons(const SkinPictures &pictures, const QString &folder) {
+    writeButtonFiles(pictures, folder, QString());
+}
+
+void writeSkin(const SkinArt &skin, const SkinPictures &pictures, const SkinPictures &sharp,
+               const QString &folder) {
+    writePictures(pictures, folder, QString());
+    writePictures(sharp, folder, QStringLiteral("@2x"));
     writeIni(skin, folder + "/skin.ini");
 }

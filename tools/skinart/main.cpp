@@ -32,7 +32,7 @@ int main(int argc, char **argv) {
 
     for (const SkinArt &skin : shippedSkins()) {
         const SkinPictures pictures = drawSkin(skin);
-        writeSkin(skin, pictures, source + "/data/skin/" + skin.name);
+        writeSkin(skin, pictures, drawSkin(skin, 2), source + "/data/skin/" + skin.name);
         // The window's own pictures, shown until a skin brings its own, are the default's.
         if (skin.name == "Funny")
             writeButtons(pictures, source + "/forms/ruler/icons/buttons");
