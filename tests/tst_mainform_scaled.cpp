@@ -65,6 +65,8 @@ private slots:
         QCOMPARE(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                             : 1.0);
+        // Without a stored length the window opens at the size its skin is laid out for.
+        QCOMPARE(ruler.length(), 472);
         // Without stored resolutions, a centimetre is the screen's device pixels per inch.
         QCOMPARE(ruler.state.RozliseniX, qRound(96 * ratio));
         QCOMPARE(ruler.state.RozliseniY, qRound(96 * ratio));

@@ -18,7 +18,8 @@ const QString languageFolder = QStringLiteral("jazyky");
 const QString skinFolder = QStringLiteral("skin");
 const QString autodetect = QStringLiteral("Autodetekce");
 
-// What the stored keys are read into and written from: the state plus the window's place.
+// What the stored keys are read into and written from: the state plus the window's place and
+// size. While reading, the size is the window's size by default.
 struct SettingsView {
     RulerState &s;
     QPoint &pos;
@@ -59,13 +60,13 @@ const SettingKey settingKeys[] = {
      [](SettingsView &v, const QString &t) { v.pos.setX(place(t)); }},
     {"Obecne", "Y", true, nullptr, [](const SettingsView &v) { return number(v.pos.y()); },
      [](SettingsView &v, const QString &t) { v.pos.setY(place(t)); }},
-    {"Obecne", "Delka", true, "472",
+    {"Obecne", "Delka", true, nullptr,
      [](const SettingsView &v) {
          return number(v.s.Horizontalni ? v.size.width() : v.size.height());
      },
      [](SettingsView &v, const QString &t) {
          const int length = toInt(t);
-         v.s.Delka = length > 0 ? length : defaultLength;
+         v.s.Delka = length > 0 ? length : v.size.width();
      }},
     {"Obecne", "Poloha", false, "Horizontalni",
      [](const SettingsView &v) {
@@ -247,11 +248,13 @@ void NactiParametry(RulerState &s, const QStringList &args) {
     }
 }
 
-void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale) {
+void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
+                    int defaultDelka) {
     // A folder or a FIFO where the file belongs holds no settings either.
     const bool firstRun = !isRegularFile(s.SouborNastaveni);
     IniFile ini(s.SouborNastaveni);
-    SettingsView view{s, windowPos, {}};
+    const int length = defaultDelka > 0 ? defaultDelka : defaultLength;
+    SettingsView view{s, windowPos, QSize(length, length)};
     for (const SettingKey &entry : settingKeys)
         readSetting(ini, entry, view);
     if (firstRun) {

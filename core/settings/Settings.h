@@ -22,10 +22,12 @@ void NactiParametry(RulerState &s, const QStringList &args);
 
 // Reads the settings file into the state. windowPos comes in as the window's current left/top
 // (the defaults) and goes out as the stored place. RozliseniX/Y must already hold the screen's
-// logical DPI: they are the defaults for the resolution keys. A missing file gets the default
-// unit lines (even in read-only mode, which is not known yet). "Autodetekce" as the language
-// becomes czech.lng for a Czech or Slovak systemLocale, english.lng otherwise.
-void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale);
+// device pixels per inch: they are the defaults for the resolution keys. A missing file gets the
+// default unit lines (even in read-only mode, which is not known yet). "Autodetekce" as the
+// language becomes czech.lng for a Czech or Slovak systemLocale, english.lng otherwise. A missing
+// or unusable length becomes defaultDelka (472 pixels when that is not positive).
+void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
+                    int defaultDelka = 472);
 
 // Applies READONLY, VERTICAL, INVERTED, LANGUAGE and SKIN from Parametry, then clears it.
 void ZpracujPrepinace(RulerState &s);

@@ -344,7 +344,8 @@ void TMainForm::Zobrazeni() {
     m_state.RozliseniY = dpi.y();
     const QList<ScreenArea> screens = screenAreas();
     QPoint place = screens.isEmpty() ? pos() : devicePlace(pos(), screens.first());
-    NactiNastaveni(m_state, place, QLocale::system());
+    // A first run opens the window at its designed size, which the skins are laid out for.
+    NactiNastaveni(m_state, place, QLocale::system(), deviceLength(initialSize.width(), m_pomer));
     move(logicalPlace(place, screens));
     ZpracujPrepinace(m_state);
     if (!m_state.JenCteni)
