@@ -1,6 +1,7 @@
 #include "core/drawing/ColourKey.h"
 #include "core/drawing/ScaleDrawing.h"
 #include "core/skins/Skin.h"
+#include "core/units/DevicePixels.h"
 
 #include <QGuiApplication>
 
@@ -16,25 +17,42 @@ struct Unit {
 // Tick spacings of 5 pixels, 3.78 pixels and half a pixel.
 const Unit units[] = {{5, 1}, {0.1, 96 / 2.54}, {0.05, 10}};
 
-void setLabel(benchmark::State &state) {
-    static const char *names[] = {"pixels", "centimetres", "half-pixel"};
-    state.SetLabel(names[state.range(1)]);
+// The third argument is the screen's device pixel ratio in percent; lengths are in device
+// pixels.
+double ratioOf(const benchmark::State &state) {
+    return state.range(2) / 100.0;
 }
 
-// The redraw after a resize or a unit change: the scale strip and the bar background.
-void BM_ScaleAndBar(benchmark::State &state) {
+void setLabel(benchmark::State &state) {
+    static const char *names[] = {"pixels", "centimetres", "half-pixel"};
+    state.SetLabel(std::string(names[state.range(1)]) + " at ratio " +
+                   std::to_string(ratioOf(state)).substr(0, 4));
+}
+
+ScaleParams paramsOf(const benchmark::State &state) {
     ScaleParams params;
     params.length = int(state.range(0));
     params.carka = units[state.range(1)].carka;
     params.pixeluNaJednotku = units[state.range(1)].pixeluNaJednotku;
-    QImage start, middle, end;
-    VychoziDilek(start, 1, 64);
-    VychoziDilek(middle, 5, 64);
-    VychoziDilek(end, 1, 64);
+    params.ratio = ratioOf(state);
+    return params;
+}
+
+// The redraw after a resize or a unit change: the scale strip and the bar background, from
+// pieces already at the screen's resolution (the window makes them once per skin and screen).
+void BM_ScaleAndBar(benchmark::State &state) {
+    const ScaleParams params = paramsOf(state);
+    SkinData skin;
+    VychoziDilek(skin.start, 1, 64);
+    VychoziDilek(skin.middle, 5, 64);
+    VychoziDilek(skin.end, 1, 64);
+    const SkinBitmaps pieces = shownBitmaps(skin, params.ratio);
+    const int thickness = deviceLength(64, params.ratio);
     QImage strip;
     for (auto _ : state) {
         KresliTavlinkoHoriz(strip, params);
-        QImage bar = Ramecek(start, middle, end, true, QSize(params.length, 64), 64);
+        QImage bar = Ramecek(pieces.start, pieces.middle, pieces.end, true,
+                             QSize(params.length, thickness), thickness);
         benchmark::DoNotOptimize(bar.constBits());
         benchmark::DoNotOptimize(strip.constBits());
     }
@@ -44,10 +62,7 @@ void BM_ScaleAndBar(benchmark::State &state) {
 // Making the strip's background transparent for showing it, which the window does after each
 // redraw.
 void BM_ScaleKeyed(benchmark::State &state) {
-    ScaleParams params;
-    params.length = int(state.range(0));
-    params.carka = units[state.range(1)].carka;
-    params.pixeluNaJednotku = units[state.range(1)].pixeluNaJednotku;
+    const ScaleParams params = paramsOf(state);
     QImage strip;
     KresliTavlinkoHoriz(strip, params);
     for (auto _ : state) {
@@ -60,7 +75,11 @@ void BM_ScaleKeyed(benchmark::State &state) {
 void lengthsAndUnits(benchmark::internal::Benchmark *bench) {
     for (int length : {472, 1920, 7680})
         for (int unit = 0; unit < 3; ++unit)
-            bench->Args({length, unit});
+            bench->Args({length, unit, 100});
+    // A 4K screen at 200 %: the strip is twice as thick and its numbers twice as large.
+    for (int length : {944, 3840, 7680})
+        for (int unit = 0; unit < 3; ++unit)
+            bench->Args({length, unit, 200});
     bench->Unit(benchmark::kMicrosecond);
 }
 
