@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs the built program in a real X server from a fresh program folder: checks where the window
 # opens, measures with a real click, copies the reading with Ctrl+Insert, presses the exit
-# button and checks what the settings file holds afterwards.
+# button and checks what the settings file holds afterwards. Then it measures again on a
+# desktop scaled by 150 %, where the ruler must count the screen's real pixels.
 set -euo pipefail
 
 # Without a display, start again inside a virtual X server.
@@ -224,4 +225,42 @@ done
 kill -0 "$pid" 2>/dev/null && fail "the open help window kept the program running"
 wait "$pid" || fail "the program did not end cleanly with the help open"
 
+# Dark pixels of one screen row, as offsets from x0 up to x0 + count - 1 (read from an xwd dump
+# of the root window: a big-endian header, a colour table, then rows of 24- or 32-bit pixels).
+dark_columns() {  # dump y x0 count
+    local dump="$1" y="$2" x0="$3" count="$4"
+    field() { od -An -tu4 --endian=big -j "$1" -N4 "$dump" | tr -d ' '; }
+    local header bytes bpl colours
+    header="$(field 0)"
+    bytes=$(($(field 44) / 8))
+    bpl="$(field 48)"
+    colours="$(field 76)"
+    od -An -tu1 -v -w"$bytes" -j $((header + colours * 12 + y * bpl + x0 * bytes)) \
+        -N $((count * bytes)) "$dump" |
+        awk '$1 < 100 && $2 < 100 && $3 < 100 { printf "%d ", NR - 1 }'
+}
+
+# 150 %: the stored place and length are screen pixels, the ticks are one screen pixel wide and
+# five apart, and a click on a screen pixel reads its distance from the zero.
+rm -f "$ini"
+printf '[Obecne]\r\nX=300\r\nY=150\r\nDelka=600\r\n' > "$ini"
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1.5 "$work/tavlinko" &
+pid=$!
+win="$(ruler_window)"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$X,$Y,$WIDTH" = "300,150,600" ] || fail "scaled window at $X,$Y, $WIDTH long instead of 300,150, 600"
+xwd -root -silent > "$work/screen.xwd"
+expected="$(seq 0 5 $((WIDTH - 40)) | awk '$1 >= 30 { printf "%d ", $1 - 30 }')"
+ticks="$(dark_columns "$work/screen.xwd" "$Y" $((X + 30)) $((WIDTH - 40 - 30 + 1)))"
+[ "$ticks" = "$expected" ] || fail "scaled ticks at: $ticks"
+xdotool mousemove --sync $((X + 137)) $((Y + 5)) click 1
+sleep 0.3
+xdotool key --window "$win" ctrl+Insert
+sleep 0.3
+copied="$(xclip -selection clipboard -o 2>/dev/null || true)"
+[ "$copied" = 137 ] || fail "a click 137 screen pixels from the zero reads '$copied'"
+kill -TERM "$pid"
+wait "$pid" || fail "the scaled ruler did not end cleanly"
+grep -qx 'Delka=600' <(tr -d '\r' < "$ini") || fail "the scaled ruler stored another length"
 echo "end-to-end: all checks passed"

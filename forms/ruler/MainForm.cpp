@@ -116,8 +116,13 @@ ImageControl *TMainForm::createImageButton(const char *name, const QString &hint
 
 void TMainForm::connectPress(ImageControl *image) {
     connect(image, &ImageControl::pressed, this, [this, image](QMouseEvent *event) {
-        // Fractional positions count: on a scaled screen they tell the device pixel apart.
-        const QPointF at = event->position() + QPointF(image->mapTo(this, QPoint(0, 0)));
+        // On a scaled screen the fraction of a logical pixel tells the device pixel apart, and
+        // Qt keeps it only in the position within the window: a control's own position is
+        // rounded. An event given to the control directly carries its own position there
+        // instead, far from where the control lies in the window.
+        const QPointF local = event->position() + QPointF(image->mapTo(this, QPoint(0, 0)));
+        const QPointF scene = event->scenePosition();
+        const QPointF at = (scene - local).manhattanLength() < 2 ? scene : local;
         Kliknuto(event->modifiers(), devicePixelAt(at.x(), m_pomer),
                  devicePixelAt(at.y(), m_pomer));
     });
