@@ -151,7 +151,6 @@ void TMainForm::createControls() {
     imageVelikost->setObjectName(QStringLiteral("imageVelikost"));
     imageVelikost->setGeometry(448, 21, 19, 19);
     imageVelikost->setCursor(Qt::SizeHorCursor);
-    imageVelikost->setPicture(resourceImage(QStringLiteral("ResizeArrow.bmp")));
     imageVelikost->installEventFilter(this);
     imageVelikost->setAccessibleName(QStringLiteral("Délka pravítka (táhněte)"));
     setAccessibleRole(imageVelikost, QAccessible::Grip);
@@ -209,13 +208,17 @@ void TMainForm::createControls() {
             &TMainForm::OtevritMenu2);
 
     // Built-in button pictures, shown until a skin brings its own.
-    const std::pair<ImageControl *, const char *> builtIn[] = {
-        {buttonHorizVert, "ButtonRotate.bmp"}, {buttonObratit, "ButtonInvert.bmp"},
-        {buttonMenu, "ButtonTools.bmp"},       {buttonInfo, "ButtonInfo.bmp"},
-        {buttonKonec, "ButtonExit.bmp"},       {buttonDalsiJednotky, "ButtonUnits.bmp"}};
-    for (const auto &[button, file] : builtIn)
-        button->setPicture(transparentPicture(resourceImage(QLatin1String(file))));
-    imageVelikost->setPicture(transparentPicture(imageVelikost->picture()));
+    const std::pair<QImage SkinBitmaps::*, const char *> builtIn[] = {
+        {&SkinBitmaps::buttonRotate, "ButtonRotate.bmp"},
+        {&SkinBitmaps::buttonInvert, "ButtonInvert.bmp"},
+        {&SkinBitmaps::buttonTools, "ButtonTools.bmp"},
+        {&SkinBitmaps::buttonInfo, "ButtonInfo.bmp"},
+        {&SkinBitmaps::buttonExit, "ButtonExit.bmp"},
+        {&SkinBitmaps::buttonUnits, "ButtonUnits.bmp"},
+        {&SkinBitmaps::resizeArrow, "ResizeArrow.bmp"}};
+    for (const auto &[picture, file] : builtIn)
+        m_vestavene.*picture = resourceImage(QLatin1String(file));
+    ukazTlacitka(shownBitmaps(m_vestavene, 1));
 
     SaveDialog = new TSaveDialog(this);
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
@@ -526,17 +529,22 @@ void TMainForm::NactiSkin(const QString &folder) {
     zobrazSkin();
 }
 
-void TMainForm::zobrazSkin() {
-    m_shown = shownBitmaps(m_skin, m_pomer);
-
+void TMainForm::ukazTlacitka(const SkinBitmaps &pictures) {
     const std::pair<ImageControl *, const QImage *> buttons[] = {
-        {buttonHorizVert, &m_shown.buttonRotate}, {buttonObratit, &m_shown.buttonInvert},
-        {buttonMenu, &m_shown.buttonTools},       {buttonInfo, &m_shown.buttonInfo},
-        {buttonKonec, &m_shown.buttonExit},       {buttonDalsiJednotky, &m_shown.buttonUnits},
-        {imageVelikost, &m_shown.resizeArrow}};
+        {buttonHorizVert, &pictures.buttonRotate}, {buttonObratit, &pictures.buttonInvert},
+        {buttonMenu, &pictures.buttonTools},       {buttonInfo, &pictures.buttonInfo},
+        {buttonKonec, &pictures.buttonExit},       {buttonDalsiJednotky, &pictures.buttonUnits},
+        {imageVelikost, &pictures.resizeArrow}};
     for (const auto &[control, picture] : buttons)
         if (!picture->isNull())
             control->setPicture(*picture);
+}
+
+void TMainForm::zobrazSkin() {
+    m_shown = shownBitmaps(m_skin, m_pomer);
+    // The built-in pictures first, for the screen's ratio; then the skin's over them.
+    ukazTlacitka(shownBitmaps(m_vestavene, m_pomer));
+    ukazTlacitka(m_shown);
 
     QPalette palette = labelMeridlo->palette();
     palette.setColor(QPalette::WindowText, m_skin.numberColour);

@@ -143,6 +143,7 @@ private:
     int delkaOkna() const; // the window's logical length along the ruler
     void sledujPomer();
     void zobrazSkin(); // shows the loaded skin's pictures at the screen's ratio and lays out
+    void ukazTlacitka(const SkinBitmaps &pictures); // the button pictures that are not null
     QPoint pointerPlace(int pozice, const QImage &plain, const QImage &shown, int centre) const;
     QRect celaPlocha() const;
 
@@ -151,7 +152,8 @@ private:
     std::unique_ptr<TLangTranslator> m_prekladac;
     QtTranslations m_qtTranslations; // Qt's own dialogs and buttons follow the language
     SkinData m_skin;
-    SkinBitmaps m_shown; // m_skin's pictures as this screen shows them
+    SkinBitmaps m_shown;  // m_skin's pictures as this screen shows them
+    SkinData m_vestavene; // the built-in button pictures
     double m_pomer = 1;
     bool m_shownOnce = false;
     bool m_saved = false;
