@@ -6,6 +6,7 @@
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
 #include "core/translation/LangTranslator.h"
+#include "core/units/DevicePixels.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/settings/Translucency.h"
 #include "widgets/MessageBoxes.h"
@@ -434,9 +435,11 @@ void TNastaveniForm::RozliseniPodleObrazovky() {
     const QScreen *display = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!display)
         return;
-    const QString dpi = QString::number(qRound(display->logicalDotsPerInch()));
-    editRozliseniX->setText(dpi);
-    editRozliseniY->setText(dpi);
+    // The ruler counts device pixels, so the screen's logical resolution is scaled by its
+    // device pixel ratio, the same way the ruler's defaults are.
+    const QPoint dpi = screenDeviceDpi(display);
+    editRozliseniX->setText(QString::number(dpi.x()));
+    editRozliseniY->setText(QString::number(dpi.y()));
 }
 
 void TNastaveniForm::SpustitKalibraci() {
