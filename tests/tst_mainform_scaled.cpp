@@ -148,12 +148,12 @@ private slots:
 
     // Positions and the length are stored in device pixels and read back to the same window.
     void settingsSpeakOfDevicePixels() {
-        startWith("[Obecne]\nX=300\nY=150\nDelka=600\n");
-        QCOMPARE(ruler.form->pos(), QPoint(qRound(300 / ratio), qRound(150 / ratio)));
-        QCOMPARE(deviceLength(ruler.form->width(), ratio), 600);
+        startWith("[Obecne]\nX=60\nY=30\nDelka=300\n");
+        QCOMPARE(ruler.form->pos(), QPoint(qRound(60 / ratio), qRound(30 / ratio)));
+        QCOMPARE(deviceLength(ruler.form->width(), ratio), 300);
         ruler.stop();
         const QString saved = QString::fromUtf8(ruler.read(QStringLiteral("tavlinko.ini")));
-        for (const char *line : {"X=300", "Y=150", "Delka=600"})
+        for (const char *line : {"X=60", "Y=30", "Delka=300"})
             QVERIFY2(saved.contains(QLatin1String(line)), line);
     }
 
