@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray input = fuzz::bytes(data + 1, size - 1);
     const QByteArray &lnd = isDefinition ? input : definition;
     const QByteArray &lng = isDefinition ? language : input;
-    const QString lndPath = fuzz::writeInput(QStringLiteral("jazyky/fuzz.lnd"),
-                                             reinterpret_cast<const uint8_t *>(lnd.constData()),
-                                             size_t(lnd.size()));
-    const QString lngPath = fuzz::writeInput(QStringLiteral("jazyky/fuzz.lng"),
-                                             reinterpret_cast<const uint8_t *>(lng.constData()),
-                                             size_t(lng.size()));
+    const QString lndPath =
+        fuzz::writeInput(QStringLiteral("jazyky/fuzz.lnd"),
+                         reinterpret_cast<const uint8_t *>(lnd.constData()), size_t(lnd.size()));
+    const QString lngPath =
+        fuzz::writeInput(QStringLiteral("jazyky/fuzz.lng"),
+                         reinterpret_cast<const uint8_t *>(lng.constData()), size_t(lng.size()));
     Form form;
     form.setObjectName(QStringLiteral("MainForm"));
     QObject child(&form);

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (int i = 0; i < lines.size(); ++i)
         ini += QByteArray::number(i + 1) + '=' + lines[i].toUtf8() + "\r\n";
     RulerState s;
-    s.SouborNastaveni = fuzz::writeInput(
-        QStringLiteral("tavlinko.ini"), reinterpret_cast<const uint8_t *>(ini.constData()),
-        size_t(ini.size()));
+    s.SouborNastaveni =
+        fuzz::writeInput(QStringLiteral("tavlinko.ini"),
+                         reinterpret_cast<const uint8_t *>(ini.constData()), size_t(ini.size()));
     NactiJednotky(s);
     PrepocitejJednotky(s, 472);
     UlozJednotky(s);

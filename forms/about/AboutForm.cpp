@@ -1,6 +1,7 @@
 #include "forms/about/AboutForm.h"
 
 #include "core/settings/RulerState.h"
+#include "core/skins/BitmapFile.h"
 #include "core/translation/LangTranslator.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/ruler/MainForm.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -70,14 +70,10 @@ QImage envelopePicture() {
     return picture;
 }
 
-// A flag bitmap beside a language file, read only when it is a file of sensible size.
+// A flag bitmap beside a language file, read like a skin's pictures: only a regular file of
+// sensible size whose pixels are all there.
 QImage flagPicture(const QString &path) {
-    constexpr qint64 largestFlag = 1 << 20;
-    const QFileInfo file(path);
-    if (!file.isFile() || file.size() > largestFlag)
-        return QImage();
-    QImageReader reader(path, "bmp");
-    return reader.read();
+    return readSkinBitmap(path);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
-#include "core/settings/TextFile.h"
+#include "core/skins/BitmapFile.h"
 #include "core/translation/LangTranslator.h"
 
 #include <QAbstractItemDelegate>
@@ -53,11 +53,6 @@ private:
     TNastaveniForm *m_form;
 };
 
-QImage readFlag(const QString &path) {
-    const FileContents file = readRegularFile(path, BitmapFileSizeCap);
-    return file.status == FileContents::Read ? QImage::fromData(file.bytes) : QImage();
-}
-
 } // namespace
 
 void TNastaveniForm::createLanguageList() {
@@ -86,7 +81,7 @@ void TNastaveniForm::VyberJazykuKresli(QPainter &painter, int index, const QRect
 
     const QString flagName = QFileInfo(item->text()).completeBaseName() + QStringLiteral(".bmp");
     const QImage flag =
-        readFlag(dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), flagName));
+        readSkinBitmap(dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), flagName));
     if (!flag.isNull())
         painter.drawImage(rect.topLeft(), flag);
 }
