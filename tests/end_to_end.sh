@@ -5,16 +5,12 @@
 # desktop scaled by 150 %, where the ruler must count the screen's real pixels.
 set -euo pipefail
 
-# Without a display, start again inside a virtual X server.
-if [ -z "${TAVLINKO_E2E_INNER:-}" ]; then
-    export TAVLINKO_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
 program="$1"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+source "$source_dir/tests/own_xvfb.sh"
+start_own_xvfb "$work"
 
 cp "$program" "$work/tavlinko"
 cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$work/"

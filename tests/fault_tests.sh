@@ -11,22 +11,13 @@ source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 cleanup() {
     kill $(jobs -p) 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
     awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts | xargs -r umount -l
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A virtual X server of our own. It picks a free display itself and tells which, so that runs
-# beside each other never race for one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "no X server"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+source "$source_dir/tests/own_xvfb.sh"
+start_own_xvfb "$work"
 
 failures=0
 fail() {
