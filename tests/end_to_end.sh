@@ -26,11 +26,12 @@ skin_value() {  # section key default
         END { print v }' "$work/skin/Funny/skin.ini" | tr -d '\r'
 }
 
-# Prints the id of the ruler window once it is shown; a loaded machine may take a while.
+# Prints the id of the ruler window once it is mapped (focusing it before would fail); a loaded
+# machine may take a while.
 ruler_window() {
     local win=""
     for _ in $(seq 300); do
-        win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
+        win="$(xdotool search --onlyvisible --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
         [ -n "$win" ] && break
         sleep 0.1
     done
