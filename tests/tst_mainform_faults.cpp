@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -53,27 +52,6 @@ private slots:
         ruler.write(QStringLiteral("tavlinko.ini.Ab12Cd.tmp"), "[Obecne]\r\nDelka=300\r\n");
         ruler.start(arguments);
         QCOMPARE(QFileInfo::exists(ruler.folder.filePath("tavlinko.ini.Ab12Cd.tmp")), !removed);
-    }
-
-    // A language name that names no regular file falls back to Czech without a word.
-    void languageThatIsNoFile_data() {
-        QTest::addColumn<QString>("jazyk");
-        QTest::newRow("blank") << "";
-        QTest::newRow("dot") << ".";
-        QTest::newRow("dot dot") << "..";
-        QTest::newRow("fifo") << "fifo.lng";
-    }
-    void languageThatIsNoFile() {
-        QFETCH(QString, jazyk);
-        RulerFixture ruler;
-        ruler.shipLanguages();
-        QCOMPARE(mkfifo(QFile::encodeName(ruler.folder.filePath("jazyky/fifo.lng")), 0600), 0);
-        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=" + jazyk.toUtf8() + "\r\n");
-        BoxAnswerer boxes;
-        ruler.start();
-        QCOMPARE(boxes.texts, QStringList());
-        QCOMPARE(ruler.form->Prekladac()->LanguageFile(),
-                 ruler.folder.filePath("jazyky/czech.lng"));
     }
 
     // A bad line in a language file is reported once; start-up goes on to the units and the

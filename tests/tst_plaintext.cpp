@@ -4,7 +4,6 @@
 #include "RulerFixture.h"
 #include "forms/about/AboutForm.h"
 #include "forms/settings/NastaveniForm.h"
-#include "widgets/MessageBoxes.h"
 #include "widgets/PlainToolTips.h"
 
 #include <QApplication>
@@ -48,22 +47,6 @@ private slots:
              {static_cast<QWidget *>(ruler.form.get()), static_cast<QWidget *>(&about),
               static_cast<QWidget *>(&nastaveni)})
             QCOMPARE(guessingLabels(form), QStringList());
-    }
-
-    void messageBoxesShowPlainText_data() {
-        QTest::addColumn<QMessageBox::Icon>("icon");
-        QTest::newRow("information") << QMessageBox::Information;
-        QTest::newRow("warning") << QMessageBox::Warning;
-        QTest::newRow("critical") << QMessageBox::Critical;
-        QTest::newRow("question") << QMessageBox::Question;
-    }
-    void messageBoxesShowPlainText() {
-        QFETCH(QMessageBox::Icon, icon);
-        std::unique_ptr<QMessageBox> box(createMessageBox(icon, hostile, nullptr));
-        box->show();
-        QCOMPARE(box->text(), hostile);
-        QCOMPARE(box->textFormat(), Qt::PlainText);
-        QCOMPARE(guessingLabels(box.get()), QStringList());
     }
 
     // A hint from a language file, shown the way the program shows every tooltip.
