@@ -2,7 +2,6 @@
 #include "app/TerminationSignals.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
-#include "forms/about/AboutForm.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/MainForm.h"
 
@@ -59,11 +58,10 @@ int main(int argc, char *argv[]) {
 
     if (requests > 0)
         return 0;
+    // The ruler builds its dialogs when they are first opened, so that it shows sooner.
     TMainForm ruler(state, QApplication::arguments().mid(1));
     rulerToClose = &ruler;
     ruler.setHelp(help);
-    TAboutForm about(&ruler);
-    ruler.setDialogs(&about, nullptr);
 
     ruler.show();
     // A signal that came while the ruler started (in a box it showed) has ended the run.

@@ -82,6 +82,19 @@ ThreadTotals threadTotals(pid_t pid) {
     return totals;
 }
 
+// Processor time from the scheduler's own count, exact to the nanosecond and independent of
+// what else the machine is doing.
+double cpuMilliseconds(pid_t pid) {
+    double total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile schedstat(tasks.filePath(task + QStringLiteral("/schedstat")));
+        if (schedstat.open(QIODevice::ReadOnly))
+            total += schedstat.readAll().split(' ').value(0).toDouble() / 1e6;
+    }
+    return total;
+}
+
 double residentMegabytes(pid_t pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
@@ -268,6 +281,7 @@ XStartupWatch::timeStartup(const QString &program, const QStringList &arguments,
         return std::nullopt;
     StartupSample sample;
     sample.firstFrameMs = millisecondsSince(child->started);
+    sample.cpuMs = cpuMilliseconds(child->pid);
     QThread::msleep(settleMs);
     sample.residentMb = residentMegabytes(child->pid);
     return sample;

@@ -14,6 +14,7 @@ struct xcb_connection_t;
 
 struct StartupSample {
     double firstFrameMs = 0; // spawn to the first frame painted into the mapped window
+    double cpuMs = 0;        // processor time the program used until then, all threads
     double residentMb = 0;   // resident set size once the program has settled
 };
 

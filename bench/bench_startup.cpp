@@ -150,7 +150,7 @@ void BM_XcbStartup(benchmark::State &state) {
     const QString self = QCoreApplication::applicationFilePath();
     const QStringList emptyArguments = {QLatin1String(childSwitch), QStringLiteral("empty"),
                                         programFolder().path(), QLatin1String(loopSwitch)};
-    std::vector<double> empty, ruler, emptyMb, rulerMb;
+    std::vector<double> empty, ruler, emptyCpu, rulerCpu, emptyMb, rulerMb;
     for (auto _ : state) {
         const auto emptySample = watch.timeStartup(self, emptyArguments, settleMs);
         const auto rulerSample =
@@ -161,12 +161,17 @@ void BM_XcbStartup(benchmark::State &state) {
         }
         empty.push_back(emptySample->firstFrameMs);
         ruler.push_back(rulerSample->firstFrameMs);
+        emptyCpu.push_back(emptySample->cpuMs);
+        rulerCpu.push_back(rulerSample->cpuMs);
         emptyMb.push_back(emptySample->residentMb);
         rulerMb.push_back(rulerSample->residentMb);
     }
     state.counters["empty_ms"] = median(empty);
     state.counters["ruler_ms"] = median(ruler);
     state.counters["ratio"] = median(ruler) / median(empty);
+    state.counters["empty_cpu_ms"] = median(emptyCpu);
+    state.counters["ruler_cpu_ms"] = median(rulerCpu);
+    state.counters["cpu_ratio"] = median(rulerCpu) / median(emptyCpu);
     state.counters["empty_MB"] = median(emptyMb);
     state.counters["ruler_MB"] = median(rulerMb);
 }

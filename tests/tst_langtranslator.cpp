@@ -326,6 +326,35 @@ private slots:
         QTest::newRow("language key") << width << QStringList{"12a=x"} << "12A";
         QTest::newRow("integer property") << width << QStringList{"1=abc"} << "abc";
         QTest::newRow("integer overflow") << width << QStringList{"1=99999999999"} << "99999999999";
+        QTest::newRow("one past the largest")
+            << width << QStringList{"1=2147483648"} << "2147483648";
+        QTest::newRow("sign alone") << width << QStringList{"1=-"} << "-";
+        QTest::newRow("two signs") << width << QStringList{"1=+-1"} << "+-1";
+        QTest::newRow("blank inside") << width << QStringList{"1=1 2"} << "1 2";
+        QTest::newRow("digits of another script")
+            << width << QStringList{QString::fromUtf8("1=\u0661\u0662")}
+            << QString::fromUtf8("\u0661\u0662");
+    }
+
+    void wholeNumbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plus sign") << "+7" << 7;
+        QTest::newRow("negative zero") << "-0" << 0;
+        QTest::newRow("leading zeros") << "007" << 7;
+        QTest::newRow("largest") << "2147483647" << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
+    }
+    void wholeNumbers() {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        Control form(QStringLiteral("MainForm"));
+        form.width = 99;
+        TLangTranslator t;
+        t.addForm(&form);
+        prepare(t, {"1: COMPONENT \"MainForm.Width\""}, {"1=" + text});
+        t.Translate();
+        QCOMPARE(form.width, value);
     }
     void invalidNumbers() {
         QFETCH(QStringList, definition);

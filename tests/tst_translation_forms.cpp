@@ -14,8 +14,8 @@ class TestTranslationForms : public QObject {
     Q_OBJECT
 
     RulerFixture ruler;
-    std::unique_ptr<TAboutForm> about;
-    std::unique_ptr<TNastaveniForm> nastaveni;
+    TAboutForm *about = nullptr;
+    TNastaveniForm *nastaveni = nullptr;
 
     void startIn(const QString &language) {
         ruler.shipLanguages();
@@ -24,22 +24,18 @@ class TestTranslationForms : public QObject {
         ruler.state = RulerState();
         ruler.state.CestaProgramu = ruler.folder.path() + QLatin1Char('/');
         ruler.form = std::make_unique<TMainForm>(ruler.state, QStringList());
-        about = std::make_unique<TAboutForm>(ruler.form.get());
-        nastaveni = std::make_unique<TNastaveniForm>(ruler.state, ruler.form.get());
-        ruler.form->setDialogs(about.get(), nastaveni.get());
         ruler.form->show();
+        // Built after the start, as when the user first opens them.
+        about = ruler.form->aboutForm();
+        nastaveni = ruler.form->nastaveniForm();
     }
 
 private slots:
-    void cleanup() {
-        about.reset();
-        nastaveni.reset();
-        ruler.stop();
-    }
+    void cleanup() { ruler.stop(); }
 
     void everyComponentPathResolves() {
         startIn(QStringLiteral("czech.lng"));
-        const QList<QObject *> forms = {ruler.form.get(), about.get(), nastaveni.get()};
+        const QList<QObject *> forms = {ruler.form.get(), about, nastaveni};
         int components = 0;
         for (const TTemplateItem &item : ruler.form->Prekladac()->Items()) {
             if (item.Kind != ikComponent)

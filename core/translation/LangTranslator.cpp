@@ -96,10 +96,18 @@ void writeGeometryPart(QObject *target, const char *name, int value) {
     }
 }
 
+// An optional sign and ASCII digits, nothing else: no blanks, no other scripts' digits. Checked
+// by hand, since a regular expression would load its engine into every start of the program.
+bool isWholeNumber(QStringView text) {
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        text = text.mid(1);
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 int toInteger(const QString &text) {
-    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
     bool ok = false;
-    const int value = wholeNumber.match(text).hasMatch() ? text.toInt(&ok) : 0;
+    const int value = isWholeNumber(text) ? text.toInt(&ok) : 0;
     if (!ok)
         throw ConvertError::invalidInteger(text);
     return value;

@@ -14,6 +14,7 @@
 #include "forms/help/HtmlHelpEngine.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/SaveDialogSettings.h"
+#include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/AccessibleControl.h"
 #include "widgets/CoolForm.h"
@@ -45,6 +46,25 @@ QIcon menuIcon(const char *themeName, const char *fallback) {
     return QIcon::fromTheme(QString::fromLatin1(themeName),
                             QIcon(QStringLiteral(":/icons/") + QLatin1String(fallback)));
 }
+
+// Pictures of the function menu's entries: a theme icon, and a built-in picture for desktops
+// whose theme has none.
+struct MenuPicture {
+    const char *entry;
+    const char *theme;
+    const char *builtIn;
+};
+constexpr MenuPicture menuPictures[] = {
+    {"menuKopirovat", "edit-copy", "menu/copy.png"},
+    {"menuUlozit", "document-save", "menu/save.png"},
+    {"menuZalozky", "bookmarks", "menu/markers.png"},
+    {"menuZVytvorit", "bookmark-new", "menu/marker-add.png"},
+    {"menuZSmazat", "bookmark-remove", "menu/marker-delete.png"},
+    {"menuZSmazatVse", "edit-clear-all", "menu/markers-delete-all.png"},
+    {"menuMaxi", "view-fullscreen", "menu/fullscreen.png"},
+    {"menuKalibrace", "measure", "menu/calibrate.png"},
+    {"menuNastaveni", "preferences-system", "menu/settings.png"},
+};
 
 } // namespace
 
@@ -83,9 +103,61 @@ TMainForm::~TMainForm() {
     }
 }
 
-void TMainForm::setDialogs(TAboutForm *about, TNastaveniForm *nastaveni) {
-    m_about = about;
-    m_nastaveni = nastaveni;
+// The dialogs cost more to build than the ruler itself and are seldom opened, so each is built
+// when it is first asked for.
+TAboutForm *TMainForm::aboutForm() {
+    if (!m_about) {
+        m_about = new TAboutForm(this);
+        translateNewForm(m_about);
+    }
+    return m_about;
+}
+
+TNastaveniForm *TMainForm::nastaveniForm() {
+    if (!m_nastaveni) {
+        m_nastaveni = new TNastaveniForm(m_state, this);
+        m_nastaveni->setPrekladac(m_prekladac.get());
+        translateNewForm(m_nastaveni);
+    }
+    return m_nastaveni;
+}
+
+// A form built after the start joins the translator and takes the current language at once;
+// before the start the first showing translates it with the rest.
+void TMainForm::translateNewForm(QWidget *form) {
+    if (!m_prekladac)
+        return;
+    m_prekladac->addForm(form);
+    applyTranslation([this] { m_prekladac->Translate(); });
+}
+
+QMenu *TMainForm::functionMenu() {
+    if (popupMenu)
+        return popupMenu;
+    popupMenu = new QMenu(this);
+    popupMenu->setObjectName(QStringLiteral("popupMenu"));
+    auto *submenu = new QMenu(popupMenu);
+    submenu->addActions({menuZVytvorit, menuZSmazat, menuZSmazatVse});
+    menuZalozky->setMenu(submenu);
+    popupMenu->addActions({menuKopirovat, menuUlozit});
+    popupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    popupMenu->addAction(menuZalozky);
+    popupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
+    for (const MenuPicture &picture : menuPictures)
+        findChild<QAction *>(QLatin1String(picture.entry), Qt::FindDirectChildrenOnly)
+            ->setIcon(menuIcon(picture.theme, picture.builtIn));
+    return popupMenu;
+}
+
+QMenu *TMainForm::unitMenu() {
+    if (popupJednotky)
+        return popupJednotky;
+    popupJednotky = new QMenu(this);
+    popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
+    for (UnitMenuItem *item : std::as_const(m_polozkyJednotek))
+        popupJednotky->addAction(item);
+    return popupJednotky;
 }
 
 void TMainForm::setHelp(THtmlHelpViewer &help) {
@@ -225,47 +297,23 @@ void TMainForm::createControls() {
 }
 
 void TMainForm::createMenus() {
-    struct Entry {
-        QAction *&action;
-        const char *name;
-        QString caption;
-        const char *themeIcon;
-        const char *builtInIcon;
+    // Only the entries exist from the start, so that the language reaches them; the menus
+    // that show them are built when first opened.
+    const std::tuple<QAction *&, const char *, QString> entries[] = {
+        {menuKopirovat, "menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky")},
+        {menuUlozit, "menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru")},
+        {menuZalozky, "menuZalozky", QStringLiteral("Záložky")},
+        {menuZVytvorit, "menuZVytvorit", QStringLiteral("Umístit záložku")},
+        {menuZSmazat, "menuZSmazat", QStringLiteral("Smazat záložku")},
+        {menuZSmazatVse, "menuZSmazatVse", QStringLiteral("Smazat všechny záložky")},
+        {menuMaxi, "menuMaxi", QStringLiteral("Přes celou obrazovku")},
+        {menuKalibrace, "menuKalibrace", QStringLiteral("Kalibrace")},
+        {menuNastaveni, "menuNastaveni", QStringLiteral("Nastavení")},
     };
-    const Entry entries[] = {
-        {menuKopirovat, "menuKopirovat", QStringLiteral("Kopírovat vzdálenost do schránky"),
-         "edit-copy", "menu/copy.png"},
-        {menuUlozit, "menuUlozit", QStringLiteral("Uložit vzdálenosti do souboru"), "document-save",
-         "menu/save.png"},
-        {menuZalozky, "menuZalozky", QStringLiteral("Záložky"), "bookmarks", "menu/markers.png"},
-        {menuZVytvorit, "menuZVytvorit", QStringLiteral("Umístit záložku"), "bookmark-new",
-         "menu/marker-add.png"},
-        {menuZSmazat, "menuZSmazat", QStringLiteral("Smazat záložku"), "bookmark-remove",
-         "menu/marker-delete.png"},
-        {menuZSmazatVse, "menuZSmazatVse", QStringLiteral("Smazat všechny záložky"),
-         "edit-clear-all", "menu/markers-delete-all.png"},
-        {menuMaxi, "menuMaxi", QStringLiteral("Přes celou obrazovku"), "view-fullscreen",
-         "menu/fullscreen.png"},
-        {menuKalibrace, "menuKalibrace", QStringLiteral("Kalibrace"), "measure",
-         "menu/calibrate.png"},
-        {menuNastaveni, "menuNastaveni", QStringLiteral("Nastavení"), "preferences-system",
-         "menu/settings.png"},
-    };
-    for (const Entry &entry : entries) {
-        entry.action = new QAction(entry.caption, this);
-        entry.action->setObjectName(QLatin1String(entry.name));
+    for (const auto &[action, name, caption] : entries) {
+        action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
     }
-
-    popupMenu = new QMenu(this);
-    popupMenu->setObjectName(QStringLiteral("popupMenu"));
-    auto *submenu = new QMenu(popupMenu);
-    submenu->addActions({menuZVytvorit, menuZSmazat, menuZSmazatVse});
-    menuZalozky->setMenu(submenu);
-    popupMenu->addActions({menuKopirovat, menuUlozit});
-    popupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    popupMenu->addAction(menuZalozky);
-    popupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
-    popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
 
     connect(menuKopirovat, &QAction::triggered, this, &TMainForm::Zkopiruj);
     connect(menuUlozit, &QAction::triggered, this, &TMainForm::UlozNaDisk);
@@ -274,22 +322,6 @@ void TMainForm::createMenus() {
     connect(menuMaxi, &QAction::triggered, this, &TMainForm::PresCelouObrazovku);
     connect(menuKalibrace, &QAction::triggered, this, [this] { Kalibrace(menuKalibrace); });
     connect(menuNastaveni, &QAction::triggered, this, &TMainForm::Nastaveni);
-
-    popupJednotky = new QMenu(this);
-    popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
-
-    // Decoding the pictures costs more than anything else the window does before it shows, so
-    // they are looked up when the menu first opens.
-    QList<std::tuple<QAction *, const char *, const char *>> pictures;
-    for (const Entry &entry : entries)
-        pictures.append({entry.action, entry.themeIcon, entry.builtInIcon});
-    connect(
-        popupMenu, &QMenu::aboutToShow, this,
-        [pictures] {
-            for (const auto &[item, theme, builtIn] : pictures)
-                item->setIcon(menuIcon(theme, builtIn));
-        },
-        Qt::SingleShotConnection);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -418,22 +450,7 @@ void TMainForm::Konec() {
 }
 
 void TMainForm::OProgramu() {
-    if (m_about)
-        m_about->exec();
-}
-
-// The settings dialog is built the first time it is wanted, so starting the ruler does not
-// pay for it.
-TNastaveniForm *TMainForm::nastaveniForm() {
-    if (!m_nastaveni) {
-        m_nastaveni = new TNastaveniForm(m_state, this);
-        m_nastaveni->setPrekladac(m_prekladac.get());
-        if (m_prekladac) {
-            m_prekladac->addForm(m_nastaveni);
-            applyTranslation([this] { m_prekladac->Translate(); });
-        }
-    }
-    return m_nastaveni;
+    aboutForm()->exec();
 }
 
 void TMainForm::Nastaveni() {

@@ -36,12 +36,14 @@ public:
     TMainForm(RulerState &state, const QStringList &arguments, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // A settings dialog given here is used instead of one built on first use.
-    void setDialogs(TAboutForm *about, TNastaveniForm *nastaveni);
     // Lets the help speak the ruler's language: its captions, and English pages for anyone
     // who does not read the ruler in Czech.
     void setHelp(THtmlHelpViewer &help);
+    // The dialogs and the menus are built the first time they are asked for.
+    TAboutForm *aboutForm();
     TNastaveniForm *nastaveniForm();
+    QMenu *unitMenu();
+    QMenu *functionMenu();
     TLangTranslator *Prekladac() const { return m_prekladac.get(); }
     const SkinData &skin() const { return m_skin; }
     const RulerState &state() const { return m_state; }
@@ -102,8 +104,6 @@ public:
     std::function<void(QMessageBox::Icon, const QString &)> ZobrazitZpravu;
 
     ImageControl *markerImage(int i) const { return m_obrazkyZalozek.value(i); }
-    QMenu *unitMenu() const { return popupJednotky; }
-    QMenu *functionMenu() const { return popupMenu; }
     const QVector<UnitMenuItem *> &PolozkyJednotek() const { return m_polozkyJednotek; }
 
     // Device pixels per logical pixel that the pictures and positions are made for.
@@ -132,6 +132,7 @@ private:
     void zaznamenejProcenta();
     void zmenDelkuNa(int newLength, bool keepPercent);
     bool applyTranslation(const std::function<void()> &step);
+    void translateNewForm(QWidget *form);
     const SkinSection &section() const;
     ScaleParams scaleParams(int length) const;
     QString translated(const QString &czech, const QStringList &arguments = {});

@@ -17,7 +17,8 @@ void TMainForm::ObnovMenuJednotky() {
             auto *item = new UnitMenuItem(this);
             connect(item, &QAction::triggered, this, [this, item] { ZmenJednotku(item); });
             m_polozkyJednotek.append(item);
-            popupJednotky->addAction(item);
+            if (popupJednotky)
+                popupJednotky->addAction(item);
         }
         UnitMenuItem *item = m_polozkyJednotek[i];
         item->setText(nazevJednotky(i));
@@ -51,13 +52,13 @@ void TMainForm::OtevriMenu(QObject *sender) {
     auto *button = qobject_cast<QWidget *>(sender);
     if (button != buttonMenu && button != buttonDalsiJednotky)
         return;
-    QMenu *menu = button == buttonMenu ? popupMenu : popupJednotky;
+    QMenu *menu = button == buttonMenu ? functionMenu() : unitMenu();
     const QRect window(pos(), size());
     QPoint point;
     if (m_state.Horizontalni) {
         point = QPoint(window.left() + button->x(), window.top() + window.height());
         // The unit menu ends at the button's right edge.
-        if (menu == popupJednotky)
+        if (button == buttonDalsiJednotky)
             point.rx() += button->width() - menu->sizeHint().width();
     } else {
         point = QPoint(window.left() + window.width(), window.top() + button->y());
