@@ -1,0 +1,129 @@
+// What the ruler leaves out of its start: the dialogs and menus are built when first asked for,
+// and must then be as complete and as translated as if they had been there all along.
+
+#include "RulerFixture.h"
+#include "core/translation/LangTranslator.h"
+#include "forms/about/AboutForm.h"
+#include "forms/ruler/UnitMenuItem.h"
+#include "forms/settings/NastaveniForm.h"
+
+#include <QAction>
+#include <QMenu>
+
+class TestDeferredStart : public QObject {
+    Q_OBJECT
+
+    // A definition and two languages that name the dialogs' titles and a menu entry.
+    static void writeLanguages(RulerFixture &ruler) {
+        ruler.write(QStringLiteral("jazyky/tavlinko30.lnd"),
+                    "[ITEMS]\r\n1: COMPONENT \"AboutForm.windowTitle\"\r\n"
+                    "2: COMPONENT \"NastaveniForm.windowTitle\"\r\n"
+                    "3: COMPONENT \"MainForm.menuKopirovat.text\"\r\n4: MESSAGE \"Palec\"\r\n");
+        ruler.write(QStringLiteral("jazyky/english.lng"),
+                    "1=About\r\n2=Settings\r\n3=Copy\r\n4=Inches\r\n");
+        ruler.write(QStringLiteral("jazyky/german.lng"), "1=Info\r\n2=Einstellungen\r\n");
+    }
+
+    static QStringList entryNames(const QMenu *menu) {
+        QStringList names;
+        for (const QAction *action : menu->actions())
+            names << action->objectName();
+        return names;
+    }
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    void nothingDeferredExistsAfterTheStart() {
+        RulerFixture ruler;
+        ruler.start();
+        QVERIFY(ruler.form->findChildren<QDialog *>().isEmpty());
+        QVERIFY(ruler.form->findChildren<QMenu *>().isEmpty());
+        // The entries themselves exist, so that languages and shortcuts reach them.
+        QVERIFY(ruler.form->findChild<QAction *>(QStringLiteral("menuNastaveni")));
+        QCOMPARE(ruler.form->PolozkyJednotek().size(), 11);
+    }
+
+    void dialogsBuiltLaterSpeakTheCurrentLanguage() {
+        RulerFixture ruler;
+        writeLanguages(ruler);
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=english.lng\r\n");
+        ruler.start();
+        TAboutForm *about = ruler.form->aboutForm();
+        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(ruler.form->nastaveniForm()->windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(ruler.form->aboutForm(), about); // built once, reused
+
+        // A later change of language reaches the dialogs built after the start.
+        TLangTranslator *translator = ruler.form->Prekladac();
+        translator->setLanguageFile(ruler.folder.filePath(QStringLiteral("jazyky/german.lng")));
+        translator->Translate();
+        QCOMPARE(about->windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(ruler.form->nastaveniForm()->windowTitle(), QStringLiteral("Einstellungen"));
+    }
+
+    void functionMenuIsCompleteWhenFirstOpened() {
+        RulerFixture ruler;
+        writeLanguages(ruler);
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=english.lng\r\n");
+        ruler.start();
+        ruler.key(Qt::Key_F10);
+        QMenu *menu = ruler.form->functionMenu();
+        QVERIFY(menu->isVisible());
+        QCOMPARE(entryNames(menu),
+                 (QStringList{"menuKopirovat", "menuUlozit", "N1", "menuZalozky", "N2", "menuMaxi",
+                              "menuKalibrace", "menuNastaveni"}));
+        QCOMPARE(entryNames(menu->actions().at(3)->menu()),
+                 (QStringList{"menuZVytvorit", "menuZSmazat", "menuZSmazatVse"}));
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy"));
+        for (QAction *entry : ruler.form->findChildren<QAction *>(QRegularExpression("^menu")))
+            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->objectName()));
+        menu->close();
+    }
+
+    // The unit list can change before the menu exists and after it: both must show.
+    void unitMenuFollowsTheUnitsBeforeAndAfterItIsBuilt() {
+        RulerFixture ruler;
+        writeLanguages(ruler); // a first start, with all the units; English follows the system
+        ruler.start();
+        QMenu *menu = ruler.form->unitMenu();
+        QCOMPARE(menu->actions().size(), 11);
+        QCOMPARE(menu->actions().at(2)->text(), QStringLiteral("Inches"));
+
+        ruler.state.Jednotky.append(ruler.state.Jednotky.first());
+        ruler.form->ObnovMenuJednotky();
+        QCOMPARE(menu->actions().size(), 12);
+        ruler.state.Jednotky.resize(4);
+        ruler.form->ObnovMenuJednotky();
+        int visible = 0;
+        for (const QAction *action : menu->actions())
+            visible += action->isVisible();
+        QCOMPARE(visible, 4);
+    }
+
+    // Built-in pictures stand in only for what a skin leaves out, and a later skin that lacks a
+    // picture keeps the one shown before.
+    void builtInButtonPicturesFillOnlyTheGaps() {
+        RulerFixture ruler;
+        QImage exit(26, 20, QImage::Format_RGB32);
+        exit.fill(Qt::green);
+        exit.setPixelColor(0, 19, Qt::magenta); // the key colour, bottom-left
+        QDir().mkpath(ruler.folder.filePath(QStringLiteral("skin/Green")));
+        QVERIFY(
+            exit.save(ruler.folder.filePath(QStringLiteral("skin/Green/ButtonExit.bmp")), "BMP"));
+        ruler.write(QStringLiteral("skin/Bare/skin.ini"), "[Horizontal]\r\nrule.height=64\r\n");
+        ruler.start({QStringLiteral("-skin:Green")});
+        auto *exitButton = ruler.control<ImageControl>("buttonKonec");
+        QCOMPARE(exitButton->picture().pixelColor(5, 5), QColor(Qt::green));
+        for (const char *name : {"buttonHorizVert", "buttonObratit", "buttonMenu", "buttonInfo",
+                                 "buttonDalsiJednotky", "imageVelikost"})
+            QVERIFY2(!ruler.control<ImageControl>(name)->picture().isNull(), name);
+
+        ruler.state.Vzhled = QStringLiteral("Bare");
+        ruler.form->NactiSkin(ruler.folder.filePath(QStringLiteral("skin/Bare")));
+        QCOMPARE(exitButton->picture().pixelColor(5, 5), QColor(Qt::green));
+    }
+};
+
+QTEST_MAIN(TestDeferredStart)
+#include "tst_deferred_start.moc"
