@@ -1,3 +1,4 @@
+#include "app/FontConfigWarmUp.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
 #include "core/settings/DataFolders.h"
@@ -17,6 +18,8 @@ int main(int argc, char *argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    // Started only after the environment is settled: the reader looks at it.
+    FontConfigWarmUp fonts;
     TavlinkoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
     // Lets the desktop tie the window to tavlinko.desktop, and so to its name and icon.
@@ -63,6 +66,7 @@ int main(int argc, char *argv[]) {
     rulerToClose = &ruler;
     ruler.setHelp(help);
 
+    fonts.wait();
     ruler.show();
     // A signal that came while the ruler started (in a box it showed) has ended the run.
     const int result = requests == 0 ? QApplication::exec() : 0;

@@ -4,7 +4,7 @@
 // The whole process is timed, as a user feels it, on two platforms:
 // - offscreen: this program starts itself again as a child that creates the application, shows
 //   one of the two windows, paints it once and exits;
-// - xcb: the real program and an empty window started by this program run on an X display (a
+// - xcb: the real program and a bare Qt program with an empty window run on an X display (a
 //   private Xvfb when DISPLAY is unset) and are watched from outside until their window is
 //   mapped and painted; their resident size is read once they have settled.
 // Each row alternates the two windows and reports medians. The in-process rows show what the
@@ -26,7 +26,6 @@
 namespace {
 
 const char *const childSwitch = "--first-frame";
-const char *const loopSwitch = "--stay";
 
 // Settings and arguments every started ruler shares: never write the settings file.
 const QStringList rulerArguments = {QStringLiteral("-readonly")};
@@ -75,14 +74,10 @@ void firstFrame(QWidget &window) {
     QCoreApplication::processEvents();
 }
 
-void prepareEmptyWindow(QWidget &window) {
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.setGeometry(211, 118, 472, 64);
-}
-
 void showEmptyWindow() {
     QWidget window;
-    prepareEmptyWindow(window);
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.setGeometry(211, 118, 472, 64);
     firstFrame(window);
 }
 
@@ -147,12 +142,10 @@ void BM_XcbStartup(benchmark::State &state) {
         state.SkipWithError(watch.error().toLocal8Bit().constData());
         return;
     }
-    const QString self = QCoreApplication::applicationFilePath();
-    const QStringList emptyArguments = {QLatin1String(childSwitch), QStringLiteral("empty"),
-                                        programFolder().path(), QLatin1String(loopSwitch)};
     std::vector<double> empty, ruler, emptyCpu, rulerCpu, emptyMb, rulerMb;
     for (auto _ : state) {
-        const auto emptySample = watch.timeStartup(self, emptyArguments, settleMs);
+        const auto emptySample =
+            watch.timeStartup(QStringLiteral(TAVLINKO_EMPTY_WINDOW), {}, settleMs);
         const auto rulerSample =
             watch.timeStartup(programFolder().program(), rulerArguments, settleMs);
         if (!emptySample || !rulerSample) {
@@ -198,25 +191,17 @@ BENCHMARK(BM_XcbIdleRuler)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRea
 
 int runChild(int argc, char **argv) {
     QApplication app(argc, argv);
-    const bool stay = argc == 5 && qstrcmp(argv[4], loopSwitch) == 0;
-    if (qstrcmp(argv[2], "ruler") == 0) {
+    if (qstrcmp(argv[2], "ruler") == 0)
         showRuler(QString::fromLocal8Bit(argv[3]));
-        return 0;
-    }
-    QWidget window;
-    prepareEmptyWindow(window);
-    if (!stay) {
-        firstFrame(window);
-        return 0;
-    }
-    window.show();
-    return QApplication::exec();
+    else
+        showEmptyWindow();
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc >= 4 && qstrcmp(argv[1], childSwitch) == 0)
+    if (argc == 4 && qstrcmp(argv[1], childSwitch) == 0)
         return runChild(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
