@@ -4,10 +4,11 @@
 // The whole process is timed, as a user feels it, on two platforms:
 // - offscreen: this program starts itself again as a child that creates the application, shows
 //   one of the two windows, paints it once and exits;
-// - xcb: the real program and a bare Qt program with an empty window run on an X display (a
-//   private Xvfb when DISPLAY is unset) and are watched from outside until their window is
-//   mapped and painted; their resident size is read once they have settled.
-// Each row alternates the two windows and reports medians. The in-process rows show what the
+// - xcb: the real program and a bare Qt program with an empty window, and with a window that
+//   shows one digit, run on an X display (a private Xvfb when DISPLAY is unset) and are watched
+//   from outside until their window is mapped and painted; their resident size is read once
+//   they have settled.
+// Each row alternates the programs and reports medians. The in-process rows show what the
 // ruler window itself adds on top of the application's start.
 
 #include "XStartupWatch.h"
@@ -142,31 +143,38 @@ void BM_XcbStartup(benchmark::State &state) {
         state.SkipWithError(watch.error().toLocal8Bit().constData());
         return;
     }
-    std::vector<double> empty, ruler, emptyCpu, rulerCpu, emptyMb, rulerMb;
+    struct Contender {
+        const char *name;
+        QString program;
+        QStringList arguments;
+        std::vector<double> ms, cpuMs, mb;
+    };
+    Contender contenders[] = {
+        {"empty", QStringLiteral(TAVLINKO_EMPTY_WINDOW), {}, {}, {}, {}},
+        {"text", QStringLiteral(TAVLINKO_EMPTY_WINDOW), {QStringLiteral("--text")}, {}, {}, {}},
+        {"ruler", programFolder().program(), rulerArguments, {}, {}, {}}};
     for (auto _ : state) {
-        const auto emptySample =
-            watch.timeStartup(QStringLiteral(TAVLINKO_EMPTY_WINDOW), {}, settleMs);
-        const auto rulerSample =
-            watch.timeStartup(programFolder().program(), rulerArguments, settleMs);
-        if (!emptySample || !rulerSample) {
-            state.SkipWithError(watch.error().toLocal8Bit().constData());
-            return;
+        for (Contender &contender : contenders) {
+            const auto sample = watch.timeStartup(contender.program, contender.arguments, settleMs);
+            if (!sample) {
+                state.SkipWithError(watch.error().toLocal8Bit().constData());
+                return;
+            }
+            contender.ms.push_back(sample->firstFrameMs);
+            contender.cpuMs.push_back(sample->cpuMs);
+            contender.mb.push_back(sample->residentMb);
         }
-        empty.push_back(emptySample->firstFrameMs);
-        ruler.push_back(rulerSample->firstFrameMs);
-        emptyCpu.push_back(emptySample->cpuMs);
-        rulerCpu.push_back(rulerSample->cpuMs);
-        emptyMb.push_back(emptySample->residentMb);
-        rulerMb.push_back(rulerSample->residentMb);
     }
-    state.counters["empty_ms"] = median(empty);
-    state.counters["ruler_ms"] = median(ruler);
-    state.counters["ratio"] = median(ruler) / median(empty);
-    state.counters["empty_cpu_ms"] = median(emptyCpu);
-    state.counters["ruler_cpu_ms"] = median(rulerCpu);
-    state.counters["cpu_ratio"] = median(rulerCpu) / median(emptyCpu);
-    state.counters["empty_MB"] = median(emptyMb);
-    state.counters["ruler_MB"] = median(rulerMb);
+    for (const Contender &contender : contenders) {
+        const std::string name = contender.name;
+        state.counters[name + "_ms"] = median(contender.ms);
+        state.counters[name + "_cpu_ms"] = median(contender.cpuMs);
+        state.counters[name + "_MB"] = median(contender.mb);
+    }
+    const Contender &empty = contenders[0];
+    const Contender &ruler = contenders[2];
+    state.counters["ratio"] = median(ruler.ms) / median(empty.ms);
+    state.counters["cpu_ratio"] = median(ruler.cpuMs) / median(empty.cpuMs);
 }
 BENCHMARK(BM_XcbStartup)->Iterations(15)->Unit(benchmark::kMillisecond)->UseRealTime();
 
