@@ -256,6 +256,29 @@ private slots:
         QCOMPARE(result, changes);
     }
 
+    // A form built late takes its own items only: the other forms, the application and the
+    // translation signals are left alone.
+    void translateOneForm() {
+        Control ruler(QStringLiteral("MainForm"));
+        Control dialog(QStringLiteral("AboutForm"));
+        auto *label = new Control(QStringLiteral("label"), &dialog);
+        TLangTranslator t;
+        t.addForm(&ruler);
+        t.addForm(&dialog);
+        prepare(t,
+                {"1: COMPONENT \"MainForm.Caption\"", "2: COMPONENT \"aboutform.Caption\"",
+                 "3: COMPONENT \" AboutForm . label.Width\"", "4: COMPONENT \"applicationName\"",
+                 "5: COMPONENT \"AboutFormX.Caption\"", "6: MESSAGE \"AboutForm.Caption\""},
+                {"1=ruler", "2=about", "3=7", "4=renamed", "5=wrong", "6=message"});
+        QSignalSpy before(&t, &TLangTranslator::OnBeforeTranslation);
+        QSignalSpy after(&t, &TLangTranslator::OnAfterTranslation);
+        t.TranslateForm(&dialog);
+        QCOMPARE(changedProperties({&ruler, &dialog, label}),
+                 QStringLiteral("AboutForm.Caption=about label.Width=7"));
+        QCOMPARE(QCoreApplication::applicationName(), m_appName);
+        QCOMPARE(before.count() + after.count(), 0);
+    }
+
     void stringListSeparator_data() {
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("stored");

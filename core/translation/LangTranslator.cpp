@@ -367,6 +367,16 @@ void TLangTranslator::Translate() {
     emit OnAfterTranslation(this);
 }
 
+void TLangTranslator::TranslateForm(const QObject *form) {
+    ensureLoaded();
+    for (const TTemplateItem &item : std::as_const(m_items)) {
+        const QString path = item.Text.trimmed();
+        if (item.Kind == ikComponent && path.contains(u'.') &&
+            sameAsciiText(path.left(path.indexOf(u'.')).trimmed(), form->objectName()))
+            TranslateComponent(path, item.Translation);
+    }
+}
+
 QString TLangTranslator::TranslateString(const QString &source) {
     ensureLoaded();
     for (const TTemplateItem &item : std::as_const(m_items)) {

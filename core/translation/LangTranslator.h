@@ -73,6 +73,9 @@ public:
 
     // Writes every translated component item into its property.
     void Translate();
+    // Writes the items of one registered form only, for a form built after the others were
+    // translated; the translation signals stay silent, since nothing else changed.
+    void TranslateForm(const QObject *form);
     // The current language's text of a message, or the source text when there is none.
     QString TranslateString(const QString &source);
 

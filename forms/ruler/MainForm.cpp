@@ -128,7 +128,7 @@ void TMainForm::translateNewForm(QWidget *form) {
     if (!m_prekladac)
         return;
     m_prekladac->addForm(form);
-    applyTranslation([this] { m_prekladac->Translate(); });
+    applyTranslation([this, form] { m_prekladac->TranslateForm(form); });
 }
 
 QMenu *TMainForm::functionMenu() {
