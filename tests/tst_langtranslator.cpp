@@ -554,6 +554,16 @@ private slots:
         QTest::newRow("locale name") << "de_AT.lng" << QStringList{} << "de_AT";
         QTest::newRow("nothing to tell") << "klingon.lng" << QStringList{} << "C";
         QTest::newRow("no locale in the header") << "x.lng" << QStringList{"LOCALE=??"} << "C";
+        QTest::newRow("one letter") << "x.lng" << QStringList{"LOCALE=d"} << "C";
+        QTest::newRow("four letters") << "x.lng" << QStringList{"LOCALE=deut"} << "C";
+        QTest::newRow("digit in the language") << "x.lng" << QStringList{"LOCALE=d1"} << "C";
+        QTest::newRow("hyphen") << "x.lng" << QStringList{"LOCALE=de-AT"} << "de_AT";
+        QTest::newRow("empty part") << "x.lng" << QStringList{"LOCALE=de_"} << "C";
+        QTest::newRow("part of one") << "x.lng" << QStringList{"LOCALE=de_A"} << "C";
+        QTest::newRow("part of nine") << "x.lng" << QStringList{"LOCALE=de_ABCDEFGHI"} << "C";
+        QTest::newRow("part of eight")
+            << "x.lng" << QStringList{"LOCALE=de_AT_abcdefgh"} << "de_AT";
+        QTest::newRow("two separators") << "x.lng" << QStringList{"LOCALE=de__AT"} << "C";
     }
     // A language file tells its locale in its header or through its name. The locale belongs
     // to the file read last: a file that tells none does not keep the one before it.

@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("seven random letters") << "tavlinko.ini.aZ09xYz.tmp" << false;
         QTest::newRow("something after it") << "tavlinko.ini.aZ09xY.tmp.old" << false;
         QTest::newRow("another file's") << "other.ini.aZ09xY.tmp" << false;
+        QTest::newRow("a name that ends like it") << "xtavlinko.ini.aZ09xY.tmp" << false;
+        QTest::newRow("a dot among the letters") << "tavlinko.ini.aZ0.xY.tmp" << false;
+        QTest::newRow("a letter of another script") << "tavlinko.ini.aZ09x\u00e9.tmp" << false;
+        QTest::newRow("suffix in capitals") << "tavlinko.ini.aZ09xY.TMP" << false;
     }
     void staleTemporaryFiles() {
         QFETCH(QString, name);

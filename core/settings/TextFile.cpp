@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <array>
 
 #ifdef Q_OS_UNIX
@@ -236,15 +236,31 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
     return true;
 }
 
+namespace {
+
+// "NAME.XXXXXX.tmp", six ASCII letters or digits in the middle, as the save above names its
+// temporary file. Checked by hand, since a regular expression would load its engine into every
+// start of the program.
+bool isTemporaryFileOf(const QString &name, const QString &fileName) {
+    constexpr qsizetype randomLength = 6;
+    const QString suffix = temporarySuffix();
+    if (name.size() != fileName.size() + 1 + randomLength + suffix.size() ||
+        !name.startsWith(fileName + u'.') || !name.endsWith(suffix))
+        return false;
+    const QStringView random = QStringView(name).mid(fileName.size() + 1, randomLength);
+    return std::all_of(random.begin(), random.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
+}
+
+} // namespace
+
 int removeStaleTemporaryFiles(const QString &path) {
     const QFileInfo info(path);
-    const QRegularExpression ours(QStringLiteral("^%1\\.[A-Za-z0-9]{6}%2$")
-                                      .arg(QRegularExpression::escape(info.fileName()),
-                                           QRegularExpression::escape(temporarySuffix())));
     int removed = 0;
     const QDir folder = info.dir();
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (ours.match(name).hasMatch() && QFile::remove(folder.filePath(name)))
+        if (isTemporaryFileOf(name, info.fileName()) && QFile::remove(folder.filePath(name)))
             ++removed;
     }
     return removed;

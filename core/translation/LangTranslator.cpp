@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QMetaProperty>
 #include <QPoint>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSize>
 
@@ -54,11 +53,35 @@ bool sameAsciiText(const QString &a, const QString &b) {
     return asciiUpper(a) == asciiUpper(b);
 }
 
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Two or three letters, then any number of parts of two to eight letters or digits, each after
+// a "_" or "-". Checked by hand, since a regular expression would load its engine into every
+// start of the program.
+bool isLocaleName(QStringView name) {
+    qsizetype at = 0;
+    while (at < name.size() && isAsciiLetter(name[at]))
+        ++at;
+    if (at < 2 || at > 3)
+        return false;
+    while (at < name.size()) {
+        if (name[at] != u'_' && name[at] != u'-')
+            return false;
+        const qsizetype start = ++at;
+        while (at < name.size() &&
+               (isAsciiLetter(name[at]) || (name[at] >= u'0' && name[at] <= u'9')))
+            ++at;
+        if (at - start < 2 || at - start > 8)
+            return false;
+    }
+    return true;
+}
+
 // The locale a name such as "cs", "de_AT" or "pt-BR" stands for; C for anything else.
 QLocale namedLocale(const QString &name) {
-    static const QRegularExpression localeName(
-        QStringLiteral("^[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,8})*$"));
-    return localeName.match(name).hasMatch() ? QLocale(name) : QLocale::c();
+    return isLocaleName(name) ? QLocale(name) : QLocale::c();
 }
 
 // What a language file's name says of its locale: "de.lng" or "de_AT.lng" by the locale's
