@@ -9,7 +9,7 @@ program="$1"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-source "$source_dir/tests/own_xvfb.sh"
+source "$source_dir/tests/x_session.sh"
 start_own_xvfb "$work"
 
 cp "$program" "$work/tavlinko"
@@ -29,12 +29,8 @@ skin_value() {  # section key default
 # Prints the id of the ruler window once it is mapped (focusing it before would fail); a loaded
 # machine may take a while.
 ruler_window() {
-    local win=""
-    for _ in $(seq 300); do
-        win="$(xdotool search --onlyvisible --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
+    local win
+    win="$(find_window '^Tavlinko$')"
     [ -n "$win" ] || fail "the ruler window did not appear"
     echo "$win"
 }
@@ -44,12 +40,8 @@ save_distances() {  # file
     xdotool key F10
     sleep 0.5
     xdotool key Down Down Return
-    local dialog=""
-    for _ in $(seq 50); do
-        dialog="$(xdotool search --onlyvisible --name 'Save|Uložit|Speichern' 2>/dev/null | head -n1 || true)"
-        [ -n "$dialog" ] && break
-        sleep 0.1
-    done
+    local dialog
+    dialog="$(find_window 'Save|Uložit|Speichern')"
     [ -n "$dialog" ] || fail "the save dialog did not appear"
     sleep 0.5
     xdotool type --delay 20 "$1"
@@ -159,12 +151,7 @@ bar_before="$(pixel $((X + WIDTH / 2)) $((Y + HEIGHT - 4)))"
 xdotool key --window "$win" F10
 sleep 0.5
 xdotool key Up Return
-dialog=""
-for _ in $(seq 50); do
-    dialog="$(xdotool search --name '^Settings$' 2>/dev/null | head -n1 || true)"
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
+dialog="$(find_window '^Settings$')"
 [ -n "$dialog" ] || fail "the settings dialog did not open from the keyboard"
 sleep 0.5
 xdotool windowfocus --sync "$dialog"
@@ -193,21 +180,10 @@ grep -qx 'Poloha=Vertikalni' <(tr -d '\r' < "$ini") || fail "SIGTERM lost the se
 rm -f "$ini"
 (cd / && LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko") &
 pid=$!
-win=""
-for _ in $(seq 100); do
-    win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || fail "the ruler window did not appear for the help check"
+win="$(ruler_window)"
 sleep 0.5
 xdotool key --window "$win" F1
-help=""
-for _ in $(seq 50); do
-    help="$(xdotool search --name '^The Tavlinko ruler .* Tavlinko Help$' 2>/dev/null | head -n1 || true)"
-    [ -n "$help" ] && break
-    sleep 0.1
-done
+help="$(find_window '^The Tavlinko ruler .* Tavlinko Help$')"
 [ -n "$help" ] || fail "F1 did not open the help on the ruler's page"
 # The ruler's exit button ends the program, the open help window notwithstanding (moved off
 # the ruler first: without a window manager it opens at the screen's corner, over the ruler).

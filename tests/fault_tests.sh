@@ -16,7 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-source "$source_dir/tests/own_xvfb.sh"
+source "$source_dir/tests/x_session.sh"
 start_own_xvfb "$work"
 
 failures=0
@@ -53,8 +53,9 @@ start() { # folder arguments...
 # Number of the program's visible windows: the ruler, and one more while a box is open.
 windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 
+# Waits up to 30 s by default: a loaded machine may take a while.
 wait_windows() { # count [tenths of a second]
-    for _ in $(seq "${2:-100}"); do
+    for _ in $(seq "${2:-300}"); do
         [ "$(windows)" -ge "$1" ] && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
@@ -112,9 +113,9 @@ full_disk() {
         start "$dir" "-config:$settings/tavlinko.ini"
     fi
     wait_windows 1 || fail "full disk: the ruler did not appear"
-    sleep 0.3
+    sleep 1
     kill -TERM "$pid"
-    wait_windows 2 50 || fail "full disk: no box reported the failed save"
+    wait_windows 2 150 || fail "full disk: no box reported the failed save"
     # The box closes on the key press; the release then finds no window, which is fine.
     xdotool key --window "$(newest_window)" Return 2>/dev/null
     ended_cleanly || fail "full disk: the program did not end cleanly"
@@ -141,9 +142,9 @@ read_only_folder() {
     fi
     start "$dir" "-config:$settings/tavlinko.ini"
     wait_windows 1 || fail "read-only: the ruler did not appear"
-    sleep 0.3
+    sleep 1
     kill -TERM "$pid"
-    wait_windows 2 50 || fail "read-only: no box reported the failed save"
+    wait_windows 2 150 || fail "read-only: no box reported the failed save"
     kill -0 "$pid" 2>/dev/null || fail "read-only: the program ended without reporting"
     kill -TERM "$pid"
     ended_cleanly || fail "read-only: a second SIGTERM did not end the program"
@@ -193,7 +194,7 @@ bad_language() {
     printf '[Obecne]\r\nJazyk=english.lng\r\nDelka=300\r\n' >"$dir/tavlinko.ini"
     start "$dir"
     wait_windows 1 || fail "start-up box: nothing appeared"
-    sleep 0.3
+    sleep 1
     kill -TERM "$pid"
     ended_cleanly || fail "start-up box: SIGTERM did not end the program"
     tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Delka=300' || fail "start-up box: settings lost"

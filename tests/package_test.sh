@@ -17,6 +17,8 @@ fi
 
 build="$(cd "$1" && pwd)"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+source "$source_dir/tests/x_session.sh"
+hold_display
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 home="$(mktemp -d)"
@@ -94,12 +96,7 @@ grep -q '^rule.height=44' "$user_skin/skin.ini" || fail "the test skin has no ru
     XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" LC_ALL=C.UTF-8 \
     tavlinko -skin:Mine -language:german) &
 pid=$!
-win=""
-for _ in $(seq 100); do
-    win="$(xdotool search --name '^Tavlinko$' 2>/dev/null | head -n1 || true)"
-    [ -n "$win" ] && break
-    sleep 0.1
-done
+win="$(find_window '^Tavlinko$')"
 [ -n "$win" ] || fail "the ruler window did not appear"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$win")"

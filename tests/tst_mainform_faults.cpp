@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 
-
 namespace {
 
 // Answers every modal box that opens while it lives, as a user would, and keeps its text.

@@ -1,0 +1,44 @@
+# Sourced by the scripts that drive the real program.
+
+# start_own_xvfb FOLDER starts a virtual X server of their own and sets DISPLAY: the server
+# picks a free display itself and tells which, so that runs beside each other never race for one
+# (as xvfb-run -a does). The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
+# It is held open (see hold_display) once it takes clients.
+start_own_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1/display" 2>/dev/null &
+    for _ in $(seq 100); do
+        [ -s "$1/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$1/display" ] || { echo "no X server started"; exit 1; }
+    export DISPLAY=":$(cat "$1/display")"
+    hold_display
+}
+
+# Waits until the X server on DISPLAY takes clients, then keeps one client connected as a job
+# of the sourcing shell. An X server resets whenever its last client leaves, and a program that
+# starts during the reset cannot connect and aborts; with a client always there it never resets.
+hold_display() {
+    for _ in $(seq 100); do
+        if xdotool getdisplaygeometry >/dev/null 2>&1; then
+            xprop -root -spy >/dev/null 2>&1 &
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "the X server on $DISPLAY takes no clients"
+    exit 1
+}
+
+# Prints the id of the first shown window whose title matches the pattern, waiting up to 30 s
+# (a loaded machine may take a while; focusing a window before it is shown fails). Prints
+# nothing when none appears.
+find_window() {  # title-pattern
+    local win=""
+    for _ in $(seq 300); do
+        win="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    echo "$win"
+}
