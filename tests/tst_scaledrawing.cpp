@@ -347,9 +347,6 @@ void TestScaleDrawing::keysOutTheBackground() {
     QCOMPARE(qAlpha(shown.pixel(99, 19)), 0);
 }
 
-QTEST_MAIN(TestScaleDrawing)
-#include "tst_scaledrawing.moc"
-
 void TestScaleDrawing::drawsInDevicePixels_data() {
     QTest::addColumn<double>("ratio");
     QTest::addColumn<bool>("vertical");
@@ -445,3 +442,6 @@ void TestScaleDrawing::drawsInDevicePixels() {
         QCOMPARE(strip.copy(visible), cell.copy(visible.translated(-topLeft)));
     }
 }
+
+QTEST_MAIN(TestScaleDrawing)
+#include "tst_scaledrawing.moc"
