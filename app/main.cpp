@@ -1,4 +1,5 @@
 #include "app/FontConfigWarmUp.h"
+#include "app/SessionBusWarmUp.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
 #include "core/settings/DataFolders.h"
@@ -18,9 +19,11 @@ int main(int argc, char *argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
-    // Started only after the environment is settled: the reader looks at it.
-    FontConfigWarmUp fonts;
     TavlinkoApplication app(argc, argv);
+    // Both start once the application exists: the bus needs it, and reading fonts earlier only
+    // slowed the loading of the display's plug-in, which the main thread was busy with.
+    const SessionBusWarmUp bus;
+    FontConfigWarmUp fonts;
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
     // Lets the desktop tie the window to tavlinko.desktop, and so to its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavlinko"));

@@ -34,6 +34,26 @@ class TestDeferredStart : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
 
+    // The pictures of the start are all of formats known beforehand: none of Qt's image-format
+    // plug-ins, nor the JPEG library they bring, is loaded for them. First, so that no other
+    // test has loaded one.
+    void startLoadsNoImageFormatPlugin() {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        if (!maps.open(QIODevice::ReadOnly))
+            QSKIP("needs the list of the process's mappings");
+        maps.close();
+        RulerFixture ruler;
+        const QDir skin(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/skin/Funny"));
+        QVERIFY(QDir().mkpath(ruler.folder.filePath(QStringLiteral("skin/Funny"))));
+        for (const QString &name : skin.entryList(QDir::Files))
+            QVERIFY(QFile::copy(skin.filePath(name),
+                                ruler.folder.filePath(QStringLiteral("skin/Funny/") + name)));
+        ruler.start({QStringLiteral("-skin:Funny")});
+        QVERIFY(!ruler.form->windowIcon().isNull());
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("/imageformats/"));
+    }
+
     void nothingDeferredExistsAfterTheStart() {
         RulerFixture ruler;
         ruler.start();

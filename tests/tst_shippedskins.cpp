@@ -157,7 +157,8 @@ private slots:
     void sharpPicturesBesideEachBitmap_data() { skinRows(); }
     void sharpPicturesBesideEachBitmap() {
         QFETCH(QString, skin);
-        const SkinData data = load(skin);
+        SkinData data = load(skin);
+        readSharpBitmaps(data);
         const QImage SkinBitmaps::*all[] = {
             &SkinBitmaps::start,       &SkinBitmaps::middle,       &SkinBitmaps::end,
             &SkinBitmaps::vstart,      &SkinBitmaps::vmiddle,      &SkinBitmaps::vend,

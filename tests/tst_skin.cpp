@@ -372,7 +372,8 @@ void TestSkin::sharpPicturesBeside_data() {
 }
 
 // A sharp picture serves only beside its plain one and at exactly twice its size; anything
-// else is passed over without spoiling the load, and the next skin's load forgets it.
+// else is passed over without spoiling the load, and the next skin's load forgets it. None is
+// read before it is asked for.
 void TestSkin::sharpPicturesBeside() {
     QFETCH(QString, sharpFile);
     QFETCH(QByteArray, content);
@@ -388,10 +389,13 @@ void TestSkin::sharpPicturesBeside() {
     SkinData skin;
     QVERIFY(NactiSkinData(dir.path(), skin));
     QCOMPARE(skin.start.size(), QSize(12, 64));
+    QVERIFY(skin.sharp.start.isNull());
+    readSharpBitmaps(skin);
     QCOMPARE(!skin.sharp.start.isNull(), kept);
     QVERIFY(skin.sharp.mark.isNull());
 
     QVERIFY(NactiSkinData(QStringLiteral("/nonexistent/skin"), skin));
+    readSharpBitmaps(skin);
     QVERIFY(skin.sharp.start.isNull());
 }
 

@@ -41,6 +41,25 @@ class TestTextFile : public QObject {
     Q_OBJECT
 
 private slots:
+    // A file may hold more than its size said when it was opened (a growing log, a kernel file
+    // that claims 0 bytes); what it holds counts, up to the cap and one past it.
+    void filesLongerThanTheyClaimAreReadToTheCap() {
+        const QString path = QStringLiteral("/proc/version");
+        if (QFileInfo(path).size() != 0)
+            QSKIP("needs a regular file that claims to be empty");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray held = file.readAll();
+        QVERIFY(!held.isEmpty());
+
+        const FileContents atCap = readRegularFile(path, held.size());
+        QCOMPARE(int(atCap.status), int(FileContents::Read));
+        QCOMPARE(atCap.bytes, held);
+        const FileContents pastCap = readRegularFile(path, held.size() - 1);
+        QCOMPARE(int(pastCap.status), int(FileContents::TooLarge));
+        QVERIFY(pastCap.bytes.isEmpty());
+    }
+
     void onlyRegularFilesAreRead_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("status");

@@ -1,5 +1,7 @@
 #include "widgets/RealSpin.h"
 
+#include "core/drawing/BuiltInPictures.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -33,7 +35,8 @@ constexpr int ThinBorder = 1;
 QPixmap builtInGlyph(const QString &name, qreal devicePixelRatio) {
     const int scale = devicePixelRatio > 2 ? 3 : devicePixelRatio > 1 ? 2 : 1;
     const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
-    QPixmap glyph(QStringLiteral(":/glyphs/%1%2.png").arg(name, suffix));
+    QPixmap glyph =
+        QPixmap::fromImage(builtInPicture(QStringLiteral(":/glyphs/%1%2.png").arg(name, suffix)));
     glyph.setDevicePixelRatio(scale);
     return glyph;
 }

@@ -99,12 +99,16 @@ FileContents readRegularFile(const QString &path, qint64 cap) {
         return contents;
     }
 #endif
-    if (file.size() > cap) {
+    const qint64 size = file.size();
+    if (size > cap) {
         contents.status = FileContents::TooLarge;
         return contents;
     }
-    // The size can grow while the file is read; never take more than the cap.
-    contents.bytes = file.read(cap + 1);
+    // The size can grow while the file is read; never take more than the cap. A buffer as
+    // large as the cap for every little file would cost more than the reading itself.
+    contents.bytes = file.read(size + 1);
+    if (contents.bytes.size() > size)
+        contents.bytes += file.read(cap + 1 - contents.bytes.size());
     if (file.error() != QFileDevice::NoError) {
         contents.bytes.clear();
         contents.status = FileContents::Unreadable;

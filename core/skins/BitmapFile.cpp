@@ -1,9 +1,9 @@
 #include "core/skins/BitmapFile.h"
 
+#include "core/drawing/BuiltInPictures.h"
 #include "core/settings/TextFile.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QtEndian>
 
 namespace {
@@ -93,8 +93,7 @@ QImage decodeSkinBitmap(const QByteArray &bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    QImage image = reader.read();
+    QImage image = readPicture(buffer, "bmp");
     if (!image.isNull() && image.hasAlphaChannel())
         image = image.convertToFormat(QImage::Format_RGB32);
     return image;

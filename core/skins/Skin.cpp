@@ -62,16 +62,12 @@ private:
     QHash<QString, QString> m_files;
 };
 
-// The picture at twice the size beside a bitmap, "start@2x.bmp" beside "start.bmp"; null
-// unless it is a readable bitmap of exactly twice the plain one's size.
-QImage sharpBitmap(const SkinFolder &files, const QString &path, const QImage &plain) {
+// The file of the picture at twice the size beside a bitmap, "start@2x.bmp" beside
+// "start.bmp"; empty when there is none.
+QString sharpFile(const SkinFolder &files, const QString &path) {
     QString name = QFileInfo(path).fileName();
     name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    const QString sharpPath = files.find(name);
-    if (sharpPath.isEmpty())
-        return {};
-    const QImage image = readSkinBitmap(sharpPath);
-    return image.size() == plain.size() * 2 ? image : QImage();
+    return files.find(name);
 }
 
 bool loadBitmap(const QString &path, QImage &bitmap, QString *error) {
@@ -200,10 +196,13 @@ bool NactiSkinData(const QString &folder, SkinData &skin, QString *error) {
     const SkinFolder files(folder);
 
     skin.sharp = SkinBitmaps();
+    skin.sharpFiles.clear();
     const auto load = [&](const QString &path, QImage SkinBitmaps::*bitmap) {
         if (!loadBitmap(path, skin.*bitmap, error))
             return false;
-        skin.sharp.*bitmap = sharpBitmap(files, path, skin.*bitmap);
+        const QString sharpPath = sharpFile(files, path);
+        if (!sharpPath.isEmpty())
+            skin.sharpFiles.emplace_back(bitmap, sharpPath);
         return true;
     };
 
@@ -336,7 +335,19 @@ QImage atRatio(const QImage &plain, const QImage &sharp, double ratio, bool keye
 
 } // namespace
 
-SkinBitmaps shownBitmaps(const SkinData &skin, double ratio) {
+void readSharpBitmaps(SkinData &skin) {
+    for (const auto &[bitmap, path] : skin.sharpFiles) {
+        const QImage image = readSkinBitmap(path);
+        if (image.size() == (skin.*bitmap).size() * 2)
+            skin.sharp.*bitmap = image;
+    }
+    skin.sharpFiles.clear();
+}
+
+SkinBitmaps shownBitmaps(SkinData &skin, double ratio) {
+    // Most screens never need the sharp pictures; reading them costs the start half its files.
+    if (ratio >= SharpPictureRatio)
+        readSharpBitmaps(skin);
     using B = SkinBitmaps;
     static constexpr QImage B::*pieces[] = {&B::start,  &B::middle,  &B::end,
                                             &B::vstart, &B::vmiddle, &B::vend};

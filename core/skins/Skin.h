@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <utility>
+#include <vector>
 
 // The values of one orientation's section of skin.ini. Places follow the rule of Layout.h.
 struct SkinSection {
@@ -46,8 +48,10 @@ struct SkinBitmaps {
 struct SkinData : SkinBitmaps {
     // Pictures drawn at twice the size ("start@2x.bmp" beside "start.bmp") for screens of a
     // device pixel ratio of 1.5 or more; null where this skin has none. Each load replaces
-    // them all.
+    // them all. They are read only when a screen first needs them (readSharpBitmaps); until
+    // then sharpFiles names the files found beside the plain pictures.
     SkinBitmaps sharp;
+    std::vector<std::pair<QImage SkinBitmaps::*, QString>> sharpFiles;
 
     QString author, email, www;
 
@@ -70,14 +74,18 @@ void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker);
 
 // Loads the skin in folder into skin, in this order: the ten bar and pointer bitmaps (drawn
 // defaults where a file is missing), the seven button bitmaps (long name, then short name,
-// untouched when neither exists), then skin.ini with its defaults. Beside each bitmap found,
-// an "@2x" bitmap of exactly twice its size is kept in skin.sharp; one of another size or one
-// that cannot be read is passed over, as the plain bitmap serves in its place. File names match
+// untouched when neither exists), then skin.ini with its defaults. An "@2x" bitmap beside a
+// bitmap found is noted in skin.sharpFiles, to be read by readSharpBitmaps. File names match
 // without regard to letter case, as skins are often made on systems that ignore it. A missing
 // folder (and an empty folder name) loads as an empty one. A file that is no readable bitmap or
 // a colour that cannot be read stops the load: false is returned with the message in *error,
 // and what was loaded before that point stays in skin.
 bool NactiSkinData(const QString &folder, SkinData &skin, QString *error = nullptr);
+
+// Reads the sharp pictures noted by the last load into skin.sharp, once: each one of exactly
+// twice the size of its plain picture is kept; one of another size or one that cannot be read
+// is passed over, as the plain bitmap serves in its place.
+void readSharpBitmaps(SkinData &skin);
 
 // A skin bitmap as the window shows it: the colour of its bottom-left pixel (white for a
 // monochrome bitmap) made transparent.
@@ -86,9 +94,9 @@ QImage transparentPicture(const QImage &bitmap);
 // The pictures as a screen of the given device pixel ratio shows them: bar pieces as they
 // are, every other picture made transparent by transparentPicture(); each one smoothly scaled
 // to its size in device pixels (from its sharp picture when the ratio is 1.5 or more and the
-// skin has one) and carrying the ratio. At a ratio of 1 nothing is scaled. Null pictures stay
-// null.
-SkinBitmaps shownBitmaps(const SkinData &skin, double ratio);
+// skin has one, read here when the ratio first needs it) and carrying the ratio. At a ratio of
+// 1 nothing is scaled. Null pictures stay null.
+SkinBitmaps shownBitmaps(SkinData &skin, double ratio);
 
 // From this ratio on a sharp picture is closer to the screen than the plain one.
 constexpr double SharpPictureRatio = 1.5;

@@ -1,5 +1,6 @@
 #include "forms/about/AboutForm.h"
 
+#include "core/drawing/BuiltInPictures.h"
 #include "core/settings/RulerState.h"
 #include "core/skins/BitmapFile.h"
 #include "core/translation/LangTranslator.h"
@@ -124,7 +125,7 @@ void TAboutForm::createHeader() {
     ImageIkonaProgramu->setObjectName(QStringLiteral("ImageIkonaProgramu"));
     ImageIkonaProgramu->setFixedSize(32, 32);
     ImageIkonaProgramu->setPicture(
-        QImage(QStringLiteral(":/icons/tavlinko.png"))
+        builtInPicture(QStringLiteral(":/icons/tavlinko.png"))
             .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     ImageIkonaProgramu->setAccessibleName(QStringLiteral("Tavlinko"));
     setAccessibleRole(ImageIkonaProgramu, QAccessible::Graphic);

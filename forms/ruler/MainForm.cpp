@@ -1,5 +1,6 @@
 #include "forms/ruler/MainForm.h"
 
+#include "core/drawing/BuiltInPictures.h"
 #include "core/drawing/ColourKey.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
@@ -39,12 +40,12 @@ constexpr QPoint initialPlace(211, 118);
 constexpr QSize initialSize(472, 63);
 
 QImage resourceImage(const QString &name) {
-    return QImage(QStringLiteral(":/icons/buttons/") + name);
+    return builtInPicture(QStringLiteral(":/icons/buttons/") + name);
 }
 
 QIcon menuIcon(const char *themeName, const char *fallback) {
     return QIcon::fromTheme(QString::fromLatin1(themeName),
-                            QIcon(QStringLiteral(":/icons/") + QLatin1String(fallback)));
+                            builtInIcon(QStringLiteral(":/icons/") + QLatin1String(fallback)));
 }
 
 // Pictures of the function menu's entries: a theme icon, and a built-in picture for desktops
@@ -79,7 +80,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     initialiseResources();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavlinko"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tavlinko.png")));
+    setWindowIcon(builtInIcon(QStringLiteral(":/icons/tavlinko.png")));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     setHelpKeyword(this, QStringLiteral("cz/index.html"));

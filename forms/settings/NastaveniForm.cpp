@@ -3,6 +3,7 @@
 
 #include "forms/settings/NastaveniForm.h"
 
+#include "core/drawing/BuiltInPictures.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
 #include "core/translation/LangTranslator.h"
@@ -127,8 +128,8 @@ void TNastaveniForm::changeEvent(QEvent *event) {
 }
 
 QIcon TNastaveniForm::themedIcon(const char *themeName, const char *builtInName) {
-    return QIcon::fromTheme(QLatin1String(themeName),
-                            QIcon(QStringLiteral(":/settings/") + QLatin1String(builtInName)));
+    return QIcon::fromTheme(QLatin1String(themeName), builtInIcon(QStringLiteral(":/settings/") +
+                                                                  QLatin1String(builtInName)));
 }
 
 // Captions may come from a language file, so they are never read as markup.
