@@ -49,7 +49,10 @@ private slots:
             QVERIFY(QFile::copy(skin.filePath(name),
                                 ruler.folder.filePath(QStringLiteral("skin/Funny/") + name)));
         ruler.start({QStringLiteral("-skin:Funny")});
-        QVERIFY(!ruler.form->windowIcon().isNull());
+        // The icon keeps its sharp drawing, at its own size.
+        const QIcon icon = ruler.form->windowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{32, 32}, {64, 64}}));
+        QCOMPARE(icon.pixmap(QSize(64, 64)).size(), QSize(64, 64));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("/imageformats/"));
     }

@@ -26,8 +26,12 @@ QIcon builtInIcon(const QString &path) {
     icon.addPixmap(QPixmap::fromImage(plain));
     QString sharpPath = path;
     sharpPath.insert(sharpPath.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    const QImage sharp = builtInPicture(sharpPath);
-    if (!sharp.isNull())
+    QImage sharp = builtInPicture(sharpPath);
+    if (!sharp.isNull()) {
+        // Offered at its own size: a desktop then takes it where it shows the icon larger, and
+        // the icon still picks it for a small size on a dense screen.
+        sharp.setDevicePixelRatio(1);
         icon.addPixmap(QPixmap::fromImage(sharp));
+    }
     return icon;
 }
