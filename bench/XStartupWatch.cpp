@@ -32,16 +32,20 @@ template <typename Reply> struct Freed {
     explicit operator bool() const { return reply != nullptr; }
 };
 
-// The program's environment with the display and the platform plugin set for the watch.
-QList<QByteArray> childEnvironment(const QString &display) {
+// The program's environment with the display, the platform plugin and the session bus set for
+// the watch.
+QList<QByteArray> childEnvironment(const QString &display, const QByteArray &busAddress) {
     QList<QByteArray> variables;
     for (char **entry = environ; *entry; ++entry) {
         const QByteArray variable(*entry);
-        if (!variable.startsWith("DISPLAY=") && !variable.startsWith("QT_QPA_PLATFORM="))
+        if (!variable.startsWith("DISPLAY=") && !variable.startsWith("QT_QPA_PLATFORM=") &&
+            !variable.startsWith("DBUS_SESSION_BUS_ADDRESS="))
             variables.append(variable);
     }
     variables.append("DISPLAY=" + display.toLocal8Bit());
     variables.append("QT_QPA_PLATFORM=xcb");
+    if (!busAddress.isEmpty())
+        variables.append("DBUS_SESSION_BUS_ADDRESS=" + busAddress);
     return variables;
 }
 
@@ -128,6 +132,14 @@ struct XStartupWatch::Child {
 };
 
 XStartupWatch::XStartupWatch() {
+    m_busAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (m_busAddress.isEmpty()) {
+        m_bus.start(QStringLiteral("dbus-daemon"),
+                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                     QStringLiteral("--print-address=1")});
+        if (m_bus.waitForReadyRead(10000))
+            m_busAddress = m_bus.readLine().trimmed();
+    }
     m_display = qEnvironmentVariable("DISPLAY");
     if (m_display.isEmpty()) {
         // -displayfd lets the server pick a free display and tell which on its output.
@@ -169,9 +181,11 @@ XStartupWatch::XStartupWatch() {
 XStartupWatch::~XStartupWatch() {
     if (m_connection)
         xcb_disconnect(m_connection);
-    if (m_server.state() != QProcess::NotRunning) {
-        m_server.terminate();
-        m_server.waitForFinished(5000);
+    for (QProcess *server : {&m_server, &m_bus}) {
+        if (server->state() != QProcess::NotRunning) {
+            server->terminate();
+            server->waitForFinished(5000);
+        }
     }
 }
 
@@ -212,7 +226,7 @@ std::unique_ptr<XStartupWatch::Child> XStartupWatch::spawn(const QString &progra
     QList<QByteArray> argumentBytes{program.toLocal8Bit()};
     for (const QString &argument : arguments)
         argumentBytes.append(argument.toLocal8Bit());
-    QList<QByteArray> environmentBytes = childEnvironment(m_display);
+    QList<QByteArray> environmentBytes = childEnvironment(m_display, m_busAddress);
     const std::vector<char *> argv = pointersTo(argumentBytes);
     const std::vector<char *> envp = pointersTo(environmentBytes);
 

@@ -2,7 +2,10 @@
 
 // Watches programs start on an X display from the outside, the way a user sees them: from the
 // moment the process is spawned until its window is mapped and shows its first painted frame.
-// When no display is given in DISPLAY, a private Xvfb is started for the watch and ended with it.
+// When no display is given in DISPLAY, a private Xvfb is started for the watch and ended with it;
+// likewise a private session bus when DBUS_SESSION_BUS_ADDRESS names none, as every desktop has
+// one: without it each Qt program's start would time the bus library's failed attempt to launch
+// one, which varies more than everything else together.
 
 #include <QProcess>
 #include <QString>
@@ -52,6 +55,8 @@ private:
 
     QProcess m_server;
     QString m_display;
+    QProcess m_bus;
+    QByteArray m_busAddress;
     QString m_error;
     xcb_connection_t *m_connection = nullptr;
     unsigned m_root = 0;
