@@ -1,5 +1,4 @@
 #include "app/FontConfigWarmUp.h"
-#include "app/SessionBusWarmUp.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
 #include "core/settings/DataFolders.h"
@@ -20,9 +19,8 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     TavlinkoApplication app(argc, argv);
-    // Both start once the application exists: the bus needs it, and reading fonts earlier only
-    // slowed the loading of the display's plug-in, which the main thread was busy with.
-    const SessionBusWarmUp bus;
+    // Reading fonts before the application exists only slowed the loading of the display's
+    // plug-in, which the main thread is busy with then.
     FontConfigWarmUp fonts;
     QApplication::setApplicationName(QStringLiteral("Tavlinko"));
     // Lets the desktop tie the window to tavlinko.desktop, and so to its name and icon.

@@ -22,6 +22,7 @@ hold_display
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 home="$(mktemp -d)"
+start_own_session_bus "$home"
 files="$home.files"
 installed=""
 
@@ -94,7 +95,7 @@ grep -q '^rule.height=44' "$user_skin/skin.ini" || fail "the test skin has no ru
 # Started from a neutral folder as a desktop menu would, with nothing of a previous run.
 (cd / && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" \
     XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" LC_ALL=C.UTF-8 \
-    tavlinko -skin:Mine -language:german) &
+    DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" tavlinko -skin:Mine -language:german) &
 pid=$!
 win="$(find_window '^Tavlinko$')"
 [ -n "$win" ] || fail "the ruler window did not appear"

@@ -13,6 +13,23 @@ start_own_xvfb() {
     [ -s "$1/display" ] || { echo "no X server started"; exit 1; }
     export DISPLAY=":$(cat "$1/display")"
     hold_display
+    start_own_session_bus "$1"
+}
+
+# start_own_session_bus FOLDER gives the programs a session bus, as every desktop has, unless one
+# is set already. Without one, Qt's bridge to screen readers has libdbus fork a helper to launch
+# a bus. A sanitizer build's allocator is not safe across fork: a child forked while another
+# thread allocates can wait forever before it runs the helper, and the program with it. The bus
+# is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
+start_own_session_bus() {
+    [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
+    dbus-daemon --session --nofork --nosyslog --print-address=3 3>"$1/bus" 2>/dev/null &
+    for _ in $(seq 100); do
+        [ -s "$1/bus" ] && break
+        sleep 0.1
+    done
+    [ -s "$1/bus" ] || { echo "no session bus started"; exit 1; }
+    export DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$1/bus")"
 }
 
 # Waits until the X server on DISPLAY takes clients, then keeps one client connected as a job
