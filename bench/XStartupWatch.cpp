@@ -285,13 +285,21 @@ bool XStartupWatch::waitForFirstFrame(Child &child) {
     return true;
 }
 
-std::optional<StartupSample>
-XStartupWatch::timeStartup(const QString &program, const QStringList &arguments, int settleMs) {
+std::unique_ptr<XStartupWatch::Child> XStartupWatch::startShown(const QString &program,
+                                                                const QStringList &arguments) {
     if (!isReady())
-        return std::nullopt;
+        return nullptr;
     snapshotScreen();
     std::unique_ptr<Child> child = spawn(program, arguments);
     if (!child || !waitForFirstFrame(*child))
+        return nullptr;
+    return child;
+}
+
+std::optional<StartupSample>
+XStartupWatch::timeStartup(const QString &program, const QStringList &arguments, int settleMs) {
+    const std::unique_ptr<Child> child = startShown(program, arguments);
+    if (!child)
         return std::nullopt;
     StartupSample sample;
     sample.firstFrameMs = millisecondsSince(child->started);
@@ -304,11 +312,8 @@ XStartupWatch::timeStartup(const QString &program, const QStringList &arguments,
 std::optional<IdleSample> XStartupWatch::watchIdle(const QString &program,
                                                    const QStringList &arguments, int settleMs,
                                                    int idleMs) {
-    if (!isReady())
-        return std::nullopt;
-    snapshotScreen();
-    std::unique_ptr<Child> child = spawn(program, arguments);
-    if (!child || !waitForFirstFrame(*child))
+    const std::unique_ptr<Child> child = startShown(program, arguments);
+    if (!child)
         return std::nullopt;
     QThread::msleep(settleMs);
     const ThreadTotals before = threadTotals(child->pid);

@@ -50,6 +50,8 @@ private:
     struct Child;
     std::unique_ptr<Child> spawn(const QString &program, const QStringList &arguments);
     bool waitForFirstFrame(Child &child);
+    // Spawns the program and returns once its first frame shows; null when it never does.
+    std::unique_ptr<Child> startShown(const QString &program, const QStringList &arguments);
     void snapshotScreen();
     bool differsFromSnapshot(int x, int y, int width, int height);
 
