@@ -35,6 +35,18 @@ ruler_window() {
     echo "$win"
 }
 
+# Clicks the exit button of the lying ruler and gives the program 5 s to end.
+press_exit() {  # ruler-window pid failure-message
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --sync $((X + $(skin_value Horizontal ButtonExit.x 158) + 4)) \
+        $((Y + $(skin_value Horizontal ButtonExit.y 38) + 4)) click 1
+    for _ in $(seq 50); do
+        kill -0 "$2" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    fail "$3"
+}
+
 # Saves the readings through the function menu's second entry and the save dialog.
 save_distances() {  # file
     xdotool key F10
@@ -98,16 +110,7 @@ run_session() {
     xdotool key F11 F3 ctrl+Tab
     sleep 0.3
 
-    # The exit button closes the program.
-    local ex ey
-    ex="$(skin_value Horizontal ButtonExit.x 158)"
-    ey="$(skin_value Horizontal ButtonExit.y 38)"
-    xdotool mousemove --sync $((X + ex + 4)) $((Y + ey + 4)) click 1
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the exit button did not close the program"
+    press_exit "$win" "$pid" "the exit button did not close the program"
     wait "$pid" || fail "the program ended with an error"
 }
 
@@ -188,14 +191,7 @@ help="$(find_window '^The Tavlinko ruler .* Tavlinko Help$')"
 # The ruler's exit button ends the program, the open help window notwithstanding (moved off
 # the ruler first: without a window manager it opens at the screen's corner, over the ruler).
 xdotool windowmove --sync "$help" 0 300
-eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove --sync $((X + $(skin_value Horizontal ButtonExit.x 158) + 4)) \
-    $((Y + $(skin_value Horizontal ButtonExit.y 38) + 4)) click 1
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the open help window kept the program running"
+press_exit "$win" "$pid" "the open help window kept the program running"
 wait "$pid" || fail "the program did not end cleanly with the help open"
 
 # Dark pixels of one screen row, as offsets from x0 up to x0 + count - 1 (read from an xwd dump
