@@ -14,9 +14,39 @@ start_own_xvfb "$work"
 
 cp "$program" "$work/tavlinko"
 cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$work/"
-cp "$(dirname "$program")/tavlinko.chm" "$work/"
+cp "$(dirname "$program")/tavlinko.chm" "$(dirname "$program")/tavlinko-help-reader" "$work/"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Pixels of the screen, read from an xwd dump of the root window: a big-endian header, a colour
+# table, then rows of 24- or 32-bit pixels.
+xwd_field() { od -An -tu4 --endian=big -j "$2" -N4 "$1" | tr -d ' '; }
+# Prints the offset of pixel x,y in the dump and the bytes a pixel takes.
+xwd_pixel() {  # dump x y
+    local header bytes bpl colours
+    header="$(xwd_field "$1" 0)"
+    bytes=$(($(xwd_field "$1" 44) / 8))
+    bpl="$(xwd_field "$1" 48)"
+    colours="$(xwd_field "$1" 76)"
+    echo "$((header + colours * 12 + $3 * bpl + $2 * bytes)) $bytes"
+}
+
+# Dark pixels of one screen row, as offsets from x0 up to x0 + count - 1.
+dark_columns() {  # dump y x0 count
+    local offset bytes
+    read -r offset bytes < <(xwd_pixel "$1" "$3" "$2")
+    od -An -tu1 -v -w"$bytes" -j "$offset" -N $(($4 * bytes)) "$1" |
+        awk '$1 < 100 && $2 < 100 && $3 < 100 { printf "%d ", NR - 1 }'
+}
+
+# The bytes of one screen pixel.
+pixel() {  # x y
+    local offset bytes
+    xwd -root -silent > "$work/pixel.xwd"
+    read -r offset bytes < <(xwd_pixel "$work/pixel.xwd" "$1" "$2")
+    od -An -tu1 -j "$offset" -N "$bytes" "$work/pixel.xwd" | tr -s ' '
+}
+
 
 skin_value() {  # section key default
     awk -v s="[$1]" -v k="$2" -v d="$3" '
@@ -144,7 +174,6 @@ kill -TERM "$pid"
 wait "$pid" || fail "the program did not end cleanly on SIGTERM"
 # The settings dialog from the keyboard: F10 opens the function menu, its last item the dialog.
 # The first control takes the next skin, Tab and Space tick always-on-top, Enter confirms.
-pixel() { import -window root -crop "1x1+$1+$2" txt:- | tail -n1 | awk '{print $3}'; }
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -language:english.lng &
 pid=$!
 win="$(ruler_window)"
@@ -193,21 +222,6 @@ help="$(find_window '^The Tavlinko ruler .* Tavlinko Help$')"
 xdotool windowmove --sync "$help" 0 300
 press_exit "$win" "$pid" "the open help window kept the program running"
 wait "$pid" || fail "the program did not end cleanly with the help open"
-
-# Dark pixels of one screen row, as offsets from x0 up to x0 + count - 1 (read from an xwd dump
-# of the root window: a big-endian header, a colour table, then rows of 24- or 32-bit pixels).
-dark_columns() {  # dump y x0 count
-    local dump="$1" y="$2" x0="$3" count="$4"
-    field() { od -An -tu4 --endian=big -j "$1" -N4 "$dump" | tr -d ' '; }
-    local header bytes bpl colours
-    header="$(field 0)"
-    bytes=$(($(field 44) / 8))
-    bpl="$(field 48)"
-    colours="$(field 76)"
-    od -An -tu1 -v -w"$bytes" -j $((header + colours * 12 + y * bpl + x0 * bytes)) \
-        -N $((count * bytes)) "$dump" |
-        awk '$1 < 100 && $2 < 100 && $3 < 100 { printf "%d ", NR - 1 }'
-}
 
 # 150 %: the stored place and length are screen pixels, the ticks are one screen pixel wide and
 # five apart, and a click on a screen pixel reads its distance from the zero.

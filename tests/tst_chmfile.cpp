@@ -6,12 +6,16 @@
 #include "core/help/HelpLocation.h"
 #include "core/help/HelpSitemap.h"
 #include "core/help/HelpTopics.h"
+#include "core/help/HelpTransfer.h"
 #include "core/settings/TextFile.h"
 
+#include "HelpReading.h"
 #include "TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestChmFile : public QObject {
     Q_OBJECT
@@ -33,62 +37,141 @@ private slots:
         QVERIFY(!file.read(QStringLiteral("cz/index.html")));
     }
 
-    void filesComeOutAsTheyWentIn_data() {
+    void theReaderHandsOverEveryFileAsItWentIn_data() {
         QTest::addColumn<QString>("inside");
         QTest::newRow("page") << "cz/index.html";
         QTest::newRow("other folder") << "en/index.html";
         QTest::newRow("style sheet") << "cz/styl.css";
         QTest::newRow("picture") << "cz/obrazky/bod.png";
     }
-    void filesComeOutAsTheyWentIn() {
+    void theReaderHandsOverEveryFileAsItWentIn() {
         QFETCH(QString, inside);
-        const ChmFile file(library, QStringLiteral(TAVLINKO_TEST_CHM));
-        QVERIFY(file.isOpen());
-        const std::optional<QByteArray> bytes = file.read(inside);
+        const std::shared_ptr<const HelpArchive> archive =
+            readThroughReader(QStringLiteral(TAVLINKO_TEST_CHM));
+        QVERIFY(archive);
+        const std::optional<QByteArray> bytes = archive->read(inside);
         QVERIFY(bytes);
         QCOMPARE(*bytes, readFile(QStringLiteral(TAVLINKO_TEST_DATA "/help/") + inside));
         // Links do not always agree with the file on letter case or a leading slash.
-        QVERIFY(file.read(QLatin1Char('/') + inside.toUpper()));
-    }
-
-    void onlyOrdinaryFilesAreListed() {
-        const ChmFile file(library, QStringLiteral(TAVLINKO_TEST_CHM));
-        QVERIFY(file.files().contains(QStringLiteral("cz/nastaveni.html")));
-        for (const QString &name : file.files())
+        QVERIFY(archive->read(QLatin1Char('/') + inside.toUpper()));
+        // Only ordinary files come over, none of chmlib's system entries.
+        QVERIFY(!archive->files().isEmpty());
+        for (const QString &name : archive->files())
             QVERIFY2(!name.startsWith(u'#') && !name.startsWith(u'$') && !name.endsWith(u'/'),
                      qPrintable(name));
-        QVERIFY(!file.read(QStringLiteral("cz/chybi.html")));
-        QVERIFY(!file.read(QStringLiteral("cz/")));
-        QVERIFY(!file.firstWithExtension(QStringLiteral("hhc")).isEmpty());
+        QVERIFY(!archive->read(QStringLiteral("cz/chybi.html")));
+        QVERIFY(!archive->read(QStringLiteral("cz/")));
     }
 
-    void whatIsNoHelpFileOpensNothing_data() {
+    // Whatever the file, the ruler's side gets a failure, soon, and nothing else.
+    void whatIsNoHelpFileFailsInTheReader_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("text") << QByteArray("<html>not a help file</html>");
-        QTest::newRow("cut short") << readFile(QStringLiteral(TAVLINKO_TEST_CHM)).left(300);
+        QTest::addColumn<QString>("kind");
+        const QByteArray fixture = readFile(QStringLiteral(TAVLINKO_TEST_CHM));
+        QTest::newRow("empty") << QByteArray() << "file";
+        QTest::newRow("text") << QByteArray("<html>not a help file</html>") << "file";
+        QTest::newRow("cut short") << fixture.left(300) << "file";
+        QTest::newRow("a folder") << QByteArray() << "folder";
+        QTest::newRow("a pipe that never delivers") << QByteArray() << "fifo";
+        QTest::newRow("larger than a help file may be") << QByteArray() << "huge";
+        QTest::newRow("no reader program") << fixture << "no reader";
     }
-    void whatIsNoHelpFileOpensNothing() {
+    void whatIsNoHelpFileFailsInTheReader() {
         QFETCH(QByteArray, content);
+        QFETCH(QString, kind);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("broken.chm"));
-        writeFile(path, content);
-        const ChmFile file(library, path);
-        QVERIFY(!file.read(QStringLiteral("cz/index.html")));
-        const ChmFile folderAsFile(library, folder.path());
-        QVERIFY(!folderAsFile.isOpen());
+        if (kind == "folder") {
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("broken.chm")));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            writeFile(path, content);
+            if (kind == "huge")
+                QVERIFY(QFile::resize(path, HelpTransfer::largestHelpFile + 1));
+        }
+        const QString program = kind == "no reader" ? folder.filePath(QStringLiteral("none"))
+                                                    : QStringLiteral(TAVLINKO_HELP_READER);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!readThroughReader(path, program));
+        QVERIFY(clock.elapsed() < HelpFileReader::timeLimitMs + 2000);
     }
 
     void theFixtureContentsNestAndDecode() {
-        const ChmFile file(library, QStringLiteral(TAVLINKO_TEST_CHM));
-        const QList<SitemapEntry> contents =
-            parseSitemap(decodeText(*file.read(file.firstWithExtension(QStringLiteral("hhc")))));
+        const std::shared_ptr<const HelpArchive> archive =
+            readThroughReader(QStringLiteral(TAVLINKO_TEST_CHM));
+        QVERIFY(archive);
+        const QList<SitemapEntry> contents = parseSitemap(
+            decodeText(*archive->read(archive->firstWithExtension(QStringLiteral("hhc")))));
         const QList<SitemapEntry> expected = {
             {QStringLiteral("Pravítko"),
              QStringLiteral("cz/index.html"),
              {{QStringLiteral("Nastavení & jednotky"), QStringLiteral("cz/nastaveni.html"), {}}}},
             {QStringLiteral("O programu"), QStringLiteral("cz/o_programu.html"), {}}};
         QCOMPARE(contents, expected);
+    }
+
+    // What reaches the ruler from the reader, cut off at each cap exactly one past it.
+    void theTransferKeepsToItsCaps_data() {
+        using namespace HelpTransfer;
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<int>("state"); // Decoder::State
+        QTest::addColumn<int>("files");
+        const QByteArray page = record(QStringLiteral("cz/a.html"), "<p>a</p>");
+        const QByteArray complete = header() + page + end();
+        const auto lengths = [](quint32 path, const QByteArray &name, quint32 size) {
+            QByteArray out(4, 0);
+            qToLittleEndian(path, out.data());
+            out += name;
+            QByteArray second(4, 0);
+            qToLittleEndian(size, second.data());
+            return out + second;
+        };
+        const int reading = int(Decoder::State::Reading), complete_ = int(Decoder::State::Complete),
+                  broken = int(Decoder::State::Broken);
+        QTest::newRow("complete") << complete << complete_ << 1;
+        QTest::newRow("no files") << header() + end() << complete_ << 0;
+        QTest::newRow("cut short") << complete.chopped(1) << reading << 1;
+        QTest::newRow("another header") << "TAVLINKO-HELP-2\n" + page + end() << broken << 0;
+        QTest::newRow("bytes after the end") << complete + "x" << broken << 1;
+        const QByteArray longest(longestPath, 'a');
+        QTest::newRow("longest path")
+            << header() + lengths(longestPath, longest, 0) + end() << complete_ << 1;
+        QTest::newRow("path one too long")
+            << header() + lengths(longestPath + 1, longest + 'a', 0) << broken << 0;
+        QTest::newRow("largest file announced")
+            << header() + lengths(1, "a", largestFile) << reading << 0;
+        QTest::newRow("file one too large")
+            << header() + lengths(1, "a", largestFile + 1) << broken << 0;
+        QByteArray most = header();
+        for (int i = 0; i < mostFiles; ++i)
+            most += record(QString::number(i), QByteArray());
+        QTest::newRow("most files") << most + end() << complete_ << int(mostFiles);
+        QTest::newRow("one file too many")
+            << most + record(QStringLiteral("x"), QByteArray()) << broken << int(mostFiles);
+        QByteArray total = header();
+        for (int i = 0; i < largestTotal / largestFile; ++i)
+            total += lengths(1, QByteArray::number(i % 10), largestFile - 1) +
+                     QByteArray(largestFile - 1, 'x');
+        QTest::newRow("one byte past the total")
+            << total + lengths(1, "z", largestTotal / largestFile + 1) << broken
+            << int(largestTotal / largestFile);
+    }
+    void theTransferKeepsToItsCaps() {
+        QFETCH(QByteArray, stream);
+        QFETCH(int, state);
+        QFETCH(int, files);
+        // In one piece and in pieces that split every length and name, the same outcome.
+        for (const qsizetype piece : {stream.size(), qsizetype(3)}) {
+            if (piece == 3 && stream.size() > 1 << 20)
+                continue;
+            HelpTransfer::Decoder decoder(QStringLiteral("h.chm"));
+            for (qsizetype at = 0; at < stream.size(); at += piece)
+                decoder.feed(stream.mid(at, piece));
+            QCOMPARE(int(decoder.state()), state);
+            QCOMPARE(decoder.archive().files().size(), files);
+        }
     }
 
     void sitemapShapes_data() {
@@ -122,6 +205,38 @@ private slots:
         QTest::newRow("stray closing lists") << "</ul></ul><ul><li><object type=\"text/sitemap\">"
                                                 "<param name=\"Name\" value=\"A\"></object></ul>"
                                              << "A=";
+        QTest::newRow("a comment hides what is in it")
+            << "<ul><!-- <li><object type=\"text/sitemap\"><param name=\"Name\" value=\"X\">"
+               "</object> --><li><object type=\"text/sitemap\"><param name=\"Name\" "
+               "value=\"A\"></object></ul>"
+            << "A=";
+        QTest::newRow("a > inside a quoted value")
+            << "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"a > b\">"
+               "<param name=\"Local\" value='x.html'/></object></ul>"
+            << "a > b=x.html";
+        QTest::newRow("a quote that never ends")
+            << "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"A></ul>"
+            << "";
+        const auto nested = [](int depth) {
+            QString html;
+            for (int level = 1; level <= depth; ++level)
+                html += QStringLiteral("<ul><li><object type=\"text/sitemap\"><param "
+                                       "name=\"Name\" value=\"%1\"></object>")
+                            .arg(level);
+            return html;
+        };
+        const auto shape = [](int depth) {
+            QString tree;
+            for (int level = 1; level <= qMin(depth, deepestSitemapLevel); ++level)
+                tree += QString::number(level) + (level < qMin(depth, deepestSitemapLevel)
+                                                      ? QStringLiteral("=[")
+                                                      : QStringLiteral("="));
+            if (depth > deepestSitemapLevel)
+                tree += QStringLiteral(" %1=").arg(depth);
+            return tree + QString(qMin(depth, deepestSitemapLevel) - 1, u']');
+        };
+        for (const int depth : {deepestSitemapLevel, deepestSitemapLevel + 1})
+            QTest::addRow("%d levels", depth) << nested(depth) << shape(depth);
     }
     void sitemapShapes() {
         QFETCH(QString, html);
@@ -136,6 +251,19 @@ private slots:
                 return parts.join(' ');
             };
         QCOMPARE(show(parseSitemap(html)), tree);
+    }
+
+    void sitemapsKeepToTheirCaps() {
+        const QString entry = QStringLiteral("<li><object type=\"text/sitemap\"><param "
+                                             "name=\"Name\" value=\"e\"></object>");
+        for (const qsizetype count : {mostSitemapEntries, mostSitemapEntries + 1}) {
+            const QString html = QStringLiteral("<ul>") + entry.repeated(count);
+            QCOMPARE(parseSitemap(html).size(), mostSitemapEntries);
+        }
+        // Lists nested far deeper than any file needs are read in one pass, without recursion.
+        const QList<SitemapEntry> deep =
+            parseSitemap(QStringLiteral("<ul>").repeated(200000) + entry);
+        QCOMPARE(deep.size(), 1);
     }
 
     void topicsSplitAtTheDoubleColon_data() {

@@ -39,12 +39,22 @@ class TestHtmlHelp : public QObject {
         };
     }
 
-    // A viewer with the real engine.
-    HelpWindow *openReal(const std::function<void(THtmlHelpViewer &)> &request) {
+    // A viewer with the real engine, which has the help file read by the reader program.
+    void startReal() {
         viewer = std::make_unique<THtmlHelpViewer>(program.path());
         viewer->setHelpFile(QStringLiteral("tavlinko.chm"));
+        viewer->engine()->setReaderProgram(QStringLiteral(TAVLINKO_HELP_READER));
+    }
+
+    // Waits until the help file has been read and the request carried out.
+    bool settled() {
+        return QTest::qWaitFor([this] { return !viewer->engine()->reading(); }, 10000);
+    }
+
+    HelpWindow *openReal(const std::function<void(THtmlHelpViewer &)> &request) {
+        startReal();
         request(*viewer);
-        return viewer->engine()->window();
+        return settled() ? viewer->engine()->window() : nullptr;
     }
 
     static bool anyWindowVisible() {
@@ -177,6 +187,34 @@ private slots:
         QVERIFY(!anyWindowVisible());
     }
 
+    // The current folder is searched first, so anyone who can put a file there chooses what
+    // F1 reads: the reader fails on it, the user is told once which file it was, and the
+    // ruler goes on without a help window.
+    void aHelpFileTheReaderCannotReadIsReportedByName_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArray("<html>not a help file</html>");
+        QTest::newRow("cut short") << readFile(helpFile).left(4096);
+    }
+    void aHelpFileTheReaderCannotReadIsReportedByName() {
+        QFETCH(QByteArray, content);
+        const QString planted = QDir(elsewhere.path()).filePath(QStringLiteral("tavlinko.chm"));
+        writeFile(planted, content);
+        startReal();
+        QStringList reports;
+        viewer->engine()->reportFailure = [&reports](const QString &text) { reports << text; };
+        RulerFixture ruler;
+        ruler.start();
+        ruler.form->setHelp(*viewer);
+        QTest::keyClick(ruler.form.get(), Qt::Key_F1);
+        const bool done = settled();
+        QFile::remove(planted);
+        QVERIFY(done);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports[0].contains(planted));
+        QVERIFY(!viewer->engine()->window());
+        QVERIFY(ruler.form->isVisible());
+    }
+
     void aMissingEngineWarnsOnceAndTheRulerRunsWithoutHelp() {
         QStringList warnings;
         viewer = std::make_unique<THtmlHelpViewer>(
@@ -273,14 +311,14 @@ private slots:
     }
 
     void anEnglishReaderGetsTheEnglishPage() {
-        viewer = std::make_unique<THtmlHelpViewer>(program.path());
-        viewer->setHelpFile(QStringLiteral("tavlinko.chm"));
+        startReal();
         RulerFixture ruler;
         ruler.shipLanguages();
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=english.lng\r\n");
         ruler.start();
         ruler.form->setHelp(*viewer);
         QTest::keyClick(ruler.form.get(), Qt::Key_F1);
+        QVERIFY(settled());
         HelpWindow *window = viewer->engine()->window();
         QVERIFY(window);
         QCOMPARE(window->browser()->page(), QStringLiteral("en/index.html"));

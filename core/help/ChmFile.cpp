@@ -1,6 +1,7 @@
 #include "core/help/ChmFile.h"
 
 #include "core/help/ChmLibrary.h"
+#include "core/help/HelpTransfer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,22 +9,21 @@
 
 namespace {
 
-// No page, picture or style sheet of a help file comes near this.
-constexpr LONGUINT64 largestObject = 32 * 1024 * 1024;
-
 int collect(chmFile *, chmUnitInfo *unit, void *context) {
+    auto *files = static_cast<QStringList *>(context);
+    if (files->size() > HelpTransfer::mostFiles)
+        return CHM_ENUMERATOR_SUCCESS;
     const QString path = QString::fromUtf8(unit->path);
     // System entries start with "#" or "$"; folders end with "/".
     if (path.startsWith(u'/') && path.size() > 1 && !path.endsWith(u'/') &&
         !path.startsWith(QLatin1String("/#")) && !path.startsWith(QLatin1String("/$")))
-        static_cast<QStringList *>(context)->append(path.mid(1));
+        files->append(path.mid(1));
     return CHM_ENUMERATOR_CONTINUE;
 }
 
 } // namespace
 
-ChmFile::ChmFile(const ChmLibrary &library, const QString &fileName)
-    : m_library(library), m_fileName(fileName) {
+ChmFile::ChmFile(const ChmLibrary &library, const QString &fileName) : m_library(library) {
     if (!library.isLoaded() || !QFileInfo(fileName).isFile())
         return;
     m_file = library.open(QFile::encodeName(fileName).constData());
@@ -36,28 +36,13 @@ ChmFile::~ChmFile() {
         m_library.close(m_file);
 }
 
-QString ChmFile::stored(const QString &path) const {
-    QString wanted = path;
-    while (wanted.startsWith(u'/'))
-        wanted.remove(0, 1);
-    for (const QString &file : m_files)
-        if (file.compare(wanted, Qt::CaseInsensitive) == 0)
-            return file;
-    return QString();
-}
-
-bool ChmFile::contains(const QString &path) const {
-    return !stored(path).isEmpty();
-}
-
 std::optional<QByteArray> ChmFile::read(const QString &path) const {
-    const QString file = stored(path);
-    if (!m_file || file.isEmpty())
+    if (!m_file || path.isEmpty())
         return std::nullopt;
     chmUnitInfo unit{};
-    const QByteArray name = QByteArray("/") + file.toUtf8();
+    const QByteArray name = QByteArray("/") + path.toUtf8();
     if (m_library.resolve(m_file, name.constData(), &unit) != CHM_RESOLVE_SUCCESS ||
-        unit.length > largestObject)
+        unit.length > LONGUINT64(HelpTransfer::largestFile))
         return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
     const LONGINT64 got =
@@ -66,11 +51,4 @@ std::optional<QByteArray> ChmFile::read(const QString &path) const {
     if (got != static_cast<LONGINT64>(unit.length))
         return std::nullopt;
     return bytes;
-}
-
-QString ChmFile::firstWithExtension(const QString &extension) const {
-    for (const QString &file : m_files)
-        if (QFileInfo(file).suffix().compare(extension, Qt::CaseInsensitive) == 0)
-            return file;
-    return QString();
 }

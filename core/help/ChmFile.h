@@ -8,9 +8,9 @@
 class ChmLibrary;
 struct chmFile;
 
-// One compiled HTML help file opened through chmlib. Paths inside the file are given without
-// the leading "/" ("cz/index.html") and match without regard to case, as the help compiler
-// and the pages' links do not always agree on it.
+// One compiled HTML help file opened through chmlib. chmlib trusts the file it reads, so only
+// the help file reader, a child process with hard limits, opens one; the ruler sees the files
+// it hands over (HelpArchive).
 class ChmFile {
 public:
     ChmFile(const ChmLibrary &library, const QString &fileName);
@@ -19,21 +19,16 @@ public:
     ChmFile &operator=(const ChmFile &) = delete;
 
     bool isOpen() const { return m_file != nullptr; }
-    const QString &fileName() const { return m_fileName; }
 
-    // Every ordinary file inside, without chmlib's own system entries.
+    // Every ordinary file inside, without chmlib's own system entries, without the leading "/"
+    // ("cz/index.html"); one more than the reader hands over when the file has more.
     const QStringList &files() const { return m_files; }
-    bool contains(const QString &path) const;
-    // The bytes of a file inside, or nothing when it is missing, unreadable or absurdly large.
+    // The bytes of a file named as files() names it, or nothing when it is missing,
+    // unreadable or larger than the reader hands over.
     std::optional<QByteArray> read(const QString &path) const;
-    // The first file with this extension ("hhc", "hhk"), or an empty string.
-    QString firstWithExtension(const QString &extension) const;
 
 private:
-    QString stored(const QString &path) const;
-
     const ChmLibrary &m_library;
-    QString m_fileName;
     chmFile *m_file = nullptr;
     QStringList m_files;
 };

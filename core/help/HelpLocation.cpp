@@ -19,3 +19,14 @@ QString ResolveHelpFile(const QString &name, const QString &programFolder) {
     }
     return QString();
 }
+
+QString helpReaderProgram(const QString &programFolder) {
+    const QString name = QStringLiteral("tavlinko-help-reader");
+    const QDir folder(programFolder);
+    const QStringList candidates = {folder.filePath(name),
+                                    folder.filePath(QStringLiteral("../libexec/tavlinko/") + name)};
+    for (const QString &candidate : candidates)
+        if (QFileInfo(candidate).isExecutable())
+            return QDir::cleanPath(candidate);
+    return candidates.first();
+}

@@ -1,6 +1,6 @@
 #include "forms/help/ChmBrowser.h"
 
-#include "core/help/ChmFile.h"
+#include "core/help/HelpArchive.h"
 #include "core/help/HelpTopics.h"
 #include "core/settings/TextFile.h"
 
@@ -24,7 +24,7 @@ ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent) {
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::follow);
 }
 
-void ChmBrowser::setFile(const ChmFile *file) {
+void ChmBrowser::setFile(const HelpArchive *file) {
     m_file = file;
     clearHistory();
     clear();

@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <functional>
 
-class ChmFile;
+class HelpArchive;
 
 // Shows pages of a compiled help file: the pages, their style sheets and pictures are read
 // from the file itself. Links between pages stay inside the file; links to the web or to mail
@@ -14,7 +14,7 @@ class ChmBrowser : public QTextBrowser {
 public:
     explicit ChmBrowser(QWidget *parent = nullptr);
 
-    void setFile(const ChmFile *file);
+    void setFile(const HelpArchive *file);
     // The page shown, as a path inside the file ("cz/index.html").
     QString page() const;
     void showPage(const QString &page);
@@ -31,6 +31,6 @@ protected:
 private:
     void follow(const QUrl &link);
 
-    const ChmFile *m_file = nullptr;
+    const HelpArchive *m_file = nullptr;
     QUrl m_loading; // the page whose resources are being read
 };

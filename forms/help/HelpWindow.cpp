@@ -96,7 +96,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_forward->setEnabled(false);
 }
 
-void HelpWindow::setFile(const ChmFile *file, const QList<SitemapEntry> &contents,
+void HelpWindow::setFile(const HelpArchive *file, const QList<SitemapEntry> &contents,
                          const QList<SitemapEntry> &index, const QString &home) {
     m_homePage = home;
     m_browser->setFile(file);

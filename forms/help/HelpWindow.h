@@ -6,7 +6,7 @@
 #include <functional>
 
 class ChmBrowser;
-class ChmFile;
+class HelpArchive;
 class QAction;
 class QLineEdit;
 class QListWidget;
@@ -23,7 +23,7 @@ public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
     // Shows this file's contents and index; the history starts anew.
-    void setFile(const ChmFile *file, const QList<SitemapEntry> &contents,
+    void setFile(const HelpArchive *file, const QList<SitemapEntry> &contents,
                  const QList<SitemapEntry> &index, const QString &home);
     void showPage(const QString &page);
     void showContents();

@@ -1,16 +1,18 @@
 #include "forms/help/HtmlHelpEngine.h"
 
-#include "core/help/ChmFile.h"
 #include "core/help/HelpCommands.h"
+#include "core/help/HelpFileReader.h"
 #include "core/help/HelpTopics.h"
 #include "core/settings/TextFile.h"
 #include "forms/help/HelpWindow.h"
+#include "widgets/MessageBoxes.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-QList<SitemapEntry> readSitemap(const ChmFile &file, const QString &extension) {
+QList<SitemapEntry> readSitemap(const HelpArchive &file, const QString &extension) {
     const QString name = file.firstWithExtension(extension);
     const std::optional<QByteArray> bytes = name.isEmpty() ? std::nullopt : file.read(name);
     return bytes ? parseSitemap(decodeText(*bytes)) : QList<SitemapEntry>();
@@ -27,23 +29,38 @@ QString firstPage(const QList<SitemapEntry> &entries) {
     return QString();
 }
 
+void showFailureBox(const QString &text) {
+    // Not modal: the ruler goes on while the box is open.
+    QMessageBox *box = createMessageBox(QMessageBox::Warning, text, nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
 } // namespace
 
-HtmlHelpEngine::HtmlHelpEngine(const ChmLibrary &library) : m_library(library) {
+HtmlHelpEngine::HtmlHelpEngine(const QString &readerProgram)
+    : m_reader(std::make_unique<HelpFileReader>(readerProgram)) {
     czech = [] { return true; };
     translate = [](const QString &text) { return text; };
+    reportFailure = showFailureBox;
+    QObject::connect(m_reader.get(), &HelpFileReader::loaded, m_reader.get(),
+                     [this](std::shared_ptr<const HelpArchive> archive) { opened(archive); });
+    QObject::connect(m_reader.get(), &HelpFileReader::failed, m_reader.get(),
+                     [this](const QString &fileName) { failed(fileName); });
 }
 
 HtmlHelpEngine::~HtmlHelpEngine() = default;
 
-bool HtmlHelpEngine::openFile(const QString &fileName) {
-    const QString path = QFileInfo(fileName).absoluteFilePath();
-    if (m_file && m_file->fileName() == path)
-        return true;
-    auto file = std::make_unique<ChmFile>(m_library, path);
-    if (!file->isOpen())
-        return false;
-    m_file = std::move(file);
+bool HtmlHelpEngine::reading() const {
+    return !m_reader->reading().isEmpty();
+}
+
+void HtmlHelpEngine::setReaderProgram(const QString &readerProgram) {
+    m_reader->setProgram(readerProgram);
+}
+
+void HtmlHelpEngine::opened(std::shared_ptr<const HelpArchive> archive) {
+    m_file = std::move(archive);
     m_contents = readSitemap(*m_file, QStringLiteral("hhc"));
     m_index = readSitemap(*m_file, QStringLiteral("hhk"));
     m_home = firstPage(m_contents);
@@ -51,7 +68,15 @@ bool HtmlHelpEngine::openFile(const QString &fileName) {
         m_home = m_file->files().first();
     if (m_window)
         m_window->setFile(m_file.get(), m_contents, m_index, m_home);
-    return true;
+    if (m_pending)
+        carryOut(*std::exchange(m_pending, std::nullopt));
+}
+
+void HtmlHelpEngine::failed(const QString &fileName) {
+    m_pending.reset();
+    reportFailure(translate(QStringLiteral("Soubor nápovědy %s nelze přečíst: je poškozený nebo "
+                                           "příliš velký. Pravítko pracuje dál bez nápovědy."))
+                      .replace(QStringLiteral("%s"), QDir::toNativeSeparators(fileName)));
 }
 
 HelpWindow &HtmlHelpEngine::shownWindow() {
@@ -70,19 +95,31 @@ QString HtmlHelpEngine::page(const QString &wanted) const {
 
 void HtmlHelpEngine::HtmlHelp(const QString &file, int command, const QVariant &data) {
     if (command == HH_CLOSE_ALL) {
+        m_reader->stop();
+        m_pending.reset();
         if (m_window)
             m_window->close();
         return;
     }
     const HelpTopic topic = splitTopic(file);
-    if (!openFile(topic.file))
+    const QString path = QFileInfo(topic.file).absoluteFilePath();
+    const Request request{topic.page, command, data};
+    if (m_file && m_file->fileName() == path && !reading()) {
+        carryOut(request);
         return;
-    switch (command) {
+    }
+    m_pending = request;
+    if (m_reader->reading() != path)
+        m_reader->read(path);
+}
+
+void HtmlHelpEngine::carryOut(const Request &request) {
+    switch (request.command) {
     case HH_DISPLAY_TOPIC:
-        shownWindow().showPage(page(topic.page));
+        shownWindow().showPage(page(request.topicPage));
         break;
     case HH_DISPLAY_INDEX: {
-        const QString keyword = data.toString();
+        const QString keyword = request.data.toString();
         const QString found = keywordPage(
             keyword, m_index, [this](const QString &page) { return m_file->contains(page); });
         if (found.isEmpty()) {

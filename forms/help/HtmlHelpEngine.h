@@ -1,22 +1,25 @@
 #pragma once
 
+#include "core/help/HelpArchive.h"
 #include "core/help/HelpSitemap.h"
 
 #include <QString>
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 
-class ChmFile;
-class ChmLibrary;
+class HelpFileReader;
 class HelpWindow;
 
-// Carries out help requests on a compiled help file: opens the file on the first request
+// Carries out help requests on a compiled help file: has the file read on the first request
 // (and again when another file is asked for) and shows the asked-for page, the contents or
-// the index in the one help window.
+// the index in the one help window. Reading takes a moment in a child process; the request
+// that asked for it is carried out when it is done, and the latest request wins.
 class HtmlHelpEngine {
 public:
-    explicit HtmlHelpEngine(const ChmLibrary &library);
+    // readerProgram: the help file reader (helpReaderProgram).
+    explicit HtmlHelpEngine(const QString &readerProgram);
     ~HtmlHelpEngine();
 
     // One request: a command of HelpCommands.h with its file and data.
@@ -24,19 +27,33 @@ public:
 
     // Null until the first page is shown.
     HelpWindow *window() const { return m_window.get(); }
+    // Whether a help file is being read.
+    bool reading() const;
+    void setReaderProgram(const QString &readerProgram);
 
     // Whether the reader reads the program in Czech; otherwise English pages are preferred.
     std::function<bool()> czech;
     // Captions of the help window in the language of the moment.
     std::function<QString(const QString &)> translate;
+    // Tells the user that a help file could not be read; a warning box unless replaced.
+    std::function<void(const QString &text)> reportFailure;
 
 private:
-    bool openFile(const QString &fileName);
+    struct Request {
+        QString topicPage;
+        int command;
+        QVariant data;
+    };
+
+    void opened(std::shared_ptr<const HelpArchive> archive);
+    void failed(const QString &fileName);
+    void carryOut(const Request &request);
     QString page(const QString &wanted) const;
     HelpWindow &shownWindow();
 
-    const ChmLibrary &m_library;
-    std::unique_ptr<ChmFile> m_file;
+    std::unique_ptr<HelpFileReader> m_reader;
+    std::shared_ptr<const HelpArchive> m_file;
+    std::optional<Request> m_pending;
     QList<SitemapEntry> m_contents;
     QList<SitemapEntry> m_index;
     QString m_home;

@@ -12,8 +12,9 @@ class HtmlHelpEngine;
 
 // The program's help: takes F1 in any window and the other help requests, finds the help file
 // and hands every request to the help engine through HtmlHelp, the one place where all of them
-// pass with their command and data. The engine reads the file with chmlib; when that library is
-// missing the user is told once at start, and the program runs on without help.
+// pass with their command and data. chmlib is loaded here only to know that help can work: when
+// it is missing the user is told once at start, and the program runs on without help. The
+// engine has help files read by a program of their own, in a child process.
 class THtmlHelpViewer : public QObject {
     Q_OBJECT
 
