@@ -31,6 +31,7 @@ program_folder() {
     local dir="$work/$1"
     mkdir -p "$dir"
     cp "$program" "$dir/tavlinko"
+    cp "$(dirname "$program")/tavlinko-help-reader" "$(dirname "$program")/tavlinko.chm" "$dir/"
     cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$dir/"
     echo "$dir"
 }
@@ -260,9 +261,42 @@ off_screen() {
     tr -d '\r' <"$dir/tavlinko.ini" | grep -qx "X=$X" || fail "off screen: the new place was not saved"
 }
 
+# --- Help files planted in the folder the ruler starts from, which is searched first: damaged,
+# far too large, nested and listed to exhaust a reader. F1 shows a box or the help, the ruler
+# keeps answering keys and saves at the end.
+hostile_help() {
+    local dir here name
+    dir="$(program_folder hostilehelp)"
+    here="$work/downloads"
+    mkdir -p "$here"
+    for name in damaged huge nested; do
+        case $name in
+        damaged) head -c 6000 /dev/urandom | sed '1s/^/ITSF/' >"$here/tavlinko.chm" ;;
+        huge) truncate -s 100M "$here/tavlinko.chm" ;;
+        nested) tail -c +2 "$source_dir/fuzz/seeds/helpfile/nested-contents-long-index" >"$here/tavlinko.chm" ;;
+        esac
+        rm -f "$dir/tavlinko.ini"
+        (cd "$here" && exec env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$dir/tavlinko") 2>"$work/stderr" &
+        pid=$!
+        wait_windows 1 || { fail "hostile help $name: the ruler did not appear"; continue; }
+        sleep 0.5
+        xdotool key --window "$(newest_window)" F1
+        wait_windows 2 100 || fail "hostile help $name: F1 showed neither a box nor the help"
+        [ "$name" = nested ] || close_box
+        sleep 0.3
+        xdotool windowfocus --sync "$(xdotool search --onlyvisible --pid "$pid" --name '^Tavlinko$' | head -n1)"
+        xdotool key F2
+        sleep 0.3
+        kill -TERM "$pid"
+        ended_cleanly || fail "hostile help $name: the program did not end cleanly ($status)"
+        tr -d '\r' <"$dir/tavlinko.ini" 2>/dev/null | grep -qx 'Poloha=Vertikalni' ||
+            fail "hostile help $name: the ruler stopped answering keys or saving"
+    done
+}
+
 scenarios=("${@:2}")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
-    huge_title off_screen)
+    huge_title off_screen hostile_help)
 for scenario in "${scenarios[@]}"; do
     "$scenario"
     grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5
