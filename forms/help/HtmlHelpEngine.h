@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/help/HelpSitemap.h"
+#include "core/settings/HelpWindowPlace.h"
 
+#include <QLocale>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -25,14 +27,19 @@ public:
     // Null until the first page is shown.
     HelpWindow *window() const { return m_window.get(); }
 
-    // Whether the reader reads the program in Czech; otherwise English pages are preferred.
-    std::function<bool()> czech;
+    // The locale of the language the program speaks; it decides which language's pages,
+    // contents and index entries the help offers.
+    std::function<QLocale()> language;
+    // Where the help window's place is kept between runs; unset, nothing is kept.
+    std::function<HelpWindowPlace()> loadPlace;
+    std::function<void(const HelpWindowPlace &)> savePlace;
     // Captions of the help window in the language of the moment.
     std::function<QString(const QString &)> translate;
 
 private:
     bool openFile(const QString &fileName);
     QString page(const QString &wanted) const;
+    QString languageFolder() const;
     HelpWindow &shownWindow();
 
     const ChmLibrary &m_library;
