@@ -26,6 +26,18 @@ constexpr double zoomStep = 1.15;
 // from it and never drifts.
 constexpr int unzoomedSize = QTextFormat::UserProperty + 1;
 
+QVariant picture(const std::optional<QByteArray> &bytes) {
+    // Qt's image handler reads a picture it is given no image for straight from the disk, under
+    // the name the page wrote; a picture that is missing or unreadable is therefore drawn as an
+    // empty image.
+    QImage image = bytes ? QImage::fromData(*bytes) : QImage();
+    if (image.isNull()) {
+        image = QImage(1, 1, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+    }
+    return image;
+}
+
 } // namespace
 
 ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent) {
@@ -34,6 +46,11 @@ ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent) {
     translate = [](const QString &text) { return text; };
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::follow);
     connect(this, qOverload<const QUrl &>(&QTextBrowser::highlighted), this, &ChmBrowser::hover);
+    // Also going back and forward loads pages, without passing through setSource.
+    connect(this, &QTextBrowser::sourceChanged, this, [this] {
+        setExtraSelections({});
+        applyZoom();
+    });
 }
 
 void ChmBrowser::setFile(const ChmFile *file) {
@@ -83,24 +100,22 @@ void ChmBrowser::hover(const QUrl &link) {
                     : shownAddress(target));
 }
 
-void ChmBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type) {
-    m_loading = name;
-    setExtraSelections({});
-    QTextBrowser::doSetSource(name, type);
-    applyZoom();
-}
-
 QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
     // Whatever is left unanswered here the text document looks for on the local disk itself;
     // an empty answer keeps it from doing so.
     const QVariant nothing = QVariant(QByteArray());
     const QUrl url = name.isRelative() ? m_loading.resolved(name) : name;
-    if (linkTarget(url) != LinkTarget::Page || !m_file)
+    // Pictures and style sheets of a page are read after the page itself and are relative to it.
+    if (type == QTextDocument::HtmlResource)
+        m_loading = url;
+    const bool inside = linkTarget(url) == LinkTarget::Page && m_file;
+    const std::optional<QByteArray> bytes =
+        inside ? m_file->read(resolvePage(QString(), url.path())) : std::nullopt;
+    if (type == QTextDocument::ImageResource)
+        return picture(bytes);
+    if (!inside)
         return nothing;
     const QString path = resolvePage(QString(), url.path());
-    const std::optional<QByteArray> bytes = m_file->read(path);
-    if (type == QTextDocument::ImageResource)
-        return bytes ? QVariant(*bytes) : nothing;
     if (!bytes) {
         if (type != QTextDocument::HtmlResource)
             return nothing;

@@ -43,7 +43,6 @@ signals:
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
-    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
 private:
     void follow(const QUrl &link);

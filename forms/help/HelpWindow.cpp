@@ -120,7 +120,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(m_print, &QAction::triggered, this, &HelpWindow::print);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    // A section of the page shown is reached without a new source, but with a new history entry.
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::pageShown);
+    connect(m_browser, &QTextBrowser::historyChanged, this, &HelpWindow::pageShown);
     connect(m_browser, &ChmBrowser::status, m_status,
             [this](const QString &text) { m_status->showMessage(text); });
     connect(m_findBar, &FindBar::status, m_status,

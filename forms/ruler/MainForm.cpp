@@ -174,7 +174,9 @@ void TMainForm::setHelp(THtmlHelpViewer &help) {
     m_help = &help;
     // The language file's own locale, not its name, tells which pages the reader gets.
     engine->language = [this] {
-        return m_prekladac ? m_prekladac->LanguageLocale() : QLocale(QLocale::Czech);
+        // Without a language file the program speaks its own Czech.
+        return m_prekladac && m_prekladac->LanguageLoaded() ? m_prekladac->LanguageLocale()
+                                                            : QLocale(QLocale::Czech);
     };
     engine->loadPlace = [this] { return readHelpWindowPlace(IniFile(m_state.SouborNastaveni)); };
     engine->savePlace = [this](const HelpWindowPlace &place) {
