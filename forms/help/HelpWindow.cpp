@@ -36,7 +36,7 @@ QString pageTitle(const QString &title, const QString &program) {
     constexpr int longest = 120;
     QString text = title.simplified();
     if (!program.isEmpty())
-        text.remove(program, Qt::CaseInsensitive);
+        text = text.remove(program, Qt::CaseInsensitive).simplified();
     static const QString separators = QStringLiteral(" -–—:|·");
     while (!text.isEmpty() && separators.contains(text.front()))
         text.remove(0, 1);
