@@ -107,8 +107,11 @@ private slots:
         const QList<SitemapEntry> expected = {
             {QStringLiteral("Pravítko"),
              QStringLiteral("cz/index.html"),
-             {{QStringLiteral("Nastavení & jednotky"), QStringLiteral("cz/nastaveni.html"), {}}}},
-            {QStringLiteral("O programu"), QStringLiteral("cz/o_programu.html"), {}}};
+             {{QStringLiteral("Nastavení & jednotky"),
+               QStringLiteral("cz/nastaveni.html"),
+               {{QStringLiteral("Jednotky"), QStringLiteral("cz/nastaveni.html#jednotky"), {}}}}}},
+            {QStringLiteral("O programu"), QStringLiteral("cz/o_programu.html"), {}},
+            {QStringLiteral("The ruler"), QStringLiteral("en/index.html"), {}}};
         QCOMPARE(contents, expected);
     }
 

@@ -1,8 +1,12 @@
 // Help: the requests the forms make and what reaches the engine, F1 in each window, a missing
-// help file or engine, and the help window showing pages from a small help file.
+// help file or engine, the help window showing pages from a small help file, what a page may
+// reach outside the file, and the window used over time: history, anchors, language, search,
+// finding, zoom and its remembered place.
 
 #include "RulerFixture.h"
 #include "core/help/HelpCommands.h"
+#include "core/settings/HelpWindowPlace.h"
+#include "core/settings/IniFile.h"
 #include "forms/about/AboutForm.h"
 #include "forms/help/ChmBrowser.h"
 #include "forms/help/HelpWindow.h"
@@ -11,9 +15,18 @@
 #include "forms/settings/NastaveniForm.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
+#include <sys/stat.h>
 
 struct Request {
     QString file;
@@ -303,8 +316,8 @@ private slots:
         QCOMPARE(tree->topLevelItemCount(), 2);
         QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QStringLiteral("Nastavení & jednotky"));
         auto *index = window->findChild<QListWidget *>("listRejstrik");
-        QCOMPARE(index->count(), 2);
-        emit index->itemActivated(index->item(1));
+        QCOMPARE(index->count(), 3);
+        emit index->itemActivated(index->item(2));
         QCOMPARE(window->browser()->page(), QStringLiteral("cz/index.html"));
         emit tree->itemActivated(tree->topLevelItem(1), 0);
         QCOMPARE(window->browser()->page(), QStringLiteral("cz/o_programu.html"));
@@ -322,7 +335,14 @@ private slots:
         HelpWindow *window = viewer->engine()->window();
         QVERIFY(window);
         QCOMPARE(window->browser()->page(), QStringLiteral("en/index.html"));
-        QVERIFY(window->windowTitle().endsWith(QStringLiteral("Tavlinko Help")));
+        QCOMPARE(window->windowTitle(), QStringLiteral("The ruler – Help – Tavlinko"));
+        // Only the English book and entries are offered.
+        auto *tree = window->findChild<QTreeWidget *>("treeObsah");
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("The ruler"));
+        auto *index = window->findChild<QListWidget *>("listRejstrik");
+        QCOMPARE(index->count(), 1);
+        QCOMPARE(index->item(0)->text(), QStringLiteral("ruler"));
         // No English page of this name: the Czech one is shown.
         viewer->DisplayTopic(QStringLiteral("cz/o_programu.html"));
         QCOMPARE(window->browser()->page(), QStringLiteral("cz/o_programu.html"));
@@ -338,6 +358,335 @@ private slots:
         QVERIFY(window->isVisible());
         viewer.reset();
         QVERIFY(!anyWindowVisible());
+    }
+
+    HelpWindow *openPage(const QString &page) {
+        return openReal([&](THtmlHelpViewer &help) { help.DisplayTopic(page); });
+    }
+
+    void refusedLinksStayAndSaySo_data() {
+        QTest::addColumn<QString>("link");
+        QTest::newRow("local file") << "file:///usr/share/applications/x.desktop";
+        QTest::newRow("script") << "javascript:alert(1)";
+        QTest::newRow("network share") << "smb://server/share/program.exe";
+        QTest::newRow("data") << "data:text/html,<b>x</b>";
+        QTest::newRow("ftp") << "ftp://example.org/file";
+        QTest::newRow("other help file") << "ms-its:other.chm::/page.html";
+        QTest::newRow("mail with attachment") << "mailto:a@example.org?attach=/etc/passwd";
+        QTest::newRow("mail with a body") << "mailto:a@example.org?body=x";
+        QTest::newRow("mail without address") << "mailto:";
+        QTest::newRow("web without host") << "http:///page";
+        QTest::newRow("another host as if inside") << "//example.org/page.html";
+        QTest::newRow("inside scheme, other host") << "chm://example.org/cz/index.html";
+    }
+    void refusedLinksStayAndSaySo() {
+        QFETCH(QString, link);
+        QStringList external;
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        ChmBrowser *browser = window->browser();
+        browser->openExternal = [&external](const QUrl &url) { external << url.toString(); };
+        emit browser->anchorClicked(QUrl(link));
+        QVERIFY(external.isEmpty());
+        QCOMPARE(browser->page(), QStringLiteral("cz/index.html"));
+        const QString note = window->findChild<QStatusBar *>("statusBar")->currentMessage();
+        QVERIFY2(note.startsWith(QStringLiteral("Odkaz vede mimo nápovědu")), qPrintable(note));
+    }
+
+    void webAndPlainMailGoToTheDesktopAndShowWhereTheyLead_data() {
+        QTest::addColumn<QString>("link");
+        QTest::newRow("https") << "https://www.qt.io/";
+        QTest::newRow("http") << "http://example.org/a";
+        QTest::newRow("plain mail") << "mailto:autor@example.org";
+    }
+    void webAndPlainMailGoToTheDesktopAndShowWhereTheyLead() {
+        QFETCH(QString, link);
+        QStringList external;
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        ChmBrowser *browser = window->browser();
+        browser->openExternal = [&external](const QUrl &url) { external << url.toString(); };
+        emit browser->highlighted(QUrl(link));
+        QCOMPARE(window->findChild<QStatusBar *>("statusBar")->currentMessage(), link);
+        emit browser->anchorClicked(QUrl(link));
+        QCOMPARE(external, QStringList{link});
+    }
+
+    // Pictures and style sheets that name something outside the file are never read from the
+    // disk, whatever the path looks like; a FIFO would block here for good.
+    void resourcesNeverComeFromTheDisk_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("type");
+        QTest::newRow("absolute path") << "ABS" << int(QTextDocument::ImageResource);
+        QTest::newRow("file address") << "file://ABS" << int(QTextDocument::ImageResource);
+        QTest::newRow("out of the file by ../")
+            << "../../../../../../../../..ABS" << int(QTextDocument::ImageResource);
+        QTest::newRow("style sheet by file address")
+            << "file://ABS" << int(QTextDocument::StyleSheetResource);
+        QTest::newRow("FIFO") << "file://FIFO" << int(QTextDocument::ImageResource);
+        QTest::newRow("device") << "file:///dev/zero" << int(QTextDocument::ImageResource);
+        QTest::newRow("data address")
+            << "data:image/png;base64,iVBORw0KGgo=" << int(QTextDocument::ImageResource);
+    }
+    void resourcesNeverComeFromTheDisk() {
+        QFETCH(QString, source);
+        QFETCH(int, type);
+        const QString picture = program.filePath(QStringLiteral("red.png"));
+        QImage red(8, 8, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(picture));
+        const QString fifo = program.filePath(QStringLiteral("fifo"));
+        QFile::remove(fifo);
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        source.replace(QStringLiteral("ABS"), picture).replace(QStringLiteral("FIFO"), fifo);
+
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        const QVariant loaded = window->browser()->document()->resource(type, QUrl(source));
+        QVERIFY(loaded.toByteArray().isEmpty());
+        // The same on a page: nothing red is drawn.
+        window->browser()->setHtml(
+            QStringLiteral("<img src=\"%1\" width=40 height=40>").arg(source));
+        const QImage shown = window->browser()->viewport()->grab().toImage();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                QVERIFY(shown.pixelColor(x, y) != QColor(Qt::red));
+    }
+
+    void anEntryWithAnAnchorOpensItsSectionAlsoWhenThePageIsShown() {
+        HelpWindow *window = openPage(QStringLiteral("cz/nastaveni.html"));
+        QScrollBar *scroll = window->browser()->verticalScrollBar();
+        QCOMPARE(scroll->value(), 0);
+        auto *index = window->findChild<QListWidget *>("listRejstrik");
+        emit index->itemActivated(index->item(0)); // jednotky: cz/nastaveni.html#jednotky
+        QVERIFY(scroll->value() > 0);
+        const int section = scroll->value();
+        // The contents highlight the very section shown.
+        auto *tree = window->findChild<QTreeWidget *>("treeObsah");
+        QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Jednotky"));
+        scroll->setValue(0);
+        emit index->itemActivated(index->item(0));
+        QCOMPARE(scroll->value(), section);
+        window->browser()->backward();
+        QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Nastavení & jednotky"));
+    }
+
+    void helpUsedOverTimeKeepsItsHistory() {
+        startReal();
+        RulerFixture ruler;
+        ruler.start();
+        ruler.form->setHelp(*viewer);
+        QTest::keyClick(ruler.form.get(), Qt::Key_F1);
+        QVERIFY(settled());
+        HelpWindow *window = viewer->engine()->window();
+        QVERIFY(window);
+        // Owned by the ruler, which is ended below.
+        auto *nastaveni = new TNastaveniForm(ruler.state, ruler.form.get());
+        nastaveni->show();
+        // F1 on a page of the settings opens the section about that page.
+        QTest::keyClick(nastaveni->findChild<QWidget *>("tabJednotky"), Qt::Key_F1);
+        QCOMPARE(window->browser()->source().toString(),
+                 QStringLiteral("chm:///cz/nastaveni.html#jednotky"));
+        QVERIFY(window->browser()->verticalScrollBar()->value() > 0);
+        // The second request added to the history instead of starting it anew.
+        QVERIFY(window->findChild<QAction *>("actionZpet")->isEnabled());
+        window->findChild<QAction *>("actionZpet")->trigger();
+        QCOMPARE(window->browser()->page(), QStringLiteral("cz/index.html"));
+
+        // An indented index entry is found by typing it, accents or not.
+        auto *filter = window->findChild<QLineEdit *>("editHledat");
+        auto *index = window->findChild<QListWidget *>("listRejstrik");
+        QTest::keyClicks(filter, QStringLiteral("vlastni"));
+        QCOMPARE(index->currentItem()->text().trimmed(), QStringLiteral("vlastní"));
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(window->browser()->page(), QStringLiteral("cz/nastaveni.html"));
+        ruler.form.reset();
+        QVERIFY(!window->isVisible());
+    }
+
+    void aBoxOverADialogSendsNoHelpRequest() {
+        watch();
+        RulerFixture ruler;
+        ruler.start();
+        TNastaveniForm nastaveni(ruler.state, ruler.form.get());
+        nastaveni.show();
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Tavlinko"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No, &nastaveni);
+        box.show();
+        QTest::keyClick(&box, Qt::Key_F1);
+        QTest::keyClick(box.button(QMessageBox::Yes), Qt::Key_F1);
+        QVERIFY(requests.isEmpty());
+    }
+
+    void theDialogsAreModalToTheRulerOnly() {
+        RulerFixture ruler;
+        ruler.start();
+        QList<Qt::WindowModality> seen;
+        const auto closeDialog = [&seen] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            seen << (dialog ? dialog->windowModality() : Qt::NonModal);
+            if (dialog)
+                dialog->close();
+        };
+        QTimer::singleShot(0, closeDialog);
+        ruler.form->Nastaveni();
+        QTimer::singleShot(0, closeDialog);
+        ruler.form->OProgramu();
+        QCOMPARE(seen, (QList<Qt::WindowModality>{Qt::WindowModal, Qt::WindowModal}));
+    }
+
+    void searchFindsPagesOfTheLanguageBestFirst_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("pages");
+        QTest::newRow("without accents, in the title first")
+            << "nastaveni" << QStringList{"cz/nastaveni.html", "cz/index.html"};
+        QTest::newRow("the start of a word") << "zalozk" << QStringList{"cz/index.html"};
+        QTest::newRow("every word must be there") << "záložky vlastní" << QStringList{};
+        QTest::newRow("a word on two pages, more often first")
+            << "pravitko" << QStringList{"cz/index.html", "cz/nastaveni.html"};
+        QTest::newRow("pages of another language are not searched") << "ruler" << QStringList{};
+        QTest::newRow("markup is no text") << "href" << QStringList{};
+    }
+    void searchFindsPagesOfTheLanguageBestFirst() {
+        QFETCH(QString, query);
+        QFETCH(QStringList, pages);
+        HelpWindow *window = openPage(QStringLiteral("cz/o_programu.html"));
+        auto *edit = window->findChild<QLineEdit *>("editHledatText");
+        auto *results = window->findChild<QListWidget *>("listVysledky");
+        edit->setText(query);
+        emit edit->returnPressed();
+        QStringList found;
+        for (int row = 0; row < results->count(); ++row)
+            if (results->item(row)->flags() & Qt::ItemIsEnabled)
+                found << results->item(row)->data(Qt::UserRole).toString();
+        QCOMPARE(found, pages);
+        if (pages.isEmpty())
+            return;
+        emit results->itemActivated(results->item(0));
+        QCOMPARE(window->browser()->page(), pages.first());
+        QVERIFY(window->browser()->markCount() > 0);
+        // The marks belong to that page only.
+        window->browser()->showPage(QStringLiteral("cz/o_programu.html"));
+        QCOMPARE(window->browser()->markCount(), 0);
+    }
+
+    void findOnThePageGoesRoundAndSaysWhenTheTextIsNotThere() {
+        HelpWindow *window = openPage(QStringLiteral("cz/nastaveni.html"));
+        window->findChild<QAction *>("actionNajit")->trigger();
+        auto *edit = window->findChild<QLineEdit *>("editNajit");
+        QVERIFY(edit->isVisibleTo(window));
+        QTest::keyClicks(edit, QStringLiteral("Jednotky"));
+        const int first = window->browser()->textCursor().selectionStart();
+        QVERIFY(first > 0);
+        QAction *next = window->findChild<QAction *>("actionNajitDalsi");
+        next->trigger();
+        QVERIFY(window->browser()->textCursor().selectionStart() > first);
+        next->trigger(); // past the last one, round to the first
+        QCOMPARE(window->browser()->textCursor().selectionStart(), first);
+        edit->setText(QStringLiteral("neexistuje"));
+        next->trigger();
+        QVERIFY(window->findChild<QStatusBar *>("statusBar")
+                    ->currentMessage()
+                    .contains(QStringLiteral("neexistuje")));
+    }
+
+    void zoomScalesTheSizesThePageSetsAndComesBackExactly() {
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        ChmBrowser *browser = window->browser();
+        const auto headingSize = [browser] {
+            QTextCursor heading(browser->document());
+            heading.movePosition(QTextCursor::NextCharacter);
+            return heading.charFormat().font().pointSizeF();
+        };
+        const double normal = headingSize();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(headingSize() > normal * 1.2);
+        // A page opened while zoomed is shown at the same size.
+        browser->showPage(QStringLiteral("cz/o_programu.html"));
+        browser->backward();
+        QVERIFY(headingSize() > normal * 1.2);
+        QTest::keyClick(window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(headingSize(), normal);
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(headingSize() > 0);
+    }
+
+    void theTitleNamesThePageAndTheProgramOnce_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("a page") << "cz/index.html"
+                                << "Pravítko – Nápověda – Tavlinko";
+        QTest::newRow("a page that names the program") << "cz/o_programu.html"
+                                                       << "O programu – Nápověda – Tavlinko";
+    }
+    void theTitleNamesThePageAndTheProgramOnce() {
+        QFETCH(QString, page);
+        QFETCH(QString, title);
+        const QString before = QGuiApplication::applicationDisplayName();
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Tavlinko"));
+        HelpWindow *window = openPage(page);
+        const QString shown = window->windowTitle();
+        QGuiApplication::setApplicationDisplayName(before);
+        QCOMPARE(shown, title);
+    }
+
+    void theWindowsPlaceIsKeptInTheSettingsFile() {
+        startReal();
+        RulerFixture ruler;
+        ruler.start();
+        ruler.form->setHelp(*viewer);
+        QTest::keyClick(ruler.form.get(), Qt::Key_F1);
+        QVERIFY(settled());
+        HelpWindow *window = viewer->engine()->window();
+        window->setGeometry(40, 50, 700, 500);
+        window->findChild<QSplitter *>("splitter")->setSizes({300, 400});
+        const HelpWindowPlace left = window->place();
+        viewer->SoftShutDown();
+        QCOMPARE(readHelpWindowPlace(IniFile(ruler.state.SouborNastaveni)), left);
+        QCOMPARE(left.contentsWidth, 300);
+        ruler.form.reset();
+        viewer.reset();
+
+        // Help opened in the next run stands where it was left.
+        startReal();
+        RulerFixture next;
+        next.start();
+        next.form->setHelp(*viewer);
+        next.state.SouborNastaveni = ruler.state.SouborNastaveni;
+        QTest::keyClick(next.form.get(), Qt::Key_F1);
+        QVERIFY(settled());
+        QCOMPARE(viewer->engine()->window()->place(), left);
+    }
+
+    void aStoredPlaceIsUsedOnlyWhenItIsUsable_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<bool>("usable");
+        const auto place = [](int w, int h, int contents) {
+            return QStringLiteral("[Napoveda]\nX=10\nY=20\nSirka=%1\nVyska=%2\nObsah=%3\n")
+                .arg(w)
+                .arg(h)
+                .arg(contents)
+                .toUtf8();
+        };
+        QTest::newRow("smallest") << place(200, 200, 0) << true;
+        QTest::newRow("one pixel too narrow") << place(199, 400, 0) << false;
+        QTest::newRow("one pixel too low") << place(400, 199, 0) << false;
+        QTest::newRow("pane one pixel narrower than the window") << place(400, 400, 399) << true;
+        QTest::newRow("pane as wide as the window") << place(400, 400, 400) << false;
+        QTest::newRow("negative pane") << place(400, 400, -1) << false;
+        QTest::newRow("largest") << place(32767, 32767, 0) << true;
+        QTest::newRow("one past the largest") << place(32768, 400, 0) << false;
+        QTest::newRow("a key missing") << QByteArray("[Napoveda]\nX=1\nY=1\nSirka=400\n") << false;
+        QTest::newRow("not a number") << place(400, 400, 0).replace("X=10", "X=ten") << false;
+    }
+    void aStoredPlaceIsUsedOnlyWhenItIsUsable() {
+        QFETCH(QByteArray, section);
+        QFETCH(bool, usable);
+        const QString path = program.filePath(QStringLiteral("place.ini"));
+        writeFile(path, section);
+        const HelpWindowPlace place = readHelpWindowPlace(IniFile(path));
+        QCOMPARE(!place.geometry.isEmpty(), usable);
     }
 };
 

@@ -1,6 +1,7 @@
 // The shipped help file: it holds every page of its project in both languages, and every link,
 // anchor, picture and style sheet in it leads somewhere inside it.
 
+#include "core/help/HelpLanguage.h"
 #include "core/help/HelpSitemap.h"
 #include "core/help/HelpTopics.h"
 #include "core/settings/TextFile.h"
@@ -43,6 +44,15 @@ class TestShippedHelp : public QObject {
         if (!anchor.isEmpty())
             QVERIFY2(text(target).contains(QStringLiteral("name=\"%1\"").arg(anchor)),
                      qPrintable(page + ": no anchor " + link));
+    }
+
+    // Entries at any depth for which matches is true.
+    static int count(const QList<SitemapEntry> &entries,
+                     const std::function<bool(const SitemapEntry &)> &matches) {
+        int found = 0;
+        for (const SitemapEntry &entry : entries)
+            found += (matches(entry) ? 1 : 0) + count(entry.children, matches);
+        return found;
     }
 
 private slots:
@@ -135,6 +145,52 @@ private slots:
             };
         walk(entries);
         QVERIFY(checked > 20);
+    }
+    // A reader is offered one language: its book of the contents and its index entries, with
+    // nothing of the other language and nothing lost by leaving that language out.
+    void eachLanguageHasItsOwnContentsAndIndex_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("Czech") << "cz"
+                               << "en";
+        QTest::newRow("English") << "en"
+                                 << "cz";
+    }
+    void eachLanguageHasItsOwnContentsAndIndex() {
+        QFETCH(QString, folder);
+        QFETCH(QString, other);
+        const QList<SitemapEntry> contents =
+            entriesOfLanguage(parseSitemap(text(help->firstWithExtension("hhc"))), folder);
+        QCOMPARE(contents.size(), 1);
+        const QList<SitemapEntry> all = parseSitemap(text(help->firstWithExtension("hhk")));
+        const QList<SitemapEntry> index = entriesOfLanguage(all, folder);
+        const auto inFolder = [](const QString &name) {
+            return [name](const SitemapEntry &entry) { return entry.local.startsWith(name + '/'); };
+        };
+        const auto any = [](const SitemapEntry &) { return true; };
+        QVERIFY(count(index, any) > 20);
+        QCOMPARE(count(index, inFolder(folder)), count(index, any));
+        QCOMPARE(count(index, any) + count(all, inFolder(other)), count(all, any));
+    }
+
+    // The pages about skins and languages are true for an installed program too.
+    void skinAndLanguagePagesSayWhereAnInstalledProgramKeepsThem_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("folder");
+        for (const char *language : {"cz", "en"}) {
+            QTest::addRow("%s skins", language)
+                << QStringLiteral("%1/vzhledy.html").arg(language) << "skin";
+            QTest::addRow("%s languages", language)
+                << QStringLiteral("%1/jazyky.html").arg(language) << "jazyky";
+        }
+    }
+    void skinAndLanguagePagesSayWhereAnInstalledProgramKeepsThem() {
+        QFETCH(QString, page);
+        QFETCH(QString, folder);
+        const QString html = text(page);
+        QVERIFY(html.contains(QStringLiteral("share/tavlinko/") + folder));
+        QVERIFY(html.contains(QStringLiteral("$XDG_DATA_HOME/tavlinko/") + folder));
+        QVERIFY(html.contains(QStringLiteral("~/.local/share/tavlinko/") + folder));
     }
 };
 

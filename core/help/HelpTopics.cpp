@@ -38,7 +38,8 @@ QString keywordPage(const QString &keyword, const QList<SitemapEntry> &index,
     const QString named = withoutLeadingSlash(keyword.trimmed());
     if (named.isEmpty())
         return QString();
-    if (exists(named))
+    // A keyword may name a section of a page ("cz/nastaveni.html#jednotky").
+    if (exists(named.section(u'#', 0, 0)))
         return named;
     for (const bool prefix : {false, true})
         if (const SitemapEntry *entry = findEntry(index, named, prefix))

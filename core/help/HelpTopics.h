@@ -15,9 +15,9 @@ struct HelpTopic {
 };
 HelpTopic splitTopic(const QString &combined);
 
-// The page a keyword opens: the page the keyword names when the file has it, else the page of
-// the first index entry (at any depth) called like the keyword, else of the first one whose
-// name starts with it; empty when nothing matches, and the contents are shown instead.
+// The page a keyword opens: the page the keyword names (with its anchor) when the file has it, else
+// the page of the first index entry (at any depth) called like the keyword, else of the first one
+// whose name starts with it; empty when nothing matches, and the contents are shown instead.
 QString keywordPage(const QString &keyword, const QList<SitemapEntry> &index,
                     const PageExists &exists);
 

@@ -2,6 +2,7 @@
 
 #include "core/help/HelpCommands.h"
 #include "core/help/HelpFileReader.h"
+#include "core/help/HelpLanguage.h"
 #include "core/help/HelpTopics.h"
 #include "core/settings/TextFile.h"
 #include "forms/help/HelpWindow.h"
@@ -40,7 +41,7 @@ void showFailureBox(const QString &text) {
 
 HtmlHelpEngine::HtmlHelpEngine(const QString &readerProgram)
     : m_reader(std::make_unique<HelpFileReader>(readerProgram)) {
-    czech = [] { return true; };
+    language = [] { return QLocale(QLocale::Czech); };
     translate = [](const QString &text) { return text; };
     reportFailure = showFailureBox;
     QObject::connect(m_reader.get(), &HelpFileReader::loaded, m_reader.get(),
@@ -83,14 +84,26 @@ HelpWindow &HtmlHelpEngine::shownWindow() {
     if (!m_window) {
         m_window = std::make_unique<HelpWindow>();
         m_window->setFile(m_file.get(), m_contents, m_index, m_home);
+        if (loadPlace)
+            m_window->restorePlace(loadPlace());
+        m_window->savePlace = [this](const HelpWindowPlace &place) {
+            if (savePlace)
+                savePlace(place);
+        };
     }
+    m_window->setLanguage(languageFolder());
     m_window->retranslate(translate);
     return *m_window;
 }
 
+QString HtmlHelpEngine::languageFolder() const {
+    return helpLanguageFolder(language());
+}
+
 QString HtmlHelpEngine::page(const QString &wanted) const {
     const PageExists exists = [this](const QString &page) { return m_file->contains(page); };
-    return localizedPage(wanted.isEmpty() ? m_home : wanted, czech(), exists);
+    return localizedPage(wanted.isEmpty() ? m_home : wanted,
+                         languageFolder() == helpLanguageFolder(QLocale(QLocale::Czech)), exists);
 }
 
 void HtmlHelpEngine::HtmlHelp(const QString &file, int command, const QVariant &data) {
@@ -126,7 +139,7 @@ void HtmlHelpEngine::carryOut(const Request &request) {
             shownWindow().showContents();
         } else {
             shownWindow().showPage(page(found));
-            if (!m_file->contains(keyword))
+            if (!m_file->contains(keyword.section(u'#', 0, 0)))
                 shownWindow().showIndex(keyword);
         }
         break;

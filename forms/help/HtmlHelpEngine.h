@@ -2,7 +2,9 @@
 
 #include "core/help/HelpArchive.h"
 #include "core/help/HelpSitemap.h"
+#include "core/settings/HelpWindowPlace.h"
 
+#include <QLocale>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -31,8 +33,12 @@ public:
     bool reading() const;
     void setReaderProgram(const QString &readerProgram);
 
-    // Whether the reader reads the program in Czech; otherwise English pages are preferred.
-    std::function<bool()> czech;
+    // The locale of the language the program speaks; it decides which language's pages,
+    // contents and index entries the help offers.
+    std::function<QLocale()> language;
+    // Where the help window's place is kept between runs; unset, nothing is kept.
+    std::function<HelpWindowPlace()> loadPlace;
+    std::function<void(const HelpWindowPlace &)> savePlace;
     // Captions of the help window in the language of the moment.
     std::function<QString(const QString &)> translate;
     // Tells the user that a help file could not be read; a warning box unless replaced.
@@ -49,6 +55,7 @@ private:
     void failed(const QString &fileName);
     void carryOut(const Request &request);
     QString page(const QString &wanted) const;
+    QString languageFolder() const;
     HelpWindow &shownWindow();
 
     std::unique_ptr<HelpFileReader> m_reader;

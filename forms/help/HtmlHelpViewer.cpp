@@ -29,8 +29,8 @@ THtmlHelpViewer::THtmlHelpViewer(const QString &programFolder, const QString &li
             QStringLiteral("Unable to view HTML help (*.chm). Update windows help system."));
         return;
     }
-    m_engine = std::make_unique<HtmlHelpEngine>(
-        helpReaderProgram(QCoreApplication::applicationDirPath()));
+    m_engine =
+        std::make_unique<HtmlHelpEngine>(helpReaderProgram(QCoreApplication::applicationDirPath()));
     HtmlHelp = [this](const QString &file, int command, const QVariant &data) {
         m_engine->HtmlHelp(file, command, data);
     };

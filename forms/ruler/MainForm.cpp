@@ -3,6 +3,7 @@
 #include "core/drawing/BuiltInPictures.h"
 #include "core/drawing/ColourKey.h"
 #include "core/settings/DataFolders.h"
+#include "core/settings/IniFile.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/settings/TextFile.h"
@@ -99,6 +100,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
 TMainForm::~TMainForm() {
     // Nothing may leave a destructor; by now there is nobody left to tell either.
     try {
+        releaseHelp();
         Ukonceni();
     } catch (const std::exception &) {
     }
@@ -109,6 +111,9 @@ TMainForm::~TMainForm() {
 TAboutForm *TMainForm::aboutForm() {
     if (!m_about) {
         m_about = new TAboutForm(this);
+        // Modal to the ruler only: the help window, which F1 opens from the dialog, stays
+        // usable beside it.
+        m_about->setWindowModality(Qt::WindowModal);
         translateNewForm(m_about);
     }
     return m_about;
@@ -118,6 +123,7 @@ TNastaveniForm *TMainForm::nastaveniForm() {
     if (!m_nastaveni) {
         m_nastaveni = new TNastaveniForm(m_state, this);
         m_nastaveni->setPrekladac(m_prekladac.get());
+        m_nastaveni->setWindowModality(Qt::WindowModal);
         translateNewForm(m_nastaveni);
     }
     return m_nastaveni;
@@ -165,12 +171,36 @@ void TMainForm::setHelp(THtmlHelpViewer &help) {
     HtmlHelpEngine *engine = help.engine();
     if (!engine)
         return;
-    engine->czech = [this] {
-        return !m_prekladac || QFileInfo(m_prekladac->LanguageFile())
-                                       .completeBaseName()
-                                       .compare(QLatin1String("czech"), Qt::CaseInsensitive) == 0;
+    m_help = &help;
+    // The language file's own locale, not its name, tells which pages the reader gets.
+    engine->language = [this] {
+        // Without a language file the program speaks its own Czech.
+        return m_prekladac && m_prekladac->LanguageLoaded() ? m_prekladac->LanguageLocale()
+                                                            : QLocale(QLocale::Czech);
+    };
+    engine->loadPlace = [this] { return readHelpWindowPlace(IniFile(m_state.SouborNastaveni)); };
+    engine->savePlace = [this](const HelpWindowPlace &place) {
+        if (m_state.JenCteni)
+            return;
+        IniFile ini(m_state.SouborNastaveni);
+        writeHelpWindowPlace(ini, place);
+        saveSettingsFile(m_state, ini);
     };
     engine->translate = [this](const QString &text) { return translated(text); };
+}
+
+void TMainForm::releaseHelp() {
+    if (!m_help)
+        return;
+    // The help window keeps its place in this window's settings file, so it closes while the
+    // settings are still there; the help lives on without them.
+    m_help->SoftShutDown();
+    HtmlHelpEngine *engine = m_help->engine();
+    engine->language = [] { return QLocale(QLocale::Czech); };
+    engine->translate = [](const QString &text) { return text; };
+    engine->loadPlace = nullptr;
+    engine->savePlace = nullptr;
+    m_help = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -39,6 +39,8 @@ public:
     // Lets the help speak the ruler's language: its captions, and English pages for anyone
     // who does not read the ruler in Czech.
     void setHelp(THtmlHelpViewer &help);
+    // Closes the help window and leaves the help without this window's language and settings.
+    void releaseHelp();
     // The dialogs and the menus are built the first time they are asked for.
     TAboutForm *aboutForm();
     TNastaveniForm *nastaveniForm();
@@ -151,6 +153,7 @@ private:
     RulerState &m_state;
     QStringList m_arguments;
     std::unique_ptr<TLangTranslator> m_prekladac;
+    THtmlHelpViewer *m_help = nullptr;
     QtTranslations m_qtTranslations; // Qt's own dialogs and buttons follow the language
     SkinData m_skin;
     SkinBitmaps m_shown;  // m_skin's pictures as this screen shows them

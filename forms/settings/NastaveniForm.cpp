@@ -68,6 +68,10 @@ TNastaveniForm::TNastaveniForm(RulerState &state, QWidget *parent)
     tabObecne = addPage("tabObecne", QStringLiteral("Obecné"), createGeneralPage());
     tabMereni = addPage("tabMereni", QStringLiteral("Měření"), createMeasurementPage());
     tabJednotky = addPage("tabJednotky", QStringLiteral("Jednotky"), createUnitsPage());
+    // F1 on a page opens the part of the help about that page.
+    setHelpKeyword(tabObecne, QStringLiteral("cz/nastaveni.html#obecne"));
+    setHelpKeyword(tabMereni, QStringLiteral("cz/nastaveni.html#mereni"));
+    setHelpKeyword(tabJednotky, QStringLiteral("cz/nastaveni.html#jednotky"));
 
     buttonOK = new QPushButton(QStringLiteral("OK"), this);
     buttonOK->setObjectName(QStringLiteral("buttonOK"));

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/help/HelpSearch.h"
+
+#include <QWidget>
+
+class HelpArchive;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+
+// The Search tab of the help window: finds the pages of the reader's language that hold every
+// word asked for, best first. The pages are read when the first search is made.
+class HelpSearchPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HelpSearchPage(QWidget *parent = nullptr);
+
+    // Searches this file's pages of the language in this folder ("cz", "en") from now on.
+    void setFile(const HelpArchive *file, const QString &languageFolder);
+    void retranslate(const std::function<QString(const QString &)> &translate);
+    QLineEdit *queryEdit() const { return m_query; }
+
+signals:
+    // A result was opened; words are the search's words, for marking them on the page.
+    void pageChosen(const QString &page, const QStringList &words);
+
+private:
+    void search();
+    void open(const QListWidgetItem *item);
+
+    const HelpArchive *m_file = nullptr;
+    QString m_folder;
+    HelpSearchIndex m_index;
+    bool m_indexed = false;
+    QLineEdit *m_query;
+    QListWidget *m_results;
+    QString m_nothingFound;
+};
