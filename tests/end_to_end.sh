@@ -215,7 +215,7 @@ pid=$!
 win="$(ruler_window)"
 sleep 0.5
 xdotool key --window "$win" F1
-help="$(find_window '^The Tavlinko ruler .* Tavlinko Help$')"
+help="$(find_window '^The ruler – Help – Tavlinko$')"
 [ -n "$help" ] || fail "F1 did not open the help on the ruler's page"
 # The ruler's exit button ends the program, the open help window notwithstanding (moved off
 # the ruler first: without a window manager it opens at the screen's corner, over the ruler).
