@@ -479,22 +479,12 @@ void TMainForm::PoPrekladu() {
 }
 
 QString TMainForm::translated(const QString &czech, const QStringList &arguments) {
-    QString text = m_prekladac ? m_prekladac->TranslateString(czech) : czech;
-    // Each argument fills the next "%s"; arguments come last, so a "%s" inside one stays.
-    qsizetype at = 0;
-    for (const QString &argument : arguments) {
-        at = text.indexOf(QStringLiteral("%s"), at);
-        if (at < 0)
-            break;
-        text.replace(at, 2, argument);
-        at += argument.size();
-    }
-    return text;
+    return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
 }
 
 QString TMainForm::nazevJednotky(int i) {
-    const tjednotka &jednotka = m_state.Jednotky[i];
-    return i < BuiltInUnitCount ? translated(jednotka.Nazev) : jednotka.Nazev;
+    return shownUnitName(i, m_state.Jednotky[i].Nazev,
+                         [this](const QString &name) { return translated(name); });
 }
 
 void TMainForm::updateAccessibleNames() {

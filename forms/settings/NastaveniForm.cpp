@@ -6,8 +6,10 @@
 #include "core/drawing/BuiltInPictures.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
+#include "core/translation/FileError.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
+#include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/settings/Translucency.h"
 #include "widgets/MessageBoxes.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -287,15 +290,13 @@ QWidget *TNastaveniForm::createMeasurementPage() {
 }
 
 void TNastaveniForm::Vytvorit() {
-    const FixedPoint least = FixedPoint::fromRaw(1); // 0.0001
-    const FixedPoint most = FixedPoint::fromInt(10'000'000);
     const std::pair<TRealSpinEdit *&, const char *> spins[] = {{editJHodnota, "editJHodnota"},
                                                                {editJCarka, "editJCarka"}};
     for (const auto &[spin, name] : spins) {
         spin = new TRealSpinEdit(tabJednotky);
         spin->setObjectName(QLatin1String(name));
-        spin->setMinValue(least);
-        spin->setMaxValue(most);
+        spin->setMinValue(LeastUnitNumber);
+        spin->setMaxValue(LargestUnitNumber);
         spin->setValue(FixedPoint::fromInt(1));
         designSize(spin, 73);
         spin->installEventFilter(this);
@@ -418,7 +419,7 @@ void TNastaveniForm::copyBack() {
                     dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), m_state.Jazyk));
                 m_prekladac->Translate();
             } catch (const std::exception &error) {
-                showMessage(QString::fromUtf8(error.what()), true);
+                showMessage(describe(error), true);
             }
         }
     }
@@ -450,8 +451,26 @@ void TNastaveniForm::SpustitKalibraci() {
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-QString TNastaveniForm::translated(const QString &czech) const {
-    return m_prekladac ? m_prekladac->TranslateString(czech) : czech;
+QString TNastaveniForm::translated(const QString &czech, const QStringList &arguments) const {
+    return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
+}
+
+// A file that is missing or cannot be read or written is named to the user in the user's
+// language; other errors carry their own text.
+QString TNastaveniForm::describe(const std::exception &error) const {
+    const auto *fileError = dynamic_cast<const FileError *>(&error);
+    if (!fileError)
+        return QString::fromUtf8(error.what());
+    const QString path = QDir::toNativeSeparators(fileError->path());
+    switch (fileError->kind()) {
+    case FileError::Missing:
+        return translated(QStringLiteral("Soubor %s nebyl nalezen."), {path});
+    case FileError::Unreadable:
+        return translated(QStringLiteral("Soubor %s nelze přečíst."), {path});
+    case FileError::Unwritable:
+        break;
+    }
+    return translated(QStringLiteral("Do souboru %s nelze zapsat."), {path});
 }
 
 void TNastaveniForm::showMessage(const QString &text, bool error) {

@@ -112,7 +112,7 @@ void TNastaveniForm::startLanguageEditor(bool newLanguage) {
                 QDir::toNativeSeparators(QApplication::applicationFilePath()));
     } catch (const std::exception &error) {
         // The editor's list of programs is unusable; starting it would not help.
-        showMessage(QString::fromUtf8(error.what()), true);
+        showMessage(describe(error), true);
         return;
     }
     const QString file = newLanguage
