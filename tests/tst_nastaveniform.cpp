@@ -4,6 +4,7 @@
 
 #include "RulerFixture.h"
 #include "core/skins/Skin.h"
+#include "core/units/Units.h"
 #include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/PageControl.h"
@@ -443,6 +444,85 @@ private slots:
         QVERIFY(file.contains("7=Sah;sa;1,2346;1;1"));
     }
 
+    // However the dialog closes with OK, the stored numbers are the ones the fields show once
+    // brought into range; the keys go to the spin edit that has the focus.
+    void closingStoresNumbersInRange_data() {
+        QTest::addColumn<QString>("spin");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("stored");
+        const QStringList spins = {"editJHodnota", "editJCarka"};
+        for (const QString &spin : spins) {
+            const char *name = qPrintable(spin);
+            QTest::addRow("%s: zero, Return", name) << spin << "0"
+                                                    << "Return"
+                                                    << "0,0001" << 0.0001;
+            QTest::addRow("%s: negative, keypad Enter", name) << spin << "-1"
+                                                              << "Enter"
+                                                              << "0,0001" << 0.0001;
+            QTest::addRow("%s: the least, Return", name) << spin << "0,0001"
+                                                         << "Return"
+                                                         << "0,0001" << 0.0001;
+            QTest::addRow("%s: the largest, keypad Enter", name) << spin << "10000000"
+                                                                 << "Enter"
+                                                                 << "10000000" << 1e7;
+            QTest::addRow("%s: past the largest, OK", name) << spin << "10000000,0001"
+                                                            << "OK"
+                                                            << "10000000" << 1e7;
+            QTest::addRow("%s: decimal point, calibrate", name) << spin << "1.5"
+                                                                << "Calibrate"
+                                                                << "1,5" << 1.5;
+        }
+    }
+
+    void closingStoresNumbersInRange() {
+        QFETCH(QString, spin);
+        QFETCH(QString, typed);
+        QFETCH(QString, closing);
+        QFETCH(QString, shown);
+        QFETCH(double, stored);
+        open();
+        selectUnit(4);
+        auto *edit = the<TRealSpinEdit>(qPrintable(spin));
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        if (closing == "Return")
+            QTest::keyClick(edit, Qt::Key_Return);
+        else if (closing == "Enter")
+            QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+        else
+            click(closing == "OK" ? "buttonOK" : "buttonKalibrovat");
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(edit->text(), shown);
+        const tjednotka &unit = ruler.state.Jednotky[4];
+        QCOMPARE(spin == "editJHodnota" ? unit.Hodnota : unit.Carka, stored);
+        // The file holds the same, and reading it back gives the ruler the same.
+        NactiJednotky(ruler.state);
+        QCOMPARE(spin == "editJHodnota" ? ruler.state.Jednotky[4].Hodnota
+                                        : ruler.state.Jednotky[4].Carka,
+                 stored);
+    }
+
+    // The built-in units' names follow the language in the list and the name field, as in the
+    // ruler's menu; the file keeps the names it had.
+    void builtInNamesAreShownTranslated() {
+        open(withUnits("5=Loket;lk;0,6;1;0,1\r\n") + "[Obecne]\r\nJazyk=english.lng\r\n");
+        const QStringList english = {"Pixels", "Centimetres", "Inches", "Percent of length",
+                                     "Loket"};
+        QCOMPARE(listed("listJednotky"), english);
+        selectUnit(2);
+        QCOMPARE(the<QLineEdit>("editJNazev")->text(), QStringLiteral("Inches"));
+        the<TRealSpinEdit>("editJCarka")->setText(QStringLiteral("0,5"));
+        selectUnit(4);
+        QCOMPARE(listed("listJednotky"), english);
+        click("buttonOK");
+        QCOMPARE(ruler.state.Jednotky[2].Nazev, QStringLiteral("Palec"));
+        QVERIFY(ruler.read(QStringLiteral("tavlinko.ini")).contains("3=Palec;in;1;2;0,5"));
+        QCOMPARE(ruler.form->PolozkyJednotek()[2]->text(), QStringLiteral("Inches"));
+    }
+
     void readOnlyWritesNoUnits() {
         open(threeUserUnits, {QStringLiteral("-readonly")});
         const QByteArray stored = ruler.read(QStringLiteral("tavlinko.ini"));
@@ -525,6 +605,34 @@ private slots:
                                           QApplication::applicationFilePath().toUtf8()));
         }
         QCOMPARE(messages.size(), 1);
+    }
+
+    void aMissingEditorListIsNamedInTheLanguageInUse_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Czech") << "czech.lng"
+                               << "Soubor %1 nebyl nalezen.";
+        QTest::newRow("English") << "english.lng"
+                                 << "The file %1 was not found.";
+        QTest::newRow("German") << "german.lng"
+                                << "Die Datei %1 wurde nicht gefunden.";
+    }
+
+    void aMissingEditorListIsNamedInTheLanguageInUse() {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        const QString editorFolder = ruler.folder.filePath(QStringLiteral("editor"));
+        writeFile(editorFolder + QStringLiteral("/vokabiler"), "#!/bin/sh\n");
+        QSettings(QStringLiteral("Brindova"), QStringLiteral("Vokabiler"))
+            .setValue(QStringLiteral("Path"), editorFolder);
+        open(at96 + "[Obecne]\r\nJazyk=" + language.toUtf8() + "\r\n");
+        QString shown;
+        whenModal([&shown](QWidget *box) {
+            shown = qobject_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        click("buttonNovy");
+        QCOMPARE(shown, message.arg(editorFolder + QStringLiteral("/programs.ini")));
     }
 
     void okSwitchesTheLanguage() {
