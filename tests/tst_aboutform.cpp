@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(control("labelJmenoJ")->text(), QStringLiteral("English"));
         QVERIFY(!control<QWidget>("imageJazyk")->isHidden());
         QCOMPARE(about->findChild<PageControl *>("PageControl")->tabBar()->tabText(2),
-                 QStringLiteral("Language"));
+                 QStringLiteral("&Language"));
         about->hide();
 
         switchLanguage(QStringLiteral("bezvlajky.lng"));
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(control("labelAutorJ")->text(), QStringLiteral("Nikdo"));
         QVERIFY(control<QWidget>("imageJazyk")->isHidden());
         QCOMPARE(about->findChild<PageControl *>("PageControl")->tabBar()->tabText(2),
-                 QStringLiteral("Jazyk!"));
+                 QStringLiteral("&Jazyk!"));
     }
 
     void everyTextFitsInEachShippedLanguage_data() {

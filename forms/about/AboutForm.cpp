@@ -6,6 +6,7 @@
 #include "core/translation/LangTranslator.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/ruler/MainForm.h"
+#include "widgets/Accelerators.h"
 #include "widgets/AccessibleControl.h"
 #include "widgets/ImageControl.h"
 #include "widgets/LinkLabel.h"
@@ -327,6 +328,7 @@ void TAboutForm::Zobrazit() {
     imageJazyk->setPicture(flag);
     imageJazyk->setFixedSize(flag.size());
     imageJazyk->setVisible(!flag.isNull());
+    assignAccelerators(this, m_pageControl);
     fitContents();
 }
 

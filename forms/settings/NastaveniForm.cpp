@@ -12,6 +12,7 @@
 #include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/settings/Translucency.h"
+#include "widgets/Accelerators.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PageControl.h"
 #include "widgets/RealSpin.h"
@@ -338,7 +339,9 @@ void TNastaveniForm::showEvent(QShowEvent *event) {
     if (event->spontaneous())
         return;
     Zobrazit();
-    keepDesignSizes(); // the texts may have been translated since the last showing
+    // The texts may have been translated since the last showing.
+    assignAccelerators(this, PageControl);
+    keepDesignSizes();
     // The keyboard starts on the first control of the page in front.
     const QWidget *page = PageControl->page(PageControl->currentIndex());
     QWidget *first = listJednotky;
