@@ -15,14 +15,17 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -633,6 +636,75 @@ private slots:
         });
         click("buttonNovy");
         QCOMPARE(shown, message.arg(editorFolder + QStringLiteral("/programs.ini")));
+    }
+
+    // A 300-character unit name is cut short in the list and the ruler's unit menu, whole in
+    // their tooltips; neither grows past a sensible width. A four-letter symbol fits the ruler's
+    // unit button.
+    void longUnitNamesAndSymbolsFit() {
+        const QString longName(300, u'W');
+        open(withUnits("5=" + longName.toUtf8() + ";mmmm;1;0;1\r\n6=Loket;lk;0,6;1;0,1\r\n"));
+        auto *list = the<QListWidget>("listJednotky");
+        the<PageControl>("PageControl")->setCurrentIndex(2);
+        QApplication::processEvents();
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        const QRect row = list->visualItemRect(list->item(4));
+        QVERIFY(row.width() <= list->viewport()->width());
+        const auto tooltipOf = [list](int i) {
+            const QPoint at = list->visualItemRect(list->item(i)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QVERIFY(tooltipOf(4).contains(longName));
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QCOMPARE(tooltipOf(5), QString());
+        click("buttonOK");
+        QVERIFY(ruler.read(QStringLiteral("tavlinko.ini"))
+                    .contains("5=" + longName.toUtf8() + ";mmmm;"));
+
+        ruler.form->PolozkyJednotek()[4]->trigger();
+        auto *symbol = ruler.control<QLabel>("buttonJednotka");
+        QCOMPARE(symbol->text(), QStringLiteral("mmmm"));
+        QVERIFY(symbol->fontMetrics().horizontalAdvance(symbol->text()) <=
+                symbol->contentsRect().width());
+        ruler.form->PolozkyJednotek()[5]->trigger();
+        QCOMPARE(symbol->font().pointSizeF(), ruler.form->font().pointSizeF()); // fits as it is
+
+        QMenu *menu = ruler.form->unitMenu();
+        QVERIFY(menu->sizeHint().width() < 500);
+        const QList<QWidget *> items = menu->findChildren<QWidget *>();
+        QCOMPARE(std::count_if(items.begin(), items.end(),
+                               [&](const QWidget *item) { return item->toolTip() == longName; }),
+                 1);
+    }
+
+    // Captions that change with the language: the measuring page's buttons are one width, the
+    // dialog shrinks back for a shorter language, and four languages fit their list.
+    void layoutFollowsTheLanguage() {
+        for (const char *extra : {"polish.lng", "slovak.lng"})
+            ruler.write(QStringLiteral("jazyky/") + extra, "LANGUAGE=X\r\n");
+        open(at96 + "[Obecne]\r\nJazyk=german.lng\r\n");
+        auto *pages = the<PageControl>("PageControl");
+        pages->setCurrentIndex(1);
+        QApplication::processEvents();
+        QCOMPARE(the<QWidget>("buttonRozliseniObrazovka")->width(),
+                 the<QWidget>("buttonKalibrovat")->width());
+        const int germanWidth = dialog->width();
+        pages->setCurrentIndex(0);
+        auto *languages = the<QListWidget>("listJazyky");
+        QCOMPARE(languages->count(), 5);
+        QVERIFY(!languages->horizontalScrollBar()->isVisible());
+        const QWidget *group = the<QWidget>("groupJazyk");
+        QVERIFY(group->contentsRect().contains(languages->geometry()));
+
+        languages->setCurrentRow(1); // english
+        click("buttonOK");
+        dialog->show();
+        QApplication::processEvents();
+        QVERIFY(dialog->width() < germanWidth);
+        QCOMPARE(dialog->size(), dialog->minimumSizeHint());
     }
 
     void okSwitchesTheLanguage() {

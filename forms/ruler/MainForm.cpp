@@ -252,9 +252,7 @@ void TMainForm::createControls() {
     buttonJednotka->setObjectName(QStringLiteral("buttonJednotka"));
     buttonJednotka->setTextFormat(Qt::PlainText); // the unit symbols come from the settings file
     buttonJednotka->setGeometry(448, 40, 24, 24);
-    QFont unitFont = font();
-    unitFont.setBold(true);
-    buttonJednotka->setFont(unitFont);
+    buttonJednotka->setFont(unitSymbolFont());
     buttonJednotka->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     buttonJednotka->setCursor(Qt::PointingHandCursor);
     buttonJednotka->setToolTip(QStringLiteral("Kliknutím změníte jednotku"));
@@ -406,7 +404,7 @@ void TMainForm::Zobrazeni() {
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
     PrepocitejJednotky();
-    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
+    ukazZnacku();
     NactiSkin(skinFolderPath(m_state));
     if (!m_state.Horizontalni)
         imageVelikost->setCursor(Qt::SizeVerCursor);
@@ -461,7 +459,7 @@ void TMainForm::Nastaveni() {
     // The units may have been deleted or moved under the current one.
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
-    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
+    ukazZnacku();
     PrepocitejJednotky();
     NactiSkin(skinFolderPath(m_state));
     ZobrazVzdalenost();

@@ -283,9 +283,16 @@ QWidget *TNastaveniForm::createMeasurementPage() {
     grid->setColumnStretch(0, 1);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(grid);
+    // The two buttons are one column of equal width, whichever caption is longer.
+    auto *buttonColumn = new QVBoxLayout;
+    buttonColumn->addWidget(buttonRozliseniObrazovka);
+    buttonColumn->addWidget(buttonKalibrovat);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addLayout(buttonColumn);
+    buttonRow->addStretch(1);
     layout->addSpacing(12);
-    layout->addWidget(buttonRozliseniObrazovka, 0, Qt::AlignHCenter);
-    layout->addWidget(buttonKalibrovat, 0, Qt::AlignHCenter);
+    layout->addLayout(buttonRow);
     layout->addStretch(1);
     return page;
 }
@@ -342,6 +349,9 @@ void TNastaveniForm::showEvent(QShowEvent *event) {
     // The texts may have been translated since the last showing.
     assignAccelerators(this, PageControl);
     keepDesignSizes();
+    // As compact as this language allows: a longer one shown before leaves no room behind.
+    layout()->activate();
+    resize(minimumSizeHint());
     // The keyboard starts on the first control of the page in front.
     const QWidget *page = PageControl->page(PageControl->currentIndex());
     QWidget *first = listJednotky;

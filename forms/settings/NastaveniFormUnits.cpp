@@ -5,6 +5,7 @@
 
 #include "core/settings/RulerState.h"
 #include "core/units/Units.h"
+#include "widgets/ElidedRows.h"
 #include "widgets/RealSpin.h"
 
 #include <QComboBox>
@@ -67,6 +68,7 @@ QWidget *TNastaveniForm::createUnitsPage() {
     listJednotky = new QListWidget(page);
     listJednotky->setObjectName(QStringLiteral("listJednotky"));
     listJednotky->setAccessibleName(QStringLiteral("Jednotky"));
+    listJednotky->setItemDelegate(new ElidedRows(listJednotky));
     designSize(listJednotky, 121, 150);
     connect(listJednotky, &QListWidget::currentRowChanged, this, &TNastaveniForm::ZmenaJednotky);
 
