@@ -223,6 +223,25 @@ early_signal() {
     done
 }
 
+# --- Each signal that asks a program to end (TERM from the session, INT from Ctrl+C in a
+# terminal, HUP when the terminal closes) ends the ruler cleanly, its settings saved: the
+# vertical position given on the command line is in the file afterwards.
+each_signal() {
+    local dir signal
+    dir="$(program_folder signals)"
+    for signal in TERM INT HUP; do
+        cp "$units_only" "$dir/tavlinko.ini"
+        start "$dir" -vertical
+        wait_windows 1 || { fail "SIG$signal: the ruler did not appear"; continue; }
+        sleep 0.5
+        kill "-$signal" "$pid"
+        ended_cleanly || fail "SIG$signal: the program did not end cleanly ($status)"
+        tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Poloha=Vertikalni' ||
+            fail "SIG$signal: the settings were not saved"
+        grep -q '^5=Stopa' "$dir/tavlinko.ini" || fail "SIG$signal: units lost"
+    done
+}
+
 # --- A window title of most of a megabyte and a language file beyond the size cap: the X
 # connection survives, the ruler runs.
 huge_title() {
@@ -296,7 +315,7 @@ hostile_help() {
 
 scenarios=("${@:2}")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
-    huge_title off_screen hostile_help)
+    each_signal huge_title off_screen hostile_help)
 for scenario in "${scenarios[@]}"; do
     "$scenario"
     grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5

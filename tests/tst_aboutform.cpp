@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(control("labelJmenoJ")->text(), QStringLiteral("English"));
         QVERIFY(!control<QWidget>("imageJazyk")->isHidden());
         QCOMPARE(about->findChild<PageControl *>("PageControl")->tabBar()->tabText(2),
-                 QStringLiteral("Language"));
+                 QStringLiteral("&Language"));
         about->hide();
 
         switchLanguage(QStringLiteral("bezvlajky.lng"));
@@ -179,7 +179,34 @@ private slots:
         QCOMPARE(control("labelAutorJ")->text(), QStringLiteral("Nikdo"));
         QVERIFY(control<QWidget>("imageJazyk")->isHidden());
         QCOMPARE(about->findChild<PageControl *>("PageControl")->tabBar()->tabText(2),
-                 QStringLiteral("Jazyk!"));
+                 QStringLiteral("&Jazyk!"));
+    }
+
+    // A skin's long author wraps and its long addresses end in an ellipsis, whole in the
+    // tooltip, rather than widening the dialog past any screen.
+    void longSkinCreditsStayInside() {
+        const QString www = QStringLiteral("https://www.example.com/") + QString(200, u'p') +
+                            QStringLiteral(".html");
+        startWithSkin("[Author]\r\nAuthor=" + QByteArray("Jan Novak and others ").repeated(8) +
+                      "\r\nwww=" + www.toUtf8() + "\r\n");
+        auto *pages = about->findChild<PageControl *>("PageControl");
+        pages->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        QVERIFY(about->width() <= 540);
+        auto *link = control<LinkLabel>("labelVzhledWWW");
+        QVERIFY(about->rect().contains(QRect(link->mapTo(about.get(), QPoint()), link->size())));
+        QCOMPARE(link->text(), www);
+        QCOMPARE(link->toolTip(), www);
+        const QLabel *author = control("labelAutorV");
+        QVERIFY(author->height() >= author->heightForWidth(author->width()));
+        QVERIFY(
+            about->rect().contains(QRect(author->mapTo(about.get(), QPoint()), author->size())));
+        // A short address shows whole, without a tooltip.
+        about->hide();
+        ruler.write(QStringLiteral("skin/Funny/skin.ini"), "[Author]\r\nwww=https://a.cz\r\n");
+        ruler.form->NactiSkin(ruler.folder.filePath(QStringLiteral("skin/Funny")));
+        about->show();
+        QCOMPARE(link->toolTip(), QString());
     }
 
     void everyTextFitsInEachShippedLanguage_data() {

@@ -55,6 +55,30 @@ QByteArray argb32(QRgb pixel) {
     return bytes;
 }
 
+// The same picture stored top-down, as some programs write it: a negative height, the first
+// row in the file the top one.
+QByteArray topDown(const QByteArray &bottomUp) {
+    QByteArray bytes = bottomUp;
+    QDataStream in(bytes);
+    in.setByteOrder(QDataStream::LittleEndian);
+    quint32 offset = 0;
+    qint32 width = 0, height = 0;
+    quint16 bits = 0;
+    in.skipRawData(10);
+    in >> offset;
+    in.skipRawData(4);
+    in >> width >> height;
+    in.skipRawData(2);
+    in >> bits;
+    const int rowSize = (bits * width + 31) / 32 * 4;
+    for (int row = 0; row < height; ++row)
+        bytes.replace(offset + row * rowSize, rowSize,
+                      bottomUp.mid(offset + (height - 1 - row) * rowSize, rowSize));
+    const qint32 negative = -height;
+    bytes.replace(22, 4, QByteArray(reinterpret_cast<const char *>(&negative), 4));
+    return bytes;
+}
+
 } // namespace
 
 class TestBitmapFile : public QObject {
@@ -71,6 +95,8 @@ private slots:
         QTest::newRow("24-bit with bytes after the pixels") << rgb + "junk" << true;
         QTest::newRow("1-bit whole") << mono << true;
         QTest::newRow("1-bit, a row short") << mono.chopped(4) << false;
+        QTest::newRow("top-down whole") << topDown(rgb) << true;
+        QTest::newRow("top-down, a row short") << topDown(rgb).chopped(16) << false;
         QTest::newRow("header only") << rgb.left(54) << false;
         QTest::newRow("file header cut") << rgb.left(20) << false;
         QTest::newRow("no bitmap") << QByteArray("not a bitmap") << false;
@@ -87,6 +113,19 @@ private slots:
         QFETCH(bool, valid);
         QCOMPARE(bitmapDataComplete(bytes), valid);
         QCOMPARE(decodeSkinBitmap(bytes).isNull(), !valid);
+    }
+
+    // A top-down file shows the same picture as its bottom-up twin, not upside down.
+    void topDownReadsTheRightWayUp() {
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.setPixel(0, 0, qRgb(255, 0, 0));
+        picture.setPixel(1, 0, qRgb(0, 255, 0));
+        picture.setPixel(2, 0, qRgb(0, 0, 255));
+        for (int x = 0; x < 3; ++x)
+            picture.setPixel(x, 1, qRgb(10, 20, 30));
+        const QImage read =
+            decodeSkinBitmap(topDown(bmpOf(picture.convertToFormat(QImage::Format_RGB888))));
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32), picture);
     }
 
     void alphaNeverHidesAPicture() {

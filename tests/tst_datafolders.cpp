@@ -105,6 +105,38 @@ private slots:
     }
 
     // The switches name skins and languages of either folder.
+    // Files copied from another system may differ from the shipped ones only in letter case:
+    // the list names each once, the user's spelling, and that name reads the user's file.
+    void entriesDifferingOnlyInLetterCase_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("readFrom");
+        QTest::newRow("languages")
+            << QStringList{"share/tavlinko/jazyky/czech.lng", "user/tavlinko/jazyky/Czech.lng"}
+            << "jazyky" << QStringList{"Czech.lng"} << "user/tavlinko/jazyky/Czech.lng";
+        QTest::newRow("skins") << QStringList{"share/tavlinko/skin/Wood/",
+                                              "user/tavlinko/skin/WOOD/"}
+                               << "skin" << QStringList{"WOOD"} << "user/tavlinko/skin/WOOD";
+        QTest::newRow("only the case alike")
+            << QStringList{"share/tavlinko/skin/Wood/", "user/tavlinko/skin/Woods/"} << "skin"
+            << QStringList{"Wood", "Woods"} << "share/tavlinko/skin/Wood";
+    }
+
+    void entriesDifferingOnlyInLetterCase() {
+        QFETCH(QStringList, present);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, readFrom);
+        for (const QString &path : present)
+            path.endsWith(u'/') ? makeFolder(path) : touch(path);
+        const QString program = at(QStringLiteral("bin/"));
+        const QStringList found =
+            kind == QLatin1String("skin") ? skinFolders(program) : languageFiles(program);
+        QCOMPARE(found, listed);
+        QCOMPARE(dataFile(program, kind, found.first()), QDir::toNativeSeparators(at(readFrom)));
+    }
+
     void switches_data() {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("jazyk");

@@ -37,7 +37,43 @@ private slots:
     void decoding();
     void unreadFileIsNeverReplaced_data();
     void unreadFileIsNeverReplaced();
+    void lineEndsOfOtherPrograms_data();
+    void lineEndsOfOtherPrograms();
 };
+
+// A file edited by programs of different platforms mixes its line ends; a saved file uses the
+// one it had most, CR LF on a tie, so that neither kind of editor sees it change throughout.
+void TestIniFile::lineEndsOfOtherPrograms_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("as many CR LF as LF")
+        << QByteArray("[A]\r\nx=1\ny=2\r\nz=3\n") << QByteArray("\r\n");
+    QTest::newRow("one LF more") << QByteArray("[A]\r\nx=1\ny=2\nz=3\n") << QByteArray("\n");
+    QTest::newRow("one CR LF more")
+        << QByteArray("[A]\r\nx=1\r\ny=2\r\nz=3\n") << QByteArray("\r\n");
+    QTest::newRow("old Mac CRs") << QByteArray("[A]\rx=1\ry=2\r\n") << QByteArray("\r");
+}
+
+void TestIniFile::lineEndsOfOtherPrograms() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, lineEnd);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mixed.ini"));
+    writeFile(path, content);
+    IniFile ini(path);
+    QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("z"), QString()),
+             content.contains("z=3") ? QStringLiteral("3") : QString());
+    QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("y"), QString()),
+             QStringLiteral("2"));
+    ini.writeString(QStringLiteral("A"), QStringLiteral("w"), QStringLiteral("4"));
+    QVERIFY(ini.save());
+    const QByteArray saved = readFile(path);
+    const QByteArray others = lineEnd == "\n" ? QByteArray("\r") : QByteArray("\n");
+    QCOMPARE(saved.count(lineEnd), lineEnd == "\r\n" ? saved.count('\n') : saved.count(lineEnd[0]));
+    QVERIFY(saved.endsWith("w=4" + lineEnd));
+    if (lineEnd != "\r\n")
+        QVERIFY(!saved.contains(others));
+}
 
 void TestIniFile::reading_data() {
     QTest::addColumn<QString>("section");

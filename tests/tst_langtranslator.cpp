@@ -2,6 +2,7 @@
 
 #include "core/settings/TextFile.h"
 #include "core/translation/ConvertError.h"
+#include "core/translation/FileError.h"
 #include "core/translation/LangTranslator.h"
 
 // A component with one property of each kind the translator knows, plus one it must ignore.
@@ -534,8 +535,10 @@ private slots:
         try {
             t.RegisterWithEditor("T", definition, "/p/t");
             QFAIL("no error for a missing programs.ini");
-        } catch (const std::runtime_error &e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("File not found"));
+        } catch (const FileError &e) {
+            // The form names the file to the user, so the error must carry it.
+            QCOMPARE(e.kind(), FileError::Missing);
+            QCOMPARE(e.path(), ini);
         }
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, t.IsRegisteredWithEditor(definition));
         QVERIFY(!QFile::exists(ini));

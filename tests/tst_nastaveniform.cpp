@@ -4,6 +4,7 @@
 
 #include "RulerFixture.h"
 #include "core/skins/Skin.h"
+#include "core/units/Units.h"
 #include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/PageControl.h"
@@ -14,14 +15,17 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -443,6 +447,85 @@ private slots:
         QVERIFY(file.contains("7=Sah;sa;1,2346;1;1"));
     }
 
+    // However the dialog closes with OK, the stored numbers are the ones the fields show once
+    // brought into range; the keys go to the spin edit that has the focus.
+    void closingStoresNumbersInRange_data() {
+        QTest::addColumn<QString>("spin");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("stored");
+        const QStringList spins = {"editJHodnota", "editJCarka"};
+        for (const QString &spin : spins) {
+            const char *name = qPrintable(spin);
+            QTest::addRow("%s: zero, Return", name) << spin << "0"
+                                                    << "Return"
+                                                    << "0,0001" << 0.0001;
+            QTest::addRow("%s: negative, keypad Enter", name) << spin << "-1"
+                                                              << "Enter"
+                                                              << "0,0001" << 0.0001;
+            QTest::addRow("%s: the least, Return", name) << spin << "0,0001"
+                                                         << "Return"
+                                                         << "0,0001" << 0.0001;
+            QTest::addRow("%s: the largest, keypad Enter", name) << spin << "10000000"
+                                                                 << "Enter"
+                                                                 << "10000000" << 1e7;
+            QTest::addRow("%s: past the largest, OK", name) << spin << "10000000,0001"
+                                                            << "OK"
+                                                            << "10000000" << 1e7;
+            QTest::addRow("%s: decimal point, calibrate", name) << spin << "1.5"
+                                                                << "Calibrate"
+                                                                << "1,5" << 1.5;
+        }
+    }
+
+    void closingStoresNumbersInRange() {
+        QFETCH(QString, spin);
+        QFETCH(QString, typed);
+        QFETCH(QString, closing);
+        QFETCH(QString, shown);
+        QFETCH(double, stored);
+        open();
+        selectUnit(4);
+        auto *edit = the<TRealSpinEdit>(qPrintable(spin));
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        if (closing == "Return")
+            QTest::keyClick(edit, Qt::Key_Return);
+        else if (closing == "Enter")
+            QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+        else
+            click(closing == "OK" ? "buttonOK" : "buttonKalibrovat");
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(edit->text(), shown);
+        const tjednotka &unit = ruler.state.Jednotky[4];
+        QCOMPARE(spin == "editJHodnota" ? unit.Hodnota : unit.Carka, stored);
+        // The file holds the same, and reading it back gives the ruler the same.
+        NactiJednotky(ruler.state);
+        QCOMPARE(spin == "editJHodnota" ? ruler.state.Jednotky[4].Hodnota
+                                        : ruler.state.Jednotky[4].Carka,
+                 stored);
+    }
+
+    // The built-in units' names follow the language in the list and the name field, as in the
+    // ruler's menu; the file keeps the names it had.
+    void builtInNamesAreShownTranslated() {
+        open(withUnits("5=Loket;lk;0,6;1;0,1\r\n") + "[Obecne]\r\nJazyk=english.lng\r\n");
+        const QStringList english = {"Pixels", "Centimetres", "Inches", "Percent of length",
+                                     "Loket"};
+        QCOMPARE(listed("listJednotky"), english);
+        selectUnit(2);
+        QCOMPARE(the<QLineEdit>("editJNazev")->text(), QStringLiteral("Inches"));
+        the<TRealSpinEdit>("editJCarka")->setText(QStringLiteral("0,5"));
+        selectUnit(4);
+        QCOMPARE(listed("listJednotky"), english);
+        click("buttonOK");
+        QCOMPARE(ruler.state.Jednotky[2].Nazev, QStringLiteral("Palec"));
+        QVERIFY(ruler.read(QStringLiteral("tavlinko.ini")).contains("3=Palec;in;1;2;0,5"));
+        QCOMPARE(ruler.form->PolozkyJednotek()[2]->text(), QStringLiteral("Inches"));
+    }
+
     void readOnlyWritesNoUnits() {
         open(threeUserUnits, {QStringLiteral("-readonly")});
         const QByteArray stored = ruler.read(QStringLiteral("tavlinko.ini"));
@@ -525,6 +608,103 @@ private slots:
                                           QApplication::applicationFilePath().toUtf8()));
         }
         QCOMPARE(messages.size(), 1);
+    }
+
+    void aMissingEditorListIsNamedInTheLanguageInUse_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Czech") << "czech.lng"
+                               << "Soubor %1 nebyl nalezen.";
+        QTest::newRow("English") << "english.lng"
+                                 << "The file %1 was not found.";
+        QTest::newRow("German") << "german.lng"
+                                << "Die Datei %1 wurde nicht gefunden.";
+    }
+
+    void aMissingEditorListIsNamedInTheLanguageInUse() {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        const QString editorFolder = ruler.folder.filePath(QStringLiteral("editor"));
+        writeFile(editorFolder + QStringLiteral("/vokabiler"), "#!/bin/sh\n");
+        QSettings(QStringLiteral("Brindova"), QStringLiteral("Vokabiler"))
+            .setValue(QStringLiteral("Path"), editorFolder);
+        open(at96 + "[Obecne]\r\nJazyk=" + language.toUtf8() + "\r\n");
+        QString shown;
+        whenModal([&shown](QWidget *box) {
+            shown = qobject_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        click("buttonNovy");
+        QCOMPARE(shown, message.arg(editorFolder + QStringLiteral("/programs.ini")));
+    }
+
+    // A 300-character unit name is cut short in the list and the ruler's unit menu, whole in
+    // their tooltips; neither grows past a sensible width. A four-letter symbol fits the ruler's
+    // unit button.
+    void longUnitNamesAndSymbolsFit() {
+        const QString longName(300, u'W');
+        open(withUnits("5=" + longName.toUtf8() + ";mmmm;1;0;1\r\n6=Loket;lk;0,6;1;0,1\r\n"));
+        auto *list = the<QListWidget>("listJednotky");
+        the<PageControl>("PageControl")->setCurrentIndex(2);
+        QApplication::processEvents();
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        const QRect row = list->visualItemRect(list->item(4));
+        QVERIFY(row.width() <= list->viewport()->width());
+        const auto tooltipOf = [list](int i) {
+            const QPoint at = list->visualItemRect(list->item(i)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QVERIFY(tooltipOf(4).contains(longName));
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QCOMPARE(tooltipOf(5), QString());
+        click("buttonOK");
+        QVERIFY(ruler.read(QStringLiteral("tavlinko.ini"))
+                    .contains("5=" + longName.toUtf8() + ";mmmm;"));
+
+        ruler.form->PolozkyJednotek()[4]->trigger();
+        auto *symbol = ruler.control<QLabel>("buttonJednotka");
+        QCOMPARE(symbol->text(), QStringLiteral("mmmm"));
+        QVERIFY(symbol->fontMetrics().horizontalAdvance(symbol->text()) <=
+                symbol->contentsRect().width());
+        ruler.form->PolozkyJednotek()[5]->trigger();
+        QCOMPARE(symbol->font().pointSizeF(), ruler.form->font().pointSizeF()); // fits as it is
+
+        QMenu *menu = ruler.form->unitMenu();
+        QVERIFY(menu->sizeHint().width() < 500);
+        const QList<QWidget *> items = menu->findChildren<QWidget *>();
+        QCOMPARE(std::count_if(items.begin(), items.end(),
+                               [&](const QWidget *item) { return item->toolTip() == longName; }),
+                 1);
+    }
+
+    // Captions that change with the language: the measuring page's buttons are one width, the
+    // dialog shrinks back for a shorter language, and four languages fit their list.
+    void layoutFollowsTheLanguage() {
+        for (const char *extra : {"polish.lng", "slovak.lng"})
+            ruler.write(QStringLiteral("jazyky/") + extra, "LANGUAGE=X\r\n");
+        open(at96 + "[Obecne]\r\nJazyk=german.lng\r\n");
+        auto *pages = the<PageControl>("PageControl");
+        pages->setCurrentIndex(1);
+        QApplication::processEvents();
+        QCOMPARE(the<QWidget>("buttonRozliseniObrazovka")->width(),
+                 the<QWidget>("buttonKalibrovat")->width());
+        const int germanWidth = dialog->width();
+        pages->setCurrentIndex(0);
+        auto *languages = the<QListWidget>("listJazyky");
+        QCOMPARE(languages->count(), 5);
+        QVERIFY(!languages->horizontalScrollBar()->isVisible());
+        const QWidget *group = the<QWidget>("groupJazyk");
+        QVERIFY(group->contentsRect().contains(languages->geometry()));
+
+        languages->setCurrentRow(1); // english
+        click("buttonOK");
+        dialog->show();
+        QApplication::processEvents();
+        QVERIFY(dialog->width() < germanWidth);
+        QCOMPARE(dialog->size(), dialog->minimumSizeHint());
     }
 
     void okSwitchesTheLanguage() {

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <stdexcept>
@@ -38,7 +39,14 @@ struct SpinWindow {
     }
 };
 
-enum class Via { Slot, Key, Arrow };
+void turnWheel(QWidget *widget, int delta) {
+    const QPointF inside(4, 4);
+    QWheelEvent wheel(inside, widget->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+enum class Via { Slot, Key, Arrow, Page, Wheel, HalfNotches };
 enum class Action { Type, Backspace, Paste, Cut, ArrowUp, KeyUp };
 
 } // namespace
@@ -63,6 +71,7 @@ private slots:
     void characterFilter();
     void focusLossClamps_data();
     void focusLossClamps();
+    void longNumberShowsItsStart();
     void notEditable_data();
     void notEditable();
     void autoSelect_data();
@@ -224,6 +233,18 @@ void TestRealSpin::stepping_data() {
                                                    << "5"
                                                    << "1"
                                                    << "" << -1 << Via::Key << "1";
+    QTest::newRow("page up steps ten") << lo << hi << "1"
+                                       << "1" << 1 << Via::Page << "11";
+    QTest::newRow("page up stops at maximum") << lo << hi << "1"
+                                              << "9999995" << 1 << Via::Page << "10000000";
+    QTest::newRow("page down stops at minimum") << lo << hi << "0.5"
+                                                << "4" << -1 << Via::Page << "0,0001";
+    QTest::newRow("wheel steps once a notch") << lo << hi << "0.5"
+                                              << "1" << 2 << Via::Wheel << "2";
+    QTest::newRow("wheel down") << lo << hi << "1"
+                                << "3" << -1 << Via::Wheel << "2";
+    QTest::newRow("half notches add up to a step") << lo << hi << "1"
+                                                   << "3" << 1 << Via::HalfNotches << "4";
 }
 
 void TestRealSpin::stepping() {
@@ -252,6 +273,17 @@ void TestRealSpin::stepping() {
         case Via::Arrow:
             QTest::mouseClick(up ? w.edit->button()->UpArrow() : w.edit->button()->DownArrow(),
                               Qt::LeftButton);
+            break;
+        case Via::Page:
+            QTest::keyClick(w.edit, up ? Qt::Key_PageUp : Qt::Key_PageDown);
+            break;
+        case Via::Wheel:
+            turnWheel(w.edit, up ? 120 : -120);
+            break;
+        case Via::HalfNotches:
+            turnWheel(w.edit, up ? 60 : -60);
+            QCOMPARE(w.edit->text(), start); // half a notch does not step yet
+            turnWheel(w.edit, up ? 60 : -60);
             break;
         }
     }
@@ -337,8 +369,27 @@ void TestRealSpin::focusLossClamps_data() {
     QTest::addColumn<QString>("left");    // text after leaving
 
     const QString lo = "0.0001", hi = "10000000";
-    QTest::newRow("point under comma locale stays") << Czech << lo << hi << "1.5" << lo << "1.5";
-    QTest::newRow("comma under point locale stays") << English << lo << hi << "1,5" << lo << "1,5";
+    // Either separator reads as the locale's and leaves in the locale's form.
+    QTest::newRow("point under comma locale") << Czech << lo << hi << "1.5"
+                                              << "1.5"
+                                              << "1,5";
+    QTest::newRow("comma under point locale") << English << lo << hi << "1,5"
+                                              << "1.5"
+                                              << "1.5";
+    QTest::newRow("other separator below minimum") << English << lo << hi << "0,00004"
+                                                   << "0"
+                                                   << "0.0001";
+    QTest::newRow("two separators stay as typed")
+        << English << lo << hi << "1,000.5" << lo << "1,000.5";
+    QTest::newRow("exactly the minimum stays") << Czech << lo << hi << "0,0001"
+                                               << "0.0001"
+                                               << "0,0001";
+    QTest::newRow("exactly the maximum stays") << Czech << lo << hi << "10000000"
+                                               << "10000000"
+                                               << "10000000";
+    QTest::newRow("one step past the maximum") << Czech << lo << hi << "10000000,0001"
+                                               << "10000000.0001"
+                                               << "10000000";
     QTest::newRow("in range stays as typed") << Czech << lo << hi << "2,50"
                                              << "2.5"
                                              << "2,50";
@@ -377,6 +428,23 @@ void TestRealSpin::focusLossClamps() {
     QCOMPARE(w.edit->Value(), fp(readsAs.toLatin1()));
     w.other->setFocus(Qt::TabFocusReason);
     QCOMPARE(w.edit->text(), left);
+}
+
+// A number wider than its field is read from its first digit once the field is left, and when
+// it is written while another control has the focus.
+void TestRealSpin::longNumberShowsItsStart() {
+    SpinWindow w;
+    QVERIFY(w.ready());
+    w.edit->setFixedWidth(73);
+    w.other->setFocus(Qt::TabFocusReason);
+    w.edit->setValue(fp("1234567.8912"));
+    QCOMPARE(w.edit->cursorPosition(), 0);
+
+    w.edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(w.edit, "7654321,1234");
+    QCOMPARE(w.edit->cursorPosition(), 12); // typing goes on at the end
+    w.other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(w.edit->cursorPosition(), 0);
 }
 
 void TestRealSpin::notEditable_data() {

@@ -7,8 +7,59 @@
 #include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 
+#include "widgets/PageControl.h"
+
 #include <QAccessible>
+#include <QGroupBox>
 #include <QMetaProperty>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+// A caption as the user reads it: the accelerator's mark gone, a doubled "&" a single one.
+QString readable(const QString &caption) {
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+QStringList tabCaptions(QWidget *dialog) {
+    QStringList captions;
+    const QTabBar *tabs = dialog->findChild<PageControl *>(QStringLiteral("PageControl"))->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        captions << readable(tabs->tabText(i));
+    return captions;
+}
+
+// The captions of a window's controls that the user can reach now, each with its Alt key.
+QList<std::pair<QWidget *, QKeySequence>> reachableAccelerators(QWidget *dialog) {
+    QList<std::pair<QWidget *, QKeySequence>> found;
+    const QTabBar *tabs = dialog->findChild<PageControl *>(QStringLiteral("PageControl"))->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        found.append({nullptr, QKeySequence::mnemonic(tabs->tabText(i))});
+    for (QWidget *control : dialog->findChildren<QWidget *>()) {
+        if (!control->isVisible())
+            continue;
+        QString caption;
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            caption = button->text();
+        else if (auto *group = qobject_cast<QGroupBox *>(control))
+            caption = group->title();
+        else if (auto *label = qobject_cast<QLabel *>(control); label && label->buddy())
+            caption = label->text();
+        if (!caption.isEmpty())
+            found.append({control, QKeySequence::mnemonic(caption)});
+    }
+    return found;
+}
+
+} // namespace
 
 class TestTranslationForms : public QObject {
     Q_OBJECT
@@ -230,6 +281,137 @@ private slots:
         QVERIFY(ruler.state.Obracene);
         press("buttonJednotka");
         QCOMPARE(ruler.unit(), QStringLiteral("cm"));
+    }
+
+    void everyTabFollowsALanguageSwitch_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("settingsTabs");
+        QTest::addColumn<QStringList>("aboutTabs");
+        QTest::addColumn<QString>("scrollBack"); // the tab bars' scroll buttons, in English
+        QTest::newRow("czech to english")
+            << "czech.lng"
+            << "english.lng" << QStringList{"General", "Measuring", "Units"}
+            << QStringList{"Program", "Skin", "Language"} << "Scroll Left";
+        QTest::newRow("english to german")
+            << "english.lng"
+            << "german.lng" << QStringList{"Allgemein", "Messen", "Einheiten"}
+            << QStringList{"Programm", "Skin", "Sprache"} << "";
+        QTest::newRow("german to czech")
+            << "german.lng"
+            << "czech.lng" << QStringList{"Obecné", "Měření", "Jednotky"}
+            << QStringList{"Program", "Vzhled", "Jazyk"} << "";
+    }
+
+    // Every tab of both dialogs, shown before and after the switch, and the names of the tab
+    // bars' scroll buttons, which the bar itself sets only once.
+    void everyTabFollowsALanguageSwitch() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, settingsTabs);
+        QFETCH(QStringList, aboutTabs);
+        QFETCH(QString, scrollBack);
+        startIn(from);
+        for (QDialog *dialog : {static_cast<QDialog *>(nastaveni), static_cast<QDialog *>(about)}) {
+            dialog->show();
+            dialog->hide();
+        }
+        TLangTranslator *translator = ruler.form->Prekladac();
+        translator->setLanguageFile(ruler.folder.filePath(QStringLiteral("jazyky/") + to));
+        translator->Translate();
+        QCoreApplication::processEvents();
+        QCOMPARE(tabCaptions(nastaveni), settingsTabs);
+        QCOMPARE(tabCaptions(about), aboutTabs);
+        for (QDialog *dialog : {static_cast<QDialog *>(nastaveni), static_cast<QDialog *>(about)}) {
+            dialog->show();
+            QCOMPARE(tabCaptions(dialog), dialog == nastaveni ? settingsTabs : aboutTabs);
+            const QTabBar *tabs = dialog->findChild<PageControl *>()->tabBar();
+            const auto scroll = tabs->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+            QCOMPARE(scroll.size(), 2);
+            QCOMPARE(scroll[0]->accessibleName(), QTabBar::tr("Scroll Left"));
+            QCOMPARE(scroll[1]->accessibleName(), QTabBar::tr("Scroll Right"));
+            if (!scrollBack.isEmpty())
+                QCOMPARE(scroll[0]->accessibleName(), scrollBack);
+            dialog->hide();
+        }
+    }
+
+    void everyCaptionHasItsOwnAltKey_data() {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"czech.lng", "english.lng", "german.lng"})
+            QTest::newRow(language) << language;
+    }
+
+    // On every page of both dialogs each captioned control in reach has an Alt key of its own,
+    // and the key of a control's caption takes the focus to that control.
+    void everyCaptionHasItsOwnAltKey() {
+        QFETCH(QString, language);
+        startIn(language);
+        for (QDialog *dialog : {static_cast<QDialog *>(nastaveni), static_cast<QDialog *>(about)}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            auto *pages = dialog->findChild<PageControl *>();
+            for (int page = 0; page < pages->count(); ++page) {
+                pages->setCurrentIndex(page);
+                QSet<QKeySequence> keys;
+                for (const auto &[control, key] : reachableAccelerators(dialog)) {
+                    const QString name = control ? control->objectName() : QStringLiteral("tab");
+                    QVERIFY2(!key.isEmpty(), qPrintable(name + " has no Alt key"));
+                    QVERIFY2(!keys.contains(key), qPrintable(name + " shares " + key.toString()));
+                    keys.insert(key);
+                }
+                for (const auto &[control, key] : reachableAccelerators(dialog)) {
+                    auto *label = qobject_cast<QLabel *>(control);
+                    if (!label || !label->buddy()->isEnabled())
+                        continue;
+                    QTest::keySequence(dialog, key);
+                    QVERIFY2(label->buddy()->hasFocus(), qPrintable(label->objectName()));
+                }
+            }
+            dialog->hide();
+        }
+    }
+
+    void keysTurnThePages_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("ctrl+tab") << int(Qt::Key_Tab) << ctrl << 0 << 1;
+        QTest::newRow("ctrl+tab round the end") << int(Qt::Key_Tab) << ctrl << 2 << 0;
+        QTest::newRow("ctrl+shift+tab") << int(Qt::Key_Backtab) << ctrlShift << 1 << 0;
+        QTest::newRow("ctrl+shift+tab round the start")
+            << int(Qt::Key_Backtab) << ctrlShift << 0 << 2;
+        QTest::newRow("ctrl+page down") << int(Qt::Key_PageDown) << ctrl << 1 << 2;
+        QTest::newRow("ctrl+page down round the end") << int(Qt::Key_PageDown) << ctrl << 2 << 0;
+        QTest::newRow("ctrl+page up") << int(Qt::Key_PageUp) << ctrl << 2 << 1;
+        QTest::newRow("ctrl+page up round the start") << int(Qt::Key_PageUp) << ctrl << 0 << 2;
+    }
+
+    // In both dialogs, wherever the focus is.
+    void keysTurnThePages() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        startIn(QStringLiteral("english.lng"));
+        for (QDialog *dialog : {static_cast<QDialog *>(nastaveni), static_cast<QDialog *>(about)}) {
+            dialog->show();
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTRY_COMPARE(QApplication::activeWindow(), dialog);
+            auto *pages = dialog->findChild<PageControl *>();
+            pages->setCurrentIndex(from);
+            QWidget *focus = dialog->findChild<QPushButton *>(QStringLiteral("buttonOK"));
+            if (from == 1 && dialog == nastaveni)
+                focus = dialog->findChild<QWidget *>(QStringLiteral("editRozliseniX"));
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(pages->currentIndex(), to);
+            dialog->hide();
+        }
     }
 
     void languageMovesAndSizesControls_data() {

@@ -4,6 +4,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
 
 LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
@@ -18,10 +22,42 @@ LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent) {
     setPalette(blue);
 }
 
+namespace {
+constexpr int leastShownCharacters = 12;
+} // namespace
+
 void LinkLabel::setLink(const QString &address) {
     setText(address);
     // Screen readers announce a link by its address.
     setAccessibleName(address);
+    offerWholeAddress();
+}
+
+QSize LinkLabel::minimumSizeHint() const {
+    QSize least = QLabel::minimumSizeHint();
+    const QMargins margins = contentsMargins();
+    least.setWidth(std::min(least.width(), fontMetrics().averageCharWidth() * leastShownCharacters +
+                                               margins.left() + margins.right()));
+    return least;
+}
+
+QString LinkLabel::shownText() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+void LinkLabel::offerWholeAddress() {
+    setToolTip(shownText() == text() ? QString() : text());
+}
+
+void LinkLabel::resizeEvent(QResizeEvent *event) {
+    QLabel::resizeEvent(event);
+    offerWholeAddress();
+}
+
+void LinkLabel::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                          shownText(), foregroundRole());
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event) {

@@ -15,9 +15,12 @@ bool PlainToolTips::eventFilter(QObject *watched, QEvent *event) {
     // Without a tooltip of its own the widget passes the event on to its parent.
     if (text.isEmpty())
         return false;
-    const auto *help = static_cast<QHelpEvent *>(event);
-    QToolTip::showText(help->globalPos(),
+    showPlainToolTip(static_cast<QHelpEvent *>(event)->globalPos(), text, widget);
+    return true;
+}
+
+void showPlainToolTip(const QPoint &globalPos, const QString &text, QWidget *widget) {
+    QToolTip::showText(globalPos,
                        Qt::convertFromPlainText(capShownText(text), Qt::WhiteSpaceNormal), widget,
                        QRect(), widget->toolTipDuration());
-    return true;
 }

@@ -14,6 +14,9 @@
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
 #include <QTimer>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void registerGlyphResources() {
@@ -296,12 +299,38 @@ void TRealSpinEdit::setEditorEnabled(bool enabled) {
     setAcceptDrops(enabled);
 }
 
+// Keyboards of one country type the other country's separator as readily as their own, so
+// both mean the locale's.
+QString TRealSpinEdit::numberText() const {
+    QString number = text();
+    const QString separator = QLocale().decimalPoint();
+    if (separator.size() == 1) {
+        number.replace(u',', separator.front());
+        number.replace(u'.', separator.front());
+    }
+    return number;
+}
+
 FixedPoint TRealSpinEdit::Value() const {
-    return parseFixedPoint(text()).value_or(m_minValue);
+    return parseFixedPoint(numberText()).value_or(m_minValue);
 }
 
 void TRealSpinEdit::setValue(FixedPoint value) {
     setText(formatFixedPoint(ClampValue(value)));
+    if (!hasFocus())
+        showFromStart();
+}
+
+void TRealSpinEdit::bringIntoRange() {
+    const std::optional<FixedPoint> number = parseFixedPoint(numberText());
+    if (number && (ClampValue(*number) != *number || numberText() != text()))
+        setValue(*number);
+}
+
+// A number longer than the field is read from its first digit; the end alone would show a
+// different number.
+void TRealSpinEdit::showFromStart() {
+    setCursorPosition(0);
 }
 
 FixedPoint TRealSpinEdit::ClampValue(FixedPoint value) const {
@@ -315,17 +344,24 @@ FixedPoint TRealSpinEdit::ClampValue(FixedPoint value) const {
 }
 
 void TRealSpinEdit::StepUp() {
-    if (isReadOnly())
-        refuse();
-    else
-        setValue(Value() + m_increment);
+    step(m_increment, 1);
 }
 
 void TRealSpinEdit::StepDown() {
-    if (isReadOnly())
+    step(m_increment, -1);
+}
+
+// Steps `times` increments at once (down when negative), with one beep at most when the edit
+// is read-only. The sums saturate, so a large count cannot wrap around.
+void TRealSpinEdit::step(FixedPoint by, int times) {
+    if (isReadOnly()) {
         refuse();
-    else
-        setValue(Value() - m_increment);
+        return;
+    }
+    FixedPoint value = Value();
+    for (int i = 0; i < std::abs(times); ++i)
+        value = times > 0 ? value + by : value - by;
+    setValue(value);
 }
 
 // Both separators pass whatever the locale, though only the locale's own reads as a number.
@@ -390,6 +426,12 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent *event) {
         event->accept();
         return;
     }
+    // Page keys take the bigger steps of the platform's spin boxes.
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        step(m_increment, event->key() == Qt::Key_PageUp ? PageSteps : -PageSteps);
+        event->accept();
+        return;
+    }
     if (!textEditable() &&
         (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste))) {
         event->accept();
@@ -411,6 +453,16 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent *event) {
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+// One step per notch of the wheel; a touchpad's finer deltas add up to whole notches.
+void TRealSpinEdit::wheelEvent(QWheelEvent *event) {
+    m_wheelDelta += event->angleDelta().y();
+    const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0)
+        step(m_increment, notches);
+    event->accept();
 }
 
 void TRealSpinEdit::inputMethodEvent(QInputMethodEvent *event) {
@@ -470,9 +522,8 @@ void TRealSpinEdit::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    const FixedPoint value = Value();
-    if (ClampValue(value) != value)
-        setValue(value);
+    bringIntoRange();
+    showFromStart();
 }
 
 int TRealSpinEdit::leastHeight() const {

@@ -124,6 +124,8 @@ class TRealSpinEdit : public QLineEdit {
     Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE setEditorEnabled)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
 public:
+    static constexpr int PageSteps = 10; // increments per Page Up or Page Down
+
     explicit TRealSpinEdit(QWidget *parent = nullptr);
 
     FixedPoint MinValue() const { return m_minValue; }
@@ -137,11 +139,16 @@ public:
     bool AutoSelect() const { return m_autoSelect; }
     void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
 
-    // The text read with the locale's decimal separator; MinValue when it is not a number.
+    // The text read as a number; a decimal point and a decimal comma both count as the
+    // separator, whatever the locale. MinValue when the text is not a number.
     FixedPoint Value() const;
-    // Writes the clamped value as text.
+    // Writes the clamped value as text, in the locale's form.
     void setValue(FixedPoint value);
     FixedPoint ClampValue(FixedPoint value) const;
+    // What leaving the edit does: a number outside the range is brought into it, and one
+    // written with the other separator is shown in the locale's form. Text that is no number
+    // stays as typed. Whoever takes the value without the edit losing the focus calls it first.
+    void bringIntoRange();
 
     TSpinButton *button() const { return m_button; }
     // The edit never gets lower than this, so the text and both arrows stay legible.
@@ -163,6 +170,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -177,11 +185,15 @@ private:
     bool isEditingKey(const QKeyEvent *event) const;
     static QString typedCharacters(const QKeyEvent *event);
     void placeButton();
+    void step(FixedPoint by, int times);
+    QString numberText() const;
+    void showFromStart();
 
     FixedPoint m_minValue;
     FixedPoint m_maxValue;
     FixedPoint m_increment = FixedPoint::fromInt(1);
     TSpinButton *m_button = nullptr;
+    int m_wheelDelta = 0; // the part of a wheel turn not yet stepped
     bool m_editorEnabled = true;
     bool m_autoSelect = true;
 };

@@ -3,14 +3,28 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 constexpr int stripWidth = 40;
+constexpr int nameStart = 42;
+constexpr int longestShownName = 40; // average characters
+constexpr qreal smallestFont = 5;    // points or pixels
 const QString separatorCaption = QStringLiteral("-");
+
+int nameRoom(const QFontMetrics &metrics) {
+    return metrics.averageCharWidth() * longestShownName;
+}
 } // namespace
+
+bool unitMenuNameCut(const QString &caption, const QFont &font) {
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(caption) > nameRoom(metrics);
+}
 
 QSize unitMenuItemSize(const QString &caption, const QFont &font) {
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(caption) + 42;
+    const int width = std::min(metrics.horizontalAdvance(caption), nameRoom(metrics)) + nameStart;
     const int height = caption == separatorCaption ? 3 : metrics.height() + 5;
     return {width, height};
 }
@@ -36,5 +50,21 @@ void drawUnitMenuItem(QPainter &painter, const QRect &rect, const QString &capti
     const int ampersand = name.indexOf(QLatin1Char('&'));
     if (ampersand >= 0)
         name.remove(ampersand, 1);
-    painter.drawText(rect.left() + 42, baseline, name);
+    const int room = rect.width() - nameStart;
+    painter.drawText(rect.left() + nameStart, baseline,
+                     painter.fontMetrics().elidedText(name, Qt::ElideRight, room));
+}
+
+QFont fontFitting(QFont font, const QString &text, int width) {
+    const bool inPixels = font.pixelSize() > 0;
+    while (QFontMetrics(font).horizontalAdvance(text) > width) {
+        const qreal size = inPixels ? font.pixelSize() : font.pointSizeF();
+        if (size - 1 < smallestFont)
+            break;
+        if (inPixels)
+            font.setPixelSize(int(size) - 1);
+        else
+            font.setPointSizeF(size - 0.5);
+    }
+    return font;
 }

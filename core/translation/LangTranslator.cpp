@@ -2,6 +2,7 @@
 
 #include "core/settings/TextFile.h"
 #include "core/translation/ConvertError.h"
+#include "core/translation/FileError.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -161,15 +162,14 @@ QStringList readLines(const QString &path) {
     case FileContents::NotRegular:
         return {};
     case FileContents::TooLarge:
-        throw std::runtime_error(QStringLiteral("Cannot read %1: larger than %2 bytes")
-                                     .arg(path)
-                                     .arg(TextFileSizeCap)
-                                     .toStdString());
+        throw FileError(
+            FileError::Unreadable, path,
+            QStringLiteral("Cannot read %1: larger than %2 bytes").arg(path).arg(TextFileSizeCap));
     case FileContents::Unreadable:
         break;
     }
-    throw std::runtime_error(
-        QStringLiteral("Cannot read %1: %2").arg(path, contents.error).toStdString());
+    throw FileError(FileError::Unreadable, path,
+                    QStringLiteral("Cannot read %1: %2").arg(path, contents.error));
 }
 
 // A string-list property takes one line per separated piece; a trailing separator does not add
@@ -220,7 +220,7 @@ QString inFolder(const QString &folder, const QString &name) {
 QString programsIni(const QString &editorFolder) {
     const QString path = inFolder(editorFolder, QStringLiteral("programs.ini"));
     if (!QFileInfo::exists(path))
-        throw std::runtime_error("File not found");
+        throw FileError(FileError::Missing, path, QStringLiteral("File not found: %1").arg(path));
     return path;
 }
 
@@ -509,7 +509,19 @@ void TLangTranslator::RegisterWithEditor(const QString &title, const QString &de
                              QStringLiteral("\r\n"))
                                 .toUtf8();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size())
-        throw std::runtime_error(QStringLiteral("Cannot write %1: %2")
-                                     .arg(file.fileName(), file.errorString())
-                                     .toStdString());
+        throw FileError(
+            FileError::Unwritable, file.fileName(),
+            QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()));
+}
+
+QString fillArguments(QString text, const QStringList &arguments) {
+    qsizetype at = 0;
+    for (const QString &argument : arguments) {
+        at = text.indexOf(QStringLiteral("%s"), at);
+        if (at < 0)
+            break;
+        text.replace(at, 2, argument);
+        at += argument.size();
+    }
+    return text;
 }

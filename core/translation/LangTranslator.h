@@ -45,7 +45,7 @@ struct TTemplateInfo {
 // TranslateString() translates one message right before it is shown.
 //
 // Malformed numbers throw ConvertError; a file that exists but cannot be read, and a missing or
-// unreadable programs.ini of the language editor, throw std::runtime_error.
+// unreadable programs.ini of the language editor, throw FileError.
 class TLangTranslator : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString LanguageFile READ LanguageFile WRITE setLanguageFile)
@@ -128,3 +128,7 @@ private:
     TTemplateInfo m_templateInfo;
     QList<QPointer<QObject>> m_forms;
 };
+
+// Puts each argument in place of the next "%s" of a message. The search goes on after the
+// argument put in, so a "%s" inside an argument stays as it is.
+QString fillArguments(QString text, const QStringList &arguments);

@@ -6,6 +6,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -48,11 +49,14 @@ QStringList unitFields(QString line) {
     return fields;
 }
 
-// A number field that is not a positive number counts as missing (0).
+// A number field that is not a positive number counts as missing (0); a positive one is brought
+// into the range the units editor works in.
 double positiveNumber(const QString &field) {
     bool ok = false;
     const double value = parseUnitNumber(field, &ok);
-    return ok && value > 0 ? value : 0;
+    if (!ok || value <= 0)
+        return 0;
+    return std::clamp(value, LeastUnitNumber.toDouble(), LargestUnitNumber.toDouble());
 }
 
 // The tick spacing is left 0 when the line has none; the caller knows the fallback.

@@ -1,8 +1,21 @@
 #pragma once
 
+#include "core/settings/RulerState.h"
+#include "core/units/FixedPoint.h"
+
 #include <QString>
 
-struct RulerState;
+// The least and the largest size or tick spacing of a unit: what the units editor accepts, and
+// what the settings reader brings a stored unit into, so the ruler and the editor always agree.
+inline constexpr FixedPoint LeastUnitNumber = FixedPoint::fromRaw(1);
+inline constexpr FixedPoint LargestUnitNumber = FixedPoint::fromInt(10'000'000);
+
+// A unit's name as the user sees it: the built-in units' names follow the language, the user's
+// own are shown as written. The stored name never changes.
+template <typename Translate>
+QString shownUnitName(int index, const QString &storedName, Translate translate) {
+    return index < BuiltInUnitCount ? translate(storedName) : storedName;
+}
 
 // Takes the next ";"-separated field off a unit line: the text before the first ";", which is
 // removed from the line together with the ";". A line without ";" is returned whole and left

@@ -6,6 +6,7 @@
 #include "core/translation/LangTranslator.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/ruler/MainForm.h"
+#include "widgets/Accelerators.h"
 #include "widgets/AccessibleControl.h"
 #include "widgets/ImageControl.h"
 #include "widgets/LinkLabel.h"
@@ -28,6 +29,7 @@ namespace {
 const char *const programEmail = "";
 const char *const programWww = "";
 const QSize smallestSize(270, 207);
+const int widestWidth = 2 * smallestSize.width(); // unless larger captions need more
 const QColor navy(0x00, 0x00, 0x80);
 const QColor purple(0x80, 0x00, 0x80);
 
@@ -327,14 +329,23 @@ void TAboutForm::Zobrazit() {
     imageJazyk->setPicture(flag);
     imageJazyk->setFixedSize(flag.size());
     imageJazyk->setVisible(!flag.isNull());
+    assignAccelerators(this, m_pageControl);
     fitContents();
 }
 
 void TAboutForm::fitContents() {
     // Captions change with the language and the fonts with the desktop's scale, so the fixed
     // size is worked out anew at every showing, never smaller than the classic dialog.
+    // Long skin authors wrap and long addresses end in an ellipsis rather than widen the
+    // dialog without end.
     layout()->activate();
-    setFixedSize(layout()->totalSizeHint().expandedTo(smallestSize));
+    const int width =
+        std::clamp(layout()->totalSizeHint().width(),
+                   std::max(smallestSize.width(), layout()->totalMinimumSize().width()),
+                   std::max(widestWidth, layout()->totalMinimumSize().width()));
+    const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                     : layout()->totalSizeHint().height();
+    setFixedSize(QSize(width, height).expandedTo(smallestSize));
     if (const QScreen *display = screen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(display->availableGeometry().center());

@@ -282,9 +282,7 @@ void TMainForm::createControls() {
     buttonJednotka->setObjectName(QStringLiteral("buttonJednotka"));
     buttonJednotka->setTextFormat(Qt::PlainText); // the unit symbols come from the settings file
     buttonJednotka->setGeometry(448, 40, 24, 24);
-    QFont unitFont = font();
-    unitFont.setBold(true);
-    buttonJednotka->setFont(unitFont);
+    buttonJednotka->setFont(unitSymbolFont());
     buttonJednotka->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     buttonJednotka->setCursor(Qt::PointingHandCursor);
     buttonJednotka->setToolTip(QStringLiteral("Kliknutím změníte jednotku"));
@@ -436,7 +434,7 @@ void TMainForm::Zobrazeni() {
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
     PrepocitejJednotky();
-    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
+    ukazZnacku();
     NactiSkin(skinFolderPath(m_state));
     if (!m_state.Horizontalni)
         imageVelikost->setCursor(Qt::SizeVerCursor);
@@ -491,7 +489,7 @@ void TMainForm::Nastaveni() {
     // The units may have been deleted or moved under the current one.
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
-    buttonJednotka->setText(m_state.Jednotky[m_state.Jednotka].Znacka);
+    ukazZnacku();
     PrepocitejJednotky();
     NactiSkin(skinFolderPath(m_state));
     ZobrazVzdalenost();
@@ -509,22 +507,12 @@ void TMainForm::PoPrekladu() {
 }
 
 QString TMainForm::translated(const QString &czech, const QStringList &arguments) {
-    QString text = m_prekladac ? m_prekladac->TranslateString(czech) : czech;
-    // Each argument fills the next "%s"; arguments come last, so a "%s" inside one stays.
-    qsizetype at = 0;
-    for (const QString &argument : arguments) {
-        at = text.indexOf(QStringLiteral("%s"), at);
-        if (at < 0)
-            break;
-        text.replace(at, 2, argument);
-        at += argument.size();
-    }
-    return text;
+    return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
 }
 
 QString TMainForm::nazevJednotky(int i) {
-    const tjednotka &jednotka = m_state.Jednotky[i];
-    return i < BuiltInUnitCount ? translated(jednotka.Nazev) : jednotka.Nazev;
+    return shownUnitName(i, m_state.Jednotky[i].Nazev,
+                         [this](const QString &name) { return translated(name); });
 }
 
 void TMainForm::updateAccessibleNames() {

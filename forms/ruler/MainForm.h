@@ -139,6 +139,8 @@ private:
     ScaleParams scaleParams(int length) const;
     QString translated(const QString &czech, const QStringList &arguments = {});
     QString nazevJednotky(int i); // a unit's name as shown: built-in names are translated
+    QFont unitSymbolFont() const;
+    void ukazZnacku(); // the current unit's symbol on the unit button
     void updateAccessibleNames();
     void connectPress(ImageControl *image);
     void discardMarkerImage(ImageControl *image);

@@ -2,6 +2,7 @@
 
 #include "forms/ruler/MainForm.h"
 
+#include "core/drawing/UnitMenuDrawing.h"
 #include "core/settings/RulerState.h"
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerMath.h"
@@ -40,12 +41,25 @@ void TMainForm::ZmenJednotku(QObject *sender) {
     }
     if (m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
-    const tjednotka &jednotka = m_state.Jednotky[m_state.Jednotka];
-    buttonJednotka->setText(jednotka.Znacka);
-    m_state.PixeluNaJednotku = jednotka.Pixelu;
+    m_state.PixeluNaJednotku = m_state.Jednotky[m_state.Jednotka].Pixelu;
+    ukazZnacku();
     kresliMeritko();
     ZobrazVzdalenost();
     zaznamenejProcenta();
+}
+
+QFont TMainForm::unitSymbolFont() const {
+    QFont bold = font();
+    bold.setBold(true);
+    return bold;
+}
+
+// The symbol shows whole, in a smaller font when four wide letters need it.
+void TMainForm::ukazZnacku() {
+    const QString symbol = m_state.Jednotky[m_state.Jednotka].Znacka;
+    buttonJednotka->setText(symbol);
+    buttonJednotka->setFont(
+        fontFitting(unitSymbolFont(), symbol, buttonJednotka->contentsRect().width()));
 }
 
 void TMainForm::OtevriMenu(QObject *sender) {

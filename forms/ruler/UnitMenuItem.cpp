@@ -14,10 +14,8 @@ class UnitMenuItemWidget : public QWidget {
 public:
     UnitMenuItemWidget(UnitMenuItem *item, QWidget *parent) : QWidget(parent), m_item(item) {
         setMouseTracking(true);
-        connect(item, &QAction::changed, this, [this] {
-            updateGeometry();
-            update();
-        });
+        connect(item, &QAction::changed, this, &UnitMenuItemWidget::follow);
+        follow();
     }
 
     // Some styles draw the menu's frame over its items' edges; a little room on the right keeps
@@ -42,6 +40,13 @@ protected:
     }
 
 private:
+    // A name cut short shows whole when pointed at.
+    void follow() {
+        setToolTip(unitMenuNameCut(m_item->text(), font()) ? m_item->text() : QString());
+        updateGeometry();
+        update();
+    }
+
     // Highlighted while the mouse is over it or the keyboard has moved onto it.
     bool selected() const {
         auto *menu = qobject_cast<QMenu *>(parentWidget());

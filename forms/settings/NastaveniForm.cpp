@@ -6,10 +6,13 @@
 #include "core/drawing/BuiltInPictures.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
+#include "core/translation/FileError.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
+#include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
 #include "forms/settings/Translucency.h"
+#include "widgets/Accelerators.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PageControl.h"
 #include "widgets/RealSpin.h"
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -283,23 +287,28 @@ QWidget *TNastaveniForm::createMeasurementPage() {
     grid->setColumnStretch(0, 1);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(grid);
+    // The two buttons are one column of equal width, whichever caption is longer.
+    auto *buttonColumn = new QVBoxLayout;
+    buttonColumn->addWidget(buttonRozliseniObrazovka);
+    buttonColumn->addWidget(buttonKalibrovat);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addLayout(buttonColumn);
+    buttonRow->addStretch(1);
     layout->addSpacing(12);
-    layout->addWidget(buttonRozliseniObrazovka, 0, Qt::AlignHCenter);
-    layout->addWidget(buttonKalibrovat, 0, Qt::AlignHCenter);
+    layout->addLayout(buttonRow);
     layout->addStretch(1);
     return page;
 }
 
 void TNastaveniForm::Vytvorit() {
-    const FixedPoint least = FixedPoint::fromRaw(1); // 0.0001
-    const FixedPoint most = FixedPoint::fromInt(10'000'000);
     const std::pair<TRealSpinEdit *&, const char *> spins[] = {{editJHodnota, "editJHodnota"},
                                                                {editJCarka, "editJCarka"}};
     for (const auto &[spin, name] : spins) {
         spin = new TRealSpinEdit(tabJednotky);
         spin->setObjectName(QLatin1String(name));
-        spin->setMinValue(least);
-        spin->setMaxValue(most);
+        spin->setMinValue(LeastUnitNumber);
+        spin->setMaxValue(LargestUnitNumber);
         spin->setValue(FixedPoint::fromInt(1));
         designSize(spin, 73);
         spin->installEventFilter(this);
@@ -341,7 +350,12 @@ void TNastaveniForm::showEvent(QShowEvent *event) {
     if (event->spontaneous())
         return;
     Zobrazit();
-    keepDesignSizes(); // the texts may have been translated since the last showing
+    // The texts may have been translated since the last showing.
+    assignAccelerators(this, PageControl);
+    keepDesignSizes();
+    // As compact as this language allows: a longer one shown before leaves no room behind.
+    layout()->activate();
+    resize(minimumSizeHint());
     // The keyboard starts on the first control of the page in front.
     const QWidget *page = PageControl->page(PageControl->currentIndex());
     QWidget *first = listJednotky;
@@ -422,7 +436,7 @@ void TNastaveniForm::copyBack() {
                     dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), m_state.Jazyk));
                 m_prekladac->Translate();
             } catch (const std::exception &error) {
-                showMessage(QString::fromUtf8(error.what()), true);
+                showMessage(describe(error), true);
             }
         }
     }
@@ -454,8 +468,26 @@ void TNastaveniForm::SpustitKalibraci() {
 // ---------------------------------------------------------------------------------------------
 // Messages
 
-QString TNastaveniForm::translated(const QString &czech) const {
-    return m_prekladac ? m_prekladac->TranslateString(czech) : czech;
+QString TNastaveniForm::translated(const QString &czech, const QStringList &arguments) const {
+    return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
+}
+
+// A file that is missing or cannot be read or written is named to the user in the user's
+// language; other errors carry their own text.
+QString TNastaveniForm::describe(const std::exception &error) const {
+    const auto *fileError = dynamic_cast<const FileError *>(&error);
+    if (!fileError)
+        return QString::fromUtf8(error.what());
+    const QString path = QDir::toNativeSeparators(fileError->path());
+    switch (fileError->kind()) {
+    case FileError::Missing:
+        return translated(QStringLiteral("Soubor %s nebyl nalezen."), {path});
+    case FileError::Unreadable:
+        return translated(QStringLiteral("Soubor %s nelze přečíst."), {path});
+    case FileError::Unwritable:
+        break;
+    }
+    return translated(QStringLiteral("Do souboru %s nelze zapsat."), {path});
 }
 
 void TNastaveniForm::showMessage(const QString &text, bool error) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QVector>
+#include <exception>
 #include <functional>
 
 class QCheckBox;
@@ -92,12 +93,14 @@ private:
     void keepDesignSizes();
     static QIcon themedIcon(const char *themeName, const char *builtInName);
     static QLabel *createLabel(const char *name, const QString &caption, QWidget *parent);
-    QString translated(const QString &czech) const;
+    QString translated(const QString &czech, const QStringList &arguments = {}) const;
+    QString describe(const std::exception &error) const;
     void showMessage(const QString &text, bool error);
     bool askYesNo(const QString &text);
     bool askUnitName(QString &name);
     void copyBack();
     void refillUnitList();
+    QString shownName(int i) const;
     void startLanguageEditor(bool newLanguage);
 
     RulerState &m_state;

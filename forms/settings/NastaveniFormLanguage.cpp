@@ -7,6 +7,7 @@
 #include "core/settings/RulerState.h"
 #include "core/skins/BitmapFile.h"
 #include "core/translation/LangTranslator.h"
+#include "widgets/ElidedRows.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -45,8 +46,9 @@ public:
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override {
+        // No width of its own: the rows are as wide as the list, and a long name is cut.
         const int fontHeight = option.fontMetrics.height() + 2;
-        return QSize(option.rect.width(), qMax(int(TNastaveniForm::LanguageRowHeight), fontHeight));
+        return QSize(0, qMax(int(TNastaveniForm::LanguageRowHeight), fontHeight));
     }
 
 private:
@@ -61,6 +63,7 @@ void TNastaveniForm::createLanguageList() {
     listJazyky->setAccessibleName(QStringLiteral("Jazyky"));
     listJazyky->setItemDelegate(new LanguageRows(this));
     listJazyky->setUniformItemSizes(true);
+    keepRowsInsideList(listJazyky);
     designSize(listJazyky, 249, 60);
 }
 
@@ -77,7 +80,9 @@ void TNastaveniForm::VyberJazykuKresli(QPainter &painter, int index, const QRect
     painter.setFont(font);
     painter.setPen(selected ? QColor(Qt::white) : palette.color(QPalette::Text));
     const QRect textArea = rect.adjusted(LanguageTextIndent, 1, 0, 0);
-    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item->text());
+    painter.drawText(
+        textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        painter.fontMetrics().elidedText(item->text(), Qt::ElideRight, textArea.width()));
 
     const QString flagName = QFileInfo(item->text()).completeBaseName() + QStringLiteral(".bmp");
     const QImage flag =
@@ -112,7 +117,7 @@ void TNastaveniForm::startLanguageEditor(bool newLanguage) {
                 QDir::toNativeSeparators(QApplication::applicationFilePath()));
     } catch (const std::exception &error) {
         // The editor's list of programs is unusable; starting it would not help.
-        showMessage(QString::fromUtf8(error.what()), true);
+        showMessage(describe(error), true);
         return;
     }
     const QString file = newLanguage

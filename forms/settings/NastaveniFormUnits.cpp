@@ -4,6 +4,8 @@
 #include "forms/settings/NastaveniForm.h"
 
 #include "core/settings/RulerState.h"
+#include "core/units/Units.h"
+#include "widgets/ElidedRows.h"
 #include "widgets/RealSpin.h"
 
 #include <QComboBox>
@@ -66,6 +68,7 @@ QWidget *TNastaveniForm::createUnitsPage() {
     listJednotky = new QListWidget(page);
     listJednotky->setObjectName(QStringLiteral("listJednotky"));
     listJednotky->setAccessibleName(QStringLiteral("Jednotky"));
+    listJednotky->setItemDelegate(new ElidedRows(listJednotky));
     designSize(listJednotky, 121, 150);
     connect(listJednotky, &QListWidget::currentRowChanged, this, &TNastaveniForm::ZmenaJednotky);
 
@@ -123,12 +126,17 @@ QWidget *TNastaveniForm::createUnitsPage() {
     return page;
 }
 
+QString TNastaveniForm::shownName(int i) const {
+    return shownUnitName(i, m_state.Jednotky[i].Nazev,
+                         [this](const QString &name) { return translated(name); });
+}
+
 void TNastaveniForm::refillUnitList() {
     {
         const QSignalBlocker blocker(listJednotky);
         listJednotky->clear();
-        for (const tjednotka &unit : std::as_const(m_state.Jednotky))
-            listJednotky->addItem(unit.Nazev);
+        for (int i = 0; i < m_state.Jednotky.size(); ++i)
+            listJednotky->addItem(shownName(i));
         listJednotky->setCurrentRow(0);
     }
     m_upravovanaJednotka = 0;
@@ -140,7 +148,7 @@ void TNastaveniForm::UnitToForm(int i) {
     if (i < 0 || i >= m_state.Jednotky.size())
         return;
     const tjednotka &unit = m_state.Jednotky[i];
-    editJNazev->setText(unit.Nazev);
+    editJNazev->setText(shownName(i));
     editJZnacka->setText(unit.Znacka);
     editJHodnota->setValue(FixedPoint::fromDouble(unit.Hodnota));
     comboJJednotek->setCurrentIndex(unit.Zaklad);
@@ -151,12 +159,20 @@ void TNastaveniForm::UnitToForm(int i) {
 void TNastaveniForm::FormToUnit(int i) {
     if (i < 0 || i >= m_state.Jednotky.size())
         return;
+    // What is stored is what the fields show once in range, however the editor is left: by
+    // another unit, a tool button, OK, Enter or the calibrate button.
+    editJHodnota->bringIntoRange();
+    editJCarka->bringIntoRange();
     tjednotka &unit = m_state.Jednotky[i];
+    unit.Carka = editJCarka->Value().toDouble();
+    // A built-in unit's other fields are fixed; its name field shows the translated name,
+    // which must not replace the stored one.
+    if (i < BuiltInUnitCount)
+        return;
     unit.Nazev = editJNazev->text();
     unit.Znacka = editJZnacka->text();
     unit.Hodnota = editJHodnota->Value().toDouble();
     unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
-    unit.Carka = editJCarka->Value().toDouble();
 }
 
 void TNastaveniForm::JednotkaZablokujOdblokuj() {
@@ -174,7 +190,7 @@ void TNastaveniForm::ZmenaJednotky() {
         return;
     FormToUnit(m_upravovanaJednotka);
     if (QListWidgetItem *left = listJednotky->item(m_upravovanaJednotka))
-        left->setText(m_state.Jednotky.value(m_upravovanaJednotka).Nazev);
+        left->setText(shownName(m_upravovanaJednotka));
     m_upravovanaJednotka = selected;
     UnitToForm(selected);
     JednotkaZablokujOdblokuj();
@@ -231,8 +247,8 @@ void TNastaveniForm::JednotkaAkce(QObject *sender) {
         // The editor keeps showing the moved unit with any pending edits: it follows the
         // unit, and the list shows the stored names until the edits are taken.
         m_state.Jednotky.swapItemsAt(selected, other);
-        listJednotky->item(selected)->setText(m_state.Jednotky[selected].Nazev);
-        listJednotky->item(other)->setText(m_state.Jednotky[other].Nazev);
+        listJednotky->item(selected)->setText(shownName(selected));
+        listJednotky->item(other)->setText(shownName(other));
         listJednotky->setCurrentRow(other);
         m_upravovanaJednotka = other;
     }
