@@ -2,6 +2,7 @@
 // drawing of one unit-menu item.
 
 #include "core/drawing/UnitMenuDrawing.h"
+#include "core/units/Markers.h"
 #include "core/units/RulerMath.h"
 
 #include <QImage>
@@ -35,6 +36,42 @@ private slots:
         for (int i = 0; i < positions.size(); ++i)
             zalozky.append({positions[i], 0, active[i]});
         QCOMPARE(::nearestMarker(zalozky, pos), expected);
+    }
+
+    // A deleted marker keeps its slot, so the pictures' numbers stay; a length change in the
+    // percent unit moves only active markers, to the same share of the bar from either zero.
+    void markerListKeepsSlotsAndPercentages_data() {
+        QTest::addColumn<bool>("obracene");
+        QTest::newRow("zero at the start") << false;
+        QTest::newRow("zero at the end") << true;
+    }
+    void markerListKeepsSlotsAndPercentages() {
+        QFETCH(bool, obracene);
+        MarkerList markers;
+        for (const int pozice : {100, 200, 300})
+            markers.add(pozice, (obracene ? 400 - pozice : pozice) / 4.0);
+        QCOMPARE(markers.removeNearest(199), 1);
+        QCOMPARE(markers.removeNearest(150), 0); // 200 is gone: 100 is nearer than 300
+        QCOMPARE(markers.size(), 3);
+        QCOMPARE(markers.add(200, 50), 3);
+        markers.placeAtPercent(300, obracene); // from 400 pixels long to 300
+        QCOMPARE(markers[2].Pozice, 225);
+        QCOMPARE(markers[3].Pozice, 150);
+        QCOMPARE(markers[1].Pozice, 200); // an inactive slot is left alone
+        markers.recordPercent([](int pozice) { return pozice / 3.0; });
+        QCOMPARE(markers[2].Procenta, 75.0);
+        QCOMPARE(markers[1].Procenta, 50.0);
+        markers.move([](int pozice) { return pozice * 2; });
+        QCOMPARE(markers[1].Pozice, 400); // moved with the screen, deleted or not
+        markers.clear();
+        QCOMPARE(markers.removeNearest(0), -1);
+    }
+
+    void calibrationReadsTheReferenceOfItsUnit() {
+        QCOMPARE(calibrationReference(UnitCentimetre).length, 10.0);
+        QCOMPARE(calibrationReference(UnitCentimetre).text, QStringLiteral("10 cm"));
+        QCOMPARE(calibrationReference(UnitInch).length, 3.0);
+        QCOMPARE(calibrationReference(UnitInch).text, QStringLiteral("3 in"));
     }
 
     void resolutionFromTheReference_data() {

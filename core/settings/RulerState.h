@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/units/Markers.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -21,14 +23,6 @@ struct tjednotka {
 // Indexes of the built-in units, which always head the unit list.
 enum BuiltInUnit { UnitPixel = 0, UnitCentimetre = 1, UnitInch = 2, UnitPercent = 3 };
 constexpr int BuiltInUnitCount = 4;
-
-// One marker on the scale. Deleted markers keep their slot (Aktivni false) so that the order of
-// placing survives; the marker's picture belongs to the ruler window, not to this record.
-struct tzalozka {
-    int Pozice = 0;      // pixel offset from the ruler's start edge
-    double Procenta = 0; // reading in the percent unit, recorded when that unit is chosen
-    bool Aktivni = false;
-};
 
 // Everything the ruler remembers while it runs. The program owns one instance and hands it to
 // the forms by reference; tests make their own.
@@ -57,8 +51,9 @@ struct RulerState {
 
     // Measuring and markers.
     int PoziceMeridla = 0;
+    double Odecet = 0;    // the reading shown for it, in the current unit
     quint8 RezimMysi = 0; // next press on the scale: 0 measures, 1 places, 2 deletes a marker
-    QVector<tzalozka> Zalozky;
+    MarkerList Zalozky;
 
     // Stretching across the desktop.
     bool CelaObrazovka = false;

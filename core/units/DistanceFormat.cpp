@@ -46,10 +46,12 @@ QString FormatujCislo(double value) {
     return NumberFormat().format(value);
 }
 
+double readingValue(double pixels, double pixeluNaJednotku) {
+    return pixeluNaJednotku == 0 ? 0 : pixels / pixeluNaJednotku;
+}
+
 QString FormatujVzdalenost(double pixels, double pixeluNaJednotku) {
-    if (pixeluNaJednotku == 0)
-        return QStringLiteral("0");
-    return FormatujCislo(pixels / pixeluNaJednotku);
+    return FormatujCislo(readingValue(pixels, pixeluNaJednotku));
 }
 
 double ctiCislo(const QString &text, bool *ok) {

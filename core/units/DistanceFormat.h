@@ -27,8 +27,10 @@ private:
     bool m_westernDigits = true;
 };
 
-// The reading for a distance in pixels in a unit of pixeluNaJednotku pixels. A factor of 0
-// (a unit with zero size or a ruler of zero length) shows "0" instead of dividing by zero.
+// A distance in pixels in a unit of pixeluNaJednotku pixels. A factor of 0 (a unit with zero
+// size or a ruler of zero length) gives 0 instead of dividing by zero.
+double readingValue(double pixels, double pixeluNaJednotku);
+// The reading for a distance in pixels: readingValue as FormatujCislo shows it.
 QString FormatujVzdalenost(double pixels, double pixeluNaJednotku);
 
 // Reads back a number shown by FormatujCislo (default locale's separator; the C locale's "."

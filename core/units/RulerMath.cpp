@@ -31,6 +31,12 @@ int nearestMarker(const QVector<tzalozka> &zalozky, int pos) {
     return best;
 }
 
+CalibrationReference calibrationReference(int jednotka) {
+    if (jednotka == UnitCentimetre)
+        return {10, QStringLiteral("10 cm")};
+    return {3, QStringLiteral("3 in")};
+}
+
 int SpocitejRozliseni(int p, int jednotka) {
     if (jednotka == UnitCentimetre)
         return roundHalfEven(p * 0.254);

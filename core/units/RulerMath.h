@@ -14,8 +14,15 @@ int roundHalfEven(double value);
 // no active marker lies closer than 30000 pixels.
 int nearestMarker(const QVector<tzalozka> &zalozky, int pos);
 
-// Pixels per inch from a click p pixels from the zero end at the reference length: 10 cm in
-// the centimetre unit, 3 inches otherwise.
+// The length a physical ruler is read at while calibrating in a unit: 10 cm in the centimetre
+// unit, 3 inches otherwise; the number the reading then shows and the text the messages name.
+struct CalibrationReference {
+    double length;
+    QString text;
+};
+CalibrationReference calibrationReference(int jednotka);
+
+// Pixels per inch from a click p pixels from the zero end at the reference length.
 int SpocitejRozliseni(int p, int jednotka);
 // Below this a click is too near the zero end to be the reference length.
 constexpr int NejmensiRozliseni = 10;

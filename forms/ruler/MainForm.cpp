@@ -433,11 +433,9 @@ void TMainForm::Zobrazeni() {
     ObnovMenuJednotky();
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
-    PrepocitejJednotky();
     ukazZnacku();
+    // Lays the window out for the first time.
     NactiSkin(skinFolderPath(m_state));
-    if (!m_state.Horizontalni)
-        imageVelikost->setCursor(Qt::SizeVerCursor);
     aplikujVzhledOkna();
     // A stored place may lie off every screen (a monitor since unplugged, an edited file).
     keepOnScreen();
@@ -490,7 +488,7 @@ void TMainForm::Nastaveni() {
     if (m_state.Jednotka < 0 || m_state.Jednotka >= m_state.Jednotky.size())
         m_state.Jednotka = 0;
     ukazZnacku();
-    PrepocitejJednotky();
+    // The skin may be another, the resolution and the units' sizes too: all laid out anew.
     NactiSkin(skinFolderPath(m_state));
     ZobrazVzdalenost();
     aplikujVzhledOkna();
@@ -518,9 +516,9 @@ QString TMainForm::nazevJednotky(int i) {
 void TMainForm::updateAccessibleNames() {
     // What the reading, the unit label, the scale and the markers show changes with every
     // measurement, unit, length and language; assistive technology reads it from here.
-    const QString symbol = buttonJednotka->text();
-    labelMeridlo->setAccessibleName(translated(QStringLiteral("Naměřená vzdálenost: %s"),
-                                               {labelMeridlo->text() + u' ' + symbol}));
+    const QString symbol = unitSymbol();
+    labelMeridlo->setAccessibleName(
+        translated(QStringLiteral("Naměřená vzdálenost: %s"), {readingText() + u' ' + symbol}));
     const bool known = m_state.Jednotka >= 0 && m_state.Jednotka < m_state.Jednotky.size();
     const QString unitName = known ? nazevJednotky(m_state.Jednotka) : symbol;
     buttonJednotka->setAccessibleName(translated(QStringLiteral("Jednotka: %s"), {unitName}));
@@ -533,178 +531,4 @@ void TMainForm::updateAccessibleNames() {
                 QStringLiteral("Záložka: %s"),
                 {FormatujVzdalenost(vzdalenostOdNuly(m_state.Zalozky[i].Pozice)) + u' ' + symbol}));
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Skin, drawing and layout
-
-const SkinSection &TMainForm::section() const {
-    return m_state.Horizontalni ? m_skin.horizontal : m_skin.vertical;
-}
-
-void TMainForm::NactiSkin(const QString &folder) {
-    QString error;
-    if (!NactiSkinData(folder, m_skin, &error)) {
-        showMessageBox(QMessageBox::Critical, error, this);
-        // Keep the ruler usable: whatever the broken skin did not supply is drawn.
-        const std::tuple<QImage *, int, int> pieces[] = {
-            {&m_skin.start, 1, 64},  {&m_skin.middle, 5, 64},  {&m_skin.end, 1, 64},
-            {&m_skin.vstart, 90, 1}, {&m_skin.vmiddle, 90, 5}, {&m_skin.vend, 90, 1}};
-        for (const auto &[image, w, h] : pieces)
-            if (image->isNull())
-                VychoziDilek(*image, w, h);
-        if (m_skin.arrow.isNull())
-            VychoziUkazatel(m_skin.arrow, 9, 21, false, false);
-        if (m_skin.varrow.isNull())
-            VychoziUkazatel(m_skin.varrow, 21, 9, true, false);
-        if (m_skin.mark.isNull())
-            VychoziUkazatel(m_skin.mark, 3, 10, false, true);
-        if (m_skin.vmark.isNull())
-            VychoziUkazatel(m_skin.vmark, 10, 3, true, true);
-    }
-    zobrazSkin();
-}
-
-void TMainForm::ukazTlacitka(const SkinBitmaps &pictures) {
-    const std::pair<ImageControl *, const QImage *> buttons[] = {
-        {buttonHorizVert, &pictures.buttonRotate}, {buttonObratit, &pictures.buttonInvert},
-        {buttonMenu, &pictures.buttonTools},       {buttonInfo, &pictures.buttonInfo},
-        {buttonKonec, &pictures.buttonExit},       {buttonDalsiJednotky, &pictures.buttonUnits},
-        {imageVelikost, &pictures.resizeArrow}};
-    for (const auto &[control, picture] : buttons)
-        if (!picture->isNull())
-            control->setPicture(*picture);
-}
-
-void TMainForm::zobrazSkin() {
-    m_shown = shownBitmaps(m_skin, m_pomer);
-    // The built-in pictures first, for the screen's ratio; then the skin's over them.
-    ukazTlacitka(shownBitmaps(m_vestavene, m_pomer));
-    ukazTlacitka(m_shown);
-
-    QPalette palette = labelMeridlo->palette();
-    palette.setColor(QPalette::WindowText, m_skin.numberColour);
-    labelMeridlo->setPalette(palette);
-    EfektTlacitkaJednotkaEnd();
-
-    const int thickness = qMax(1, section().ruleHeight);
-    if (m_state.Horizontalni) {
-        resize(width(), thickness);
-        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
-        imageSipka->setPicture(m_shown.arrow);
-    } else {
-        resize(thickness, height());
-        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
-        imageSipka->setPicture(m_shown.varrow);
-    }
-    UmistiSipku();
-    for (int i = 0; i < m_state.Zalozky.size(); ++i)
-        UmistiZalozku(i);
-    kresliMeritko();
-    Ramecek();
-    PoziceTlacitek();
-}
-
-ScaleParams TMainForm::scaleParams(int length) const {
-    ScaleParams params;
-    params.length = length;
-    params.carka = m_state.Jednotky.value(m_state.Jednotka).Carka;
-    params.pixeluNaJednotku = m_state.PixeluNaJednotku;
-    params.obracene = m_state.Obracene;
-    params.ratio = m_pomer;
-    params.tickColour = m_skin.meterColour;
-    params.numberColour = m_skin.meterNumbersColour;
-    return params;
-}
-
-void TMainForm::KresliTavlinkoHoriz() {
-    QImage strip;
-    ::KresliTavlinkoHoriz(strip, scaleParams(deviceLength(imageMeritko->width(), m_pomer)));
-    QImage shown = transparentByColour(strip, scaleBackground());
-    shown.setDevicePixelRatio(m_pomer);
-    imageMeritko->setPicture(shown);
-}
-
-void TMainForm::KresliTavlinkoVertik() {
-    QImage strip;
-    ::KresliTavlinkoVertik(strip, scaleParams(deviceLength(imageMeritko->height(), m_pomer)));
-    QImage shown = transparentByColour(strip, scaleBackground());
-    shown.setDevicePixelRatio(m_pomer);
-    imageMeritko->setPicture(shown);
-}
-
-void TMainForm::kresliMeritko() {
-    if (m_state.Horizontalni)
-        KresliTavlinkoHoriz();
-    else
-        KresliTavlinkoVertik();
-    updateAccessibleNames();
-}
-
-void TMainForm::Ramecek() {
-    // Composed in device pixels from pieces at the screen's resolution, so the bar is sharp
-    // and no wider than the window's surface.
-    const QSize window = deviceSize(size(), m_pomer);
-    QImage bar;
-    if (m_state.Horizontalni)
-        bar = ::Ramecek(m_shown.start, m_shown.middle, m_shown.end, true, window,
-                        deviceLength(m_skin.horizontal.ruleHeight, m_pomer));
-    else
-        bar = ::Ramecek(m_shown.vstart, m_shown.vmiddle, m_shown.vend, false, window,
-                        deviceLength(m_skin.vertical.ruleHeight, m_pomer));
-    bar.setDevicePixelRatio(m_pomer);
-    CoolForm->setPicture(bar);
-}
-
-void TMainForm::PoziceTlacitek() {
-    const SkinSection &place = section();
-    const QSize window = CoolForm->size();
-    const std::tuple<ImageControl *, QPoint, const QImage *> buttons[] = {
-        {buttonHorizVert, place.buttonRotate, &m_skin.buttonRotate},
-        {buttonObratit, place.buttonInvert, &m_skin.buttonInvert},
-        {buttonMenu, place.buttonTools, &m_skin.buttonTools},
-        {buttonInfo, place.buttonInfo, &m_skin.buttonInfo},
-        {buttonKonec, place.buttonExit, &m_skin.buttonExit},
-        {buttonDalsiJednotky, place.buttonUnits, &m_skin.buttonUnits}};
-    for (const auto &[control, skinPlace, bitmap] : buttons)
-        control->move(placeControl(skinPlace, bitmap->size(), window));
-    imageVelikost->move(placeControl(place.resizeArrow, imageVelikost->size(), window));
-    labelMeridlo->move(placeNumberLabel(place.number, labelMeridlo->size(), window));
-    buttonJednotka->move(placeControl(place.unit, buttonJednotka->size(), window));
-}
-
-void TMainForm::PrepocitejJednotky() {
-    ::PrepocitejJednotky(
-        m_state, deviceLength(m_state.Horizontalni ? imageMeritko->width() : imageMeritko->height(),
-                              m_pomer));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Screens of another device pixel ratio
-
-bool TMainForm::event(QEvent *event) {
-    const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::ScreenChangeInternal && m_shownOnce)
-        sledujPomer();
-    return handled;
-}
-
-void TMainForm::sledujPomer() {
-    const double pomer = devicePixelRatio();
-    if (pomer == m_pomer)
-        return;
-    // The window keeps its logical size on the new screen, so the arrow and the markers keep
-    // their places on the bar; the readings follow the new count of device pixels.
-    m_state.PoziceMeridla = rescaledPixel(m_state.PoziceMeridla, m_pomer, pomer);
-    for (tzalozka &zalozka : m_state.Zalozky)
-        zalozka.Pozice = rescaledPixel(zalozka.Pozice, m_pomer, pomer);
-    m_pomer = pomer;
-    if (m_state.CelaObrazovka) {
-        const QRect desktop = celaPlocha();
-        move(m_state.Horizontalni ? QPoint(desktop.left(), y()) : QPoint(x(), desktop.top()));
-        nastavDelku(m_state.Horizontalni ? desktop.width() : desktop.height());
-    }
-    PrepocitejJednotky();
-    zobrazSkin();
-    ZobrazVzdalenost();
 }

@@ -98,7 +98,8 @@ public:
     void EfektTlacitkaJednotkaStart();
     void EfektTlacitkaJednotkaEnd();
 
-    // Calibration.
+    // Calibration: the menu's and the settings dialog's request starts or cancels it; a press
+    // on the scale while it runs is its next step.
     void Kalibrace(QObject *sender);
 
     // Shows a message to the user, with the warning icon when it reports a failure; tests
@@ -128,7 +129,23 @@ private:
     void aplikujVzhledOkna();
     void saveAtExit(); // the settings, once, at the end of the run
     void keepOnScreen();
-    void setReading(const QString &text);
+    // The reading as the label shows it, copied and saved; the unit symbol behind it.
+    QString readingText() const;
+    QString unitSymbol() const;
+    void setReading(double value);
+    void setUnit(int jednotka);
+    void startCalibration();
+    void cancelCalibration();
+    void takeCalibrationClick();
+    // Brings everything that follows from the state, the skin and the screen's ratio up to
+    // date, in the one order that works: the window's shape, the unit factors (they count the
+    // scale strip's device pixels), the pictures (the scale needs the factors), the places of
+    // the controls, the accessible names. Every handler that changes any of these calls it.
+    void updateLayout();
+    void placeStrip(); // the scale strip and the bar's surface fill the window's shape
+    // Shows one picture for each active marker, at its place; see MarkerList.
+    void ukazZalozky();
+    ImageControl *createMarkerImage(int i);
     bool keepReadingInPercent(int newLength);
     double procentaZalozky(int pozice) const;
     void zaznamenejProcenta();
@@ -193,6 +210,6 @@ private:
     QAction *menuKalibrace = nullptr;
     QAction *menuNastaveni = nullptr;
 
-    QVector<ImageControl *> m_obrazkyZalozek; // marker pictures, parallel to Zalozky
+    QVector<ImageControl *> m_obrazkyZalozek; // by the slots of Zalozky, as ukazZalozky keeps it
     QVector<UnitMenuItem *> m_polozkyJednotek;
 };

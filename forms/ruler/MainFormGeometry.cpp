@@ -18,23 +18,9 @@
 
 void TMainForm::HorizontVertik() {
     m_state.Horizontalni = !m_state.Horizontalni;
-    if (m_state.Horizontalni) {
-        resize(height(), qMax(1, m_skin.horizontal.ruleHeight));
-        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
-    } else {
-        resize(qMax(1, m_skin.vertical.ruleHeight), width());
-        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
-    }
-    CoolForm->setGeometry(rect());
-    PrepocitejJednotky();
-    PoziceTlacitek();
-    UmistiSipku();
-    imageSipka->setPicture(m_state.Horizontalni ? m_shown.arrow : m_shown.varrow);
-    imageVelikost->setCursor(m_state.Horizontalni ? Qt::SizeHorCursor : Qt::SizeVerCursor);
-    kresliMeritko();
-    Ramecek();
-    for (int i = 0; i < m_state.Zalozky.size(); ++i)
-        UmistiZalozku(i);
+    // The length stays: what was the window's width becomes its height.
+    resize(size().transposed());
+    updateLayout();
 }
 
 void TMainForm::keepOnScreen() {
@@ -53,32 +39,16 @@ void TMainForm::Obratit() {
 
 void TMainForm::nastavDelku(int delka) {
     const int length = qBound(shortestBar, delka, longestBar);
-    if (m_state.Horizontalni) {
-        resize(length, height());
-        imageMeritko->setGeometry(0, 0, width(), ScaleStripHeight);
-    } else {
-        resize(width(), length);
-        imageMeritko->setGeometry(0, 0, ScaleStripWidth, height());
-    }
-    CoolForm->setGeometry(rect());
+    resize(m_state.Horizontalni ? QSize(length, height()) : QSize(width(), length));
+    placeStrip();
 }
 
 bool TMainForm::keepReadingInPercent(int newLength) {
     if (m_state.Jednotka != UnitPercent)
         return false;
-    for (int i = 0; i < m_state.Zalozky.size(); ++i) {
-        tzalozka &zalozka = m_state.Zalozky[i];
-        if (!zalozka.Aktivni)
-            continue;
-        zalozka.Pozice = percentPosition(zalozka.Procenta, newLength, m_state.Obracene);
-        UmistiZalozku(i);
-    }
-    bool ok = false;
-    const double shown = ctiCislo(labelMeridlo->text(), &ok);
-    if (!ok)
-        return false;
-    m_state.PoziceMeridla = percentPosition(shown, newLength, m_state.Obracene);
-    UmistiSipku();
+    m_state.Zalozky.placeAtPercent(newLength, m_state.Obracene);
+    m_state.PoziceMeridla =
+        percentPosition(roundToHundredths(m_state.Odecet), newLength, m_state.Obracene);
     return true;
 }
 
@@ -111,10 +81,8 @@ void TMainForm::ZmenaVelikostiOver(QObject *sender, int x, int y) {
 }
 
 void TMainForm::ZmenaVelikostiDrop() {
-    PrepocitejJednotky();
-    Ramecek();
-    kresliMeritko();
-    PoziceTlacitek();
+    updateLayout();
+    // Painted at once: while the arrow is dragged, the bar keeps up with the pointer.
     CoolForm->repaint();
 }
 

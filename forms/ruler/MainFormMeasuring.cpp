@@ -33,17 +33,27 @@ QString TMainForm::FormatujVzdalenost(int d) const {
     return ::FormatujVzdalenost(d, m_state.PixeluNaJednotku);
 }
 
-void TMainForm::setReading(const QString &text) {
+QString TMainForm::readingText() const {
+    return FormatujCislo(m_state.Odecet);
+}
+
+QString TMainForm::unitSymbol() const {
+    const bool known = m_state.Jednotka >= 0 && m_state.Jednotka < m_state.Jednotky.size();
+    return known ? m_state.Jednotky[m_state.Jednotka].Znacka : buttonJednotka->text();
+}
+
+void TMainForm::setReading(double value) {
+    m_state.Odecet = value;
     // The label is right-aligned and grows to the left, keeping the right edge the skin gave.
     const int right = labelMeridlo->x() + labelMeridlo->width();
-    labelMeridlo->setText(text);
+    labelMeridlo->setText(readingText());
     labelMeridlo->adjustSize();
     labelMeridlo->move(right - labelMeridlo->width(), labelMeridlo->y());
     updateAccessibleNames();
 }
 
 void TMainForm::ZobrazVzdalenost() {
-    setReading(FormatujVzdalenost(vzdalenostOdNuly(m_state.PoziceMeridla)));
+    setReading(readingValue(vzdalenostOdNuly(m_state.PoziceMeridla), m_state.PixeluNaJednotku));
 }
 
 QPoint TMainForm::pointerPlace(int pozice, const QImage &plain, const QImage &shown,
@@ -65,6 +75,8 @@ void TMainForm::UmistiSipku() {
 }
 
 void TMainForm::UmistiZalozku(int i) {
+    if (i < 0 || i >= m_state.Zalozky.size())
+        return;
     const tzalozka &zalozka = m_state.Zalozky[i];
     ImageControl *image = m_obrazkyZalozek.value(i);
     if (!zalozka.Aktivni || !image)
@@ -90,9 +102,7 @@ void TMainForm::zaznamenejProcenta() {
     // A percent-unit resize re-places the markers from these readings, so they are kept true
     // after every change that leaves the markers standing: a swap, a span, a resize in
     // another unit.
-    for (tzalozka &zalozka : m_state.Zalozky)
-        if (zalozka.Aktivni)
-            zalozka.Procenta = procentaZalozky(zalozka.Pozice);
+    m_state.Zalozky.recordPercent([this](int pozice) { return procentaZalozky(pozice); });
 }
 
 void TMainForm::Kliknuto(Qt::KeyboardModifiers shift, int x, int y) {
@@ -113,27 +123,39 @@ void TMainForm::Kliknuto(Qt::KeyboardModifiers shift, int x, int y) {
         ZobrazVzdalenost();
         UmistiSipku();
         if (m_state.Kalibruje)
-            Kalibrace(imageMeritko);
+            takeCalibrationClick();
     }
 }
 
 void TMainForm::NovaZalozka(int pos) {
-    tzalozka zalozka;
-    zalozka.Pozice = pos;
-    zalozka.Aktivni = true;
-    zalozka.Procenta = procentaZalozky(pos);
-    m_state.Zalozky.append(zalozka);
+    m_state.Zalozky.add(pos, procentaZalozky(pos));
+    ukazZalozky();
+}
 
+void TMainForm::SmazZalozku(int pos) {
+    if (m_state.Zalozky.removeNearest(pos) >= 0)
+        ukazZalozky();
+}
+
+void TMainForm::FunkceZalozek(QObject *sender) {
+    if (sender == menuZVytvorit) {
+        m_state.RezimMysi = 1;
+    } else if (sender == menuZSmazat) {
+        m_state.RezimMysi = 2;
+    } else if (sender == menuZSmazatVse) {
+        m_state.Zalozky.clear();
+        ukazZalozky();
+    }
+}
+
+ImageControl *TMainForm::createMarkerImage(int i) {
     auto *image = new ImageControl(this);
-    image->setObjectName(QStringLiteral("zalozka%1").arg(m_state.Zalozky.size()));
+    image->setObjectName(QStringLiteral("zalozka%1").arg(i + 1));
     image->setAutoSize(true);
     image->setCursor(Qt::CrossCursor);
     connectPress(image);
     setAccessibleRole(image, QAccessible::Graphic);
-    m_obrazkyZalozek.append(image);
-    UmistiZalozku(m_state.Zalozky.size() - 1);
-    updateAccessibleNames();
-    image->show();
+    return image;
 }
 
 void TMainForm::discardMarkerImage(ImageControl *image) {
@@ -145,37 +167,35 @@ void TMainForm::discardMarkerImage(ImageControl *image) {
     image->deleteLater();
 }
 
-void TMainForm::SmazZalozku(int pos) {
-    const int best = nearestMarker(m_state.Zalozky, pos);
-    if (best < 0)
-        return;
-    m_state.Zalozky[best].Aktivni = false;
-    discardMarkerImage(m_obrazkyZalozek[best]);
-    m_obrazkyZalozek[best] = nullptr;
-}
-
-void TMainForm::FunkceZalozek(QObject *sender) {
-    if (sender == menuZVytvorit) {
-        m_state.RezimMysi = 1;
-    } else if (sender == menuZSmazat) {
-        m_state.RezimMysi = 2;
-    } else if (sender == menuZSmazatVse) {
-        for (ImageControl *image : std::as_const(m_obrazkyZalozek))
-            discardMarkerImage(image);
-        m_obrazkyZalozek.clear();
-        m_state.Zalozky.clear();
+void TMainForm::ukazZalozky() {
+    // One picture for each active slot of the list, at the slot's number; a picture whose
+    // marker is gone goes with it.
+    const MarkerList &markers = m_state.Zalozky;
+    for (qsizetype i = 0; i < m_obrazkyZalozek.size(); ++i) {
+        if (m_obrazkyZalozek[i] && (i >= markers.size() || !markers[i].Aktivni)) {
+            discardMarkerImage(m_obrazkyZalozek[i]);
+            m_obrazkyZalozek[i] = nullptr;
+        }
     }
+    m_obrazkyZalozek.resize(markers.size());
+    for (int i = 0; i < markers.size(); ++i) {
+        if (!markers[i].Aktivni)
+            continue;
+        const bool added = !m_obrazkyZalozek[i];
+        if (added)
+            m_obrazkyZalozek[i] = createMarkerImage(i);
+        UmistiZalozku(i);
+        if (added)
+            m_obrazkyZalozek[i]->show();
+    }
+    updateAccessibleNames();
 }
 
 void TMainForm::Zkopiruj() {
-    if (labelMeridlo->text().isEmpty())
-        return;
-    QGuiApplication::clipboard()->setText(labelMeridlo->text());
+    QGuiApplication::clipboard()->setText(readingText());
 }
 
 void TMainForm::UlozNaDisk() {
-    if (labelMeridlo->text().isEmpty())
-        return;
     QFileDialog dialog(this, SaveDialog->Title);
     dialog.setObjectName(QStringLiteral("SaveDialogWindow"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -189,16 +209,15 @@ void TMainForm::UlozNaDisk() {
 }
 
 bool TMainForm::UlozVzdalenostiDoSouboru(const QString &fileName) {
-    const QString symbol = buttonJednotka->text();
+    const QString symbol = unitSymbol();
     QStringList markers;
     for (const tzalozka &zalozka : std::as_const(m_state.Zalozky))
         if (zalozka.Aktivni)
             markers << FormatujVzdalenost(vzdalenostOdNuly(zalozka.Pozice)) + QLatin1Char(' ') +
                            symbol;
-    const QString text =
-        distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
-                                 {labelMeridlo->text() + QLatin1Char(' ') + symbol}),
-                      translated(QStringLiteral("Pozice záložek :")), markers);
+    const QString text = distancesText(translated(QStringLiteral("Naměřená vzdálenost je %s."),
+                                                  {readingText() + QLatin1Char(' ') + symbol}),
+                                       translated(QStringLiteral("Pozice záložek :")), markers);
     // A failure (a full disk, a read-only folder) never leaves a half-written file behind.
     QString error;
     if (writeFileAtomically(fileName, text.toUtf8(), &error))

@@ -32,15 +32,15 @@ void TMainForm::ObnovMenuJednotky() {
 
 void TMainForm::ZmenJednotku(QObject *sender) {
     if (sender == buttonJednotka) {
-        m_state.Jednotka = m_state.Jednotka + 1 > UnitPercent ? 0 : m_state.Jednotka + 1;
+        setUnit(m_state.Jednotka + 1 > UnitPercent ? 0 : m_state.Jednotka + 1);
     } else if (auto *item = qobject_cast<UnitMenuItem *>(sender);
                item && m_polozkyJednotek.contains(item)) {
-        m_state.Jednotka = int(m_polozkyJednotek.indexOf(item));
-    } else {
-        return;
+        setUnit(int(m_polozkyJednotek.indexOf(item)));
     }
-    if (m_state.Jednotka >= m_state.Jednotky.size())
-        m_state.Jednotka = 0;
+}
+
+void TMainForm::setUnit(int jednotka) {
+    m_state.Jednotka = jednotka < m_state.Jednotky.size() ? jednotka : 0;
     m_state.PixeluNaJednotku = m_state.Jednotky[m_state.Jednotka].Pixelu;
     ukazZnacku();
     kresliMeritko();
@@ -97,72 +97,70 @@ void TMainForm::EfektTlacitkaJednotkaEnd() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Calibration
+// Calibration: started from the menu or the settings dialog, it takes one click on the
+// horizontal bar and one on the vertical bar; asking for it again on the way cancels it.
 
 void TMainForm::Kalibrace(QObject *sender) {
-    const QString reference =
-        m_state.Jednotka == UnitCentimetre ? QStringLiteral("10 cm") : QStringLiteral("3 in");
-    if (sender != imageMeritko) {
-        if (m_state.Kalibruje) {
-            m_state.Kalibruje = false;
-            ZobrazitZpravu(QMessageBox::Information,
-                           translated(QStringLiteral("Kalibrace byla přerušena.")));
-            return;
-        }
-        if (m_state.Jednotka >= UnitPercent)
-            ZmenJednotku(buttonJednotka);
-        if (m_state.Jednotka == UnitPixel)
-            ZmenJednotku(buttonJednotka);
-        if (!m_state.Horizontalni)
-            HorizontVertik();
-        // The physical ruler is laid with its zero at the start edge, so the scale must count
-        // from there too.
-        if (m_state.Obracene)
-            Obratit();
-        const QString start =
-            m_state.Jednotka == UnitCentimetre ? QStringLiteral("10 cm") : QStringLiteral("3 in");
-        m_state.Kalibruje = true;
-        const QString gap = QStringLiteral("\r\n\r\n");
-        ZobrazitZpravu(
-            QMessageBox::Information,
-            translated(QStringLiteral("Připravte si klasické (např. plastové tavlinko).")) + gap +
-                translated(QStringLiteral("Po kliknutí na OK, přiložte klasické tavlinko k tomu "
-                                          "elektronickému tak, aby měli nulu ve stejném bodě.")) +
-                gap +
-                translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
-                                          "klasické tavlinko ukazuje %s."),
-                           {start}));
-        return;
-    }
+    if (sender == imageMeritko)
+        takeCalibrationClick();
+    else if (m_state.Kalibruje)
+        cancelCalibration();
+    else
+        startCalibration();
+}
 
+void TMainForm::startCalibration() {
+    // A physical ruler reads centimetres or inches; the unit stays chosen afterwards.
+    if (m_state.Jednotka != UnitCentimetre && m_state.Jednotka != UnitInch)
+        setUnit(UnitCentimetre);
+    if (!m_state.Horizontalni)
+        HorizontVertik();
+    // The physical ruler is laid with its zero at the start edge, so the scale must count
+    // from there too.
+    if (m_state.Obracene)
+        Obratit();
+    m_state.Kalibruje = true;
+    const QString gap = QStringLiteral("\r\n\r\n");
+    ZobrazitZpravu(
+        QMessageBox::Information,
+        translated(QStringLiteral("Připravte si klasické (např. plastové tavlinko).")) + gap +
+            translated(QStringLiteral("Po kliknutí na OK, přiložte klasické tavlinko k tomu "
+                                      "elektronickému tak, aby měli nulu ve stejném bodě.")) +
+            gap +
+            translated(QStringLiteral("Pak klikněte myší na místo v horní části tavlinka, kde "
+                                      "klasické tavlinko ukazuje %s."),
+                       {calibrationReference(m_state.Jednotka).text}));
+}
+
+void TMainForm::cancelCalibration() {
+    m_state.Kalibruje = false;
+    ZobrazitZpravu(QMessageBox::Information,
+                   translated(QStringLiteral("Kalibrace byla přerušena.")));
+}
+
+void TMainForm::takeCalibrationClick() {
+    const CalibrationReference reference = calibrationReference(m_state.Jednotka);
     const int rozliseni = SpocitejRozliseni(m_state.PoziceMeridla, m_state.Jednotka);
     if (rozliseni < NejmensiRozliseni) {
         // A click next to the zero would leave centimetres and inches without pixels.
         ZobrazitZpravu(QMessageBox::Information,
                        translated(QStringLiteral("Toto místo je příliš blízko nuly. Klikněte na "
                                                  "místo, kde klasické tavlinko ukazuje %s."),
-                                  {reference}));
+                                  {reference.text}));
         return;
     }
-    const QString shown =
-        m_state.Jednotka == UnitCentimetre ? QStringLiteral("10") : QStringLiteral("3");
-    if (m_state.Horizontalni) {
-        m_state.RozliseniX = rozliseni;
-        PrepocitejJednotky();
-        KresliTavlinkoHoriz();
-        setReading(shown);
-        ZobrazitZpravu(
-            QMessageBox::Information,
-            translated(QStringLiteral("Výborně! A nyní proveďte totéž ve svislé poloze.")));
-        HorizontVertik();
-    } else {
-        m_state.RozliseniY = rozliseni;
-        PrepocitejJednotky();
-        KresliTavlinkoVertik();
-        setReading(shown);
-        ZobrazitZpravu(QMessageBox::Information,
-                       translated(QStringLiteral("Kalibrace byla dokončena.")));
-        HorizontVertik();
+    const bool horizontal = m_state.Horizontalni;
+    (horizontal ? m_state.RozliseniX : m_state.RozliseniY) = rozliseni;
+    PrepocitejJednotky();
+    kresliMeritko();
+    // The click was made where the physical ruler shows the reference length; by definition
+    // that is what the ruler now reads there.
+    setReading(reference.length);
+    ZobrazitZpravu(
+        QMessageBox::Information,
+        translated(horizontal ? QStringLiteral("Výborně! A nyní proveďte totéž ve svislé poloze.")
+                              : QStringLiteral("Kalibrace byla dokončena.")));
+    HorizontVertik();
+    if (!horizontal)
         m_state.Kalibruje = false;
-    }
 }
