@@ -52,8 +52,6 @@ int place(const QString &text) {
 // Values that would make the ruler unusable are repaired when read: an invisible window, a
 // resolution that turns every physical unit into zero pixels, a length that is no length.
 constexpr int defaultLength = 472;
-constexpr int minimumOpacity = 30;
-constexpr int opaque = 255;
 
 const SettingKey settingKeys[] = {
     {"Obecne", "X", true, nullptr, [](const SettingsView &v) { return number(v.pos.x()); },
@@ -87,7 +85,7 @@ const SettingKey settingKeys[] = {
     {"Obecne", "Pruhlednost", true, "255",
      [](const SettingsView &v) { return number(v.s.Pruhlednost); },
      [](SettingsView &v, const QString &t) {
-         v.s.Pruhlednost = qBound(minimumOpacity, toInt(t), opaque);
+         v.s.Pruhlednost = opacityRange.bounded(toInt(t));
      }},
     {"Mereni", "Jednotka", true, "0", [](const SettingsView &v) { return number(v.s.Jednotka); },
      [](SettingsView &v, const QString &t) { v.s.Jednotka = toInt(t); }},
@@ -260,7 +258,7 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
     if (firstRun) {
         int key = 0;
         for (const char16_t *line : firstRunUnitLines)
-            ini.writeString(QStringLiteral("Jednotky"), number(++key), QString::fromUtf16(line));
+            ini.writeString(unitsSection(), number(++key), QString::fromUtf16(line));
         saveSettingsFile(s, ini);
     }
     if (s.Jazyk.toUpper() == autodetect.toUpper())
@@ -323,4 +321,8 @@ bool saveSettingsFile(RulerState &s, IniFile &ini) {
         s.HlasChybuZapisu(ini.path());
     }
     return false;
+}
+
+QString unitsSection() {
+    return QStringLiteral("Jednotky");
 }

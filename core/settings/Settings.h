@@ -9,6 +9,22 @@ class IniFile;
 class QLocale;
 struct RulerState;
 
+// The values a stored number may take. The reader brings a stored value into the range, and
+// the controls that change it offer just the range.
+struct SettingRange {
+    int least;
+    int most;
+    constexpr int bounded(int value) const {
+        return value < least ? least : value > most ? most : value;
+    }
+};
+// "Pruhlednost" of [Obecne], the ruler's opacity: 255 is opaque; below 30 the ruler could hardly
+// be found again.
+constexpr SettingRange opacityRange{30, 255};
+
+// The section of the settings file that holds the unit lines.
+QString unitsSection();
+
 // The settings file to use by default: tavlinko.ini beside the program when it already exists
 // there, or when the folder is writable and the program is not installed (its data does not
 // come from ../share/tavlinko); else in the user's config folder

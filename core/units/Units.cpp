@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString unitSection = QStringLiteral("Jednotky");
 const QString endOfList = QStringLiteral("N/A");
 constexpr int maxStoredUnits = 100;
 
@@ -109,7 +108,7 @@ void NactiJednotky(RulerState &s) {
     QVector<bool> filled;
     int highestKey = 0;
     for (int i = 1; i <= maxStoredUnits; ++i) {
-        const QString line = ini.readString(unitSection, QString::number(i), endOfList);
+        const QString line = ini.readString(unitsSection(), QString::number(i), endOfList);
         if (line == endOfList)
             break;
         if (line.isEmpty())
@@ -155,9 +154,9 @@ bool UlozJednotky(RulerState &s) {
     if (s.JenCteni || s.Jednotky.isEmpty())
         return true;
     IniFile ini(s.SouborNastaveni);
-    ini.eraseSection(unitSection);
+    ini.eraseSection(unitsSection());
     for (int i = 0; i < s.Jednotky.size(); ++i)
-        ini.writeString(unitSection, QString::number(i + 1), unitLine(s.Jednotky[i]));
+        ini.writeString(unitsSection(), QString::number(i + 1), unitLine(s.Jednotky[i]));
     return saveSettingsFile(s, ini);
 }
 

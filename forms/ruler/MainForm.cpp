@@ -445,7 +445,7 @@ void TMainForm::aplikujVzhledOkna() {
     if (QWindow *handle = windowHandle())
         handle->setFlag(Qt::WindowStaysOnTopHint, m_state.VzdyNahore);
     // A stored alpha outside what the settings offer would make the ruler vanish or fail.
-    setWindowOpacity(qBound(30, m_state.Pruhlednost, 255) / 255.0);
+    setWindowOpacity(opacityRange.bounded(m_state.Pruhlednost) / double(opacityRange.most));
 }
 
 void TMainForm::Ukonceni() {

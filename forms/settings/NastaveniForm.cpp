@@ -6,6 +6,7 @@
 #include "core/drawing/BuiltInPictures.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
+#include "core/settings/Settings.h"
 #include "core/translation/FileError.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
@@ -40,8 +41,6 @@ namespace {
 // font or language need more.
 constexpr QSize leastDialogSize(410, 236);
 
-constexpr int leastTransparency = 30; // below this the ruler can hardly be found again
-constexpr int opaque = 255;
 
 // Resolutions are whole positive numbers; anything else leaves the stored one alone.
 bool readResolution(const QLineEdit *edit, int &resolution) {
@@ -183,8 +182,8 @@ QWidget *TNastaveniForm::createGeneralPage() {
     labelPruhlednost = createLabel("labelPruhlednost", QStringLiteral("Průhlednost"), groupOkno);
     trackPruhlednost = new QSlider(Qt::Horizontal, groupOkno);
     trackPruhlednost->setObjectName(QStringLiteral("trackPruhlednost"));
-    trackPruhlednost->setRange(leastTransparency, opaque);
-    trackPruhlednost->setValue(opaque);
+    trackPruhlednost->setRange(opacityRange.least, opacityRange.most);
+    trackPruhlednost->setValue(opacityRange.most);
     trackPruhlednost->setTickInterval(10);
     trackPruhlednost->setTickPosition(QSlider::TicksBelow);
     trackPruhlednost->setPageStep(10);
