@@ -450,6 +450,23 @@ private slots:
         QVERIFY(t.LanguageLoaded());
     }
 
+    // Both the ruler and the settings dialog load a language this way: a fault is told in the
+    // current language and what was read before it still translates the forms.
+    void useLanguageTranslatesWhatItReadAndTellsTheFault() {
+        TLangTranslator t;
+        Control form(QStringLiteral("MainForm"));
+        t.addForm(&form);
+        t.setTemplate(
+            {"1: COMPONENT \"MainForm.Caption\"", "2: MESSAGE \"Soubor %s nelze přečíst.\""});
+        const QString broken =
+            write(QStringLiteral("vadny.lng"), {"1=Ruler", "2=Cannot read %s.", "2a=x"});
+        QVERIFY(!t.useLanguage(broken).isEmpty());
+        QCOMPARE(form.caption, QStringLiteral("Ruler"));
+        const QString big = writeBytes("velky.lng", QByteArray(TextFileSizeCap + 1, '/'));
+        QCOMPARE(t.useLanguage(big),
+                 QStringLiteral("Cannot read %1.").arg(QDir::toNativeSeparators(big)));
+    }
+
     void readsWindows1250WithCrLf() {
         TLangTranslator t;
         t.LoadDefinition(writeBytes("cp.lnd", "[ITEMS]\r\n1: MESSAGE \"Kalibrace byla dokon\xe8"

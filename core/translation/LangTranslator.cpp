@@ -5,12 +5,14 @@
 #include "core/translation/FileError.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaProperty>
 #include <QPoint>
 #include <QSettings>
 #include <QSize>
+#include <functional>
 
 #include <algorithm>
 #include <stdexcept>
@@ -378,6 +380,36 @@ void TLangTranslator::ensureLoaded() {
         LoadTemplate();
     if (!m_languageLoaded)
         LoadLanguage();
+}
+
+QString TLangTranslator::useLanguage(const QString &path) {
+    QString fault;
+    for (const auto &step : {std::function<void()>([&] { setLanguageFile(path); }),
+                             std::function<void()>([this] { Translate(); })}) {
+        try {
+            step();
+        } catch (const std::exception &error) {
+            if (fault.isEmpty())
+                fault = describeError(error);
+        }
+    }
+    return fault;
+}
+
+QString TLangTranslator::describeError(const std::exception &error) {
+    const auto *fileError = dynamic_cast<const FileError *>(&error);
+    if (!fileError)
+        return QString::fromUtf8(error.what());
+    const QStringList path = {QDir::toNativeSeparators(fileError->path())};
+    switch (fileError->kind()) {
+    case FileError::Missing:
+        return fillArguments(TranslateString(QStringLiteral("Soubor %s nebyl nalezen.")), path);
+    case FileError::Unreadable:
+        return fillArguments(TranslateString(QStringLiteral("Soubor %s nelze přečíst.")), path);
+    case FileError::Unwritable:
+        break;
+    }
+    return fillArguments(TranslateString(QStringLiteral("Do souboru %s nelze zapsat.")), path);
 }
 
 void TLangTranslator::Translate() {

@@ -71,6 +71,14 @@ public:
     // Reads the language file into the table without clearing what an earlier file gave.
     void LoadLanguage();
 
+    // Reads a language file and translates the registered forms with what it gives. A broken
+    // file stops neither: what was read before the fault still translates. Returns the fault as
+    // describeError tells it, or an empty string.
+    QString useLanguage(const QString &path);
+    // An error these functions throw, as the user reads it in the current language: a file
+    // that is missing or cannot be read or written is named; other errors carry their own text.
+    QString describeError(const std::exception &error);
+
     // Writes every translated component item into its property.
     void Translate();
     // Writes the items of one registered form only, for a form built after the others were

@@ -426,8 +426,9 @@ void TMainForm::Zobrazeni() {
     m_state.Delka = delkaPravitka();
 
     // A bad line ends the reading of the file; what was read before it still translates.
-    applyTranslation([&] { m_prekladac->setLanguageFile(languageFilePath(m_state)); });
-    applyTranslation([&] { m_prekladac->Translate(); });
+    const QString languageFault = m_prekladac->useLanguage(languageFilePath(m_state));
+    if (!languageFault.isEmpty())
+        showMessageBox(QMessageBox::Critical, languageFault, this);
 
     NactiJednotky(m_state);
     ObnovMenuJednotky();

@@ -7,7 +7,6 @@
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
-#include "core/translation/FileError.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
 #include "core/units/Units.h"
@@ -40,7 +39,6 @@ namespace {
 // The dialog never gets smaller than this; its layouts grow it further when the captions of a
 // font or language need more.
 constexpr QSize leastDialogSize(410, 236);
-
 
 // Resolutions are whole positive numbers; anything else leaves the stored one alone.
 bool readResolution(const QLineEdit *edit, int &resolution) {
@@ -428,16 +426,11 @@ void TNastaveniForm::Skryt(int result) {
 void TNastaveniForm::copyBack() {
     if (QListWidgetItem *language = listJazyky->currentItem()) {
         m_state.Jazyk = language->text();
-        if (m_prekladac) {
-            // A broken language file is reported; the other settings are still taken.
-            try {
-                m_prekladac->setLanguageFile(
-                    dataFile(m_state.CestaProgramu, QStringLiteral("jazyky"), m_state.Jazyk));
-                m_prekladac->Translate();
-            } catch (const std::exception &error) {
-                showMessage(describe(error), true);
-            }
-        }
+        // A broken language file is reported; the other settings are still taken.
+        const QString error =
+            m_prekladac ? m_prekladac->useLanguage(languageFilePath(m_state)) : QString();
+        if (!error.isEmpty())
+            showMessage(error, true);
     }
     if (comboSkiny->currentIndex() >= 0)
         m_state.Vzhled = comboSkiny->currentText();
@@ -471,22 +464,9 @@ QString TNastaveniForm::translated(const QString &czech, const QStringList &argu
     return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
 }
 
-// A file that is missing or cannot be read or written is named to the user in the user's
-// language; other errors carry their own text.
 QString TNastaveniForm::describe(const std::exception &error) const {
-    const auto *fileError = dynamic_cast<const FileError *>(&error);
-    if (!fileError)
-        return QString::fromUtf8(error.what());
-    const QString path = QDir::toNativeSeparators(fileError->path());
-    switch (fileError->kind()) {
-    case FileError::Missing:
-        return translated(QStringLiteral("Soubor %s nebyl nalezen."), {path});
-    case FileError::Unreadable:
-        return translated(QStringLiteral("Soubor %s nelze přečíst."), {path});
-    case FileError::Unwritable:
-        break;
-    }
-    return translated(QStringLiteral("Do souboru %s nelze zapsat."), {path});
+    TLangTranslator untranslated;
+    return (m_prekladac ? *m_prekladac : untranslated).describeError(error);
 }
 
 void TNastaveniForm::showMessage(const QString &text, bool error) {
