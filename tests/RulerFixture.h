@@ -2,6 +2,7 @@
 
 // A ruler window started in a temporary program folder, for tests that click and type on it.
 
+#include "Controls.h"
 #include "TestFiles.h"
 #include "core/settings/RulerState.h"
 #include "forms/ruler/MainForm.h"
@@ -52,11 +53,9 @@ struct RulerFixture {
     void stop() { form.reset(); }
 
     template <typename T = QWidget> T *control(const char *name) const {
-        T *found = form->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
+        return findControl<T>(form.get(), name);
     }
+    bool trigger(const char *action) const { return triggerAction(form.get(), action); }
 
     QString reading() const { return control<QLabel>("labelMeridlo")->text(); }
     QString unit() const { return control<QLabel>("buttonJednotka")->text(); }

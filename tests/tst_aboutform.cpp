@@ -30,10 +30,7 @@ class TestAboutForm : public QObject {
     }
 
     template <typename T = QLabel> T *control(const char *name) const {
-        T *found = about->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
+        return findControl<T>(about.get(), name);
     }
 
     void switchLanguage(const QString &file) {

@@ -161,7 +161,7 @@ private slots:
     // ratio.
     void calibrationGivesDeviceResolution() {
         startWith("[Obecne]\nDelka=700\n[Mereni]\nJednotka=1\nRozliseni X=50\nRozliseni Y=50\n");
-        ruler.form->findChild<QAction *>(QStringLiteral("menuKalibrace"))->trigger();
+        QVERIFY(ruler.trigger("menuKalibrace"));
         pressAt(567, 0.5);
         QCOMPARE(ruler.state.RozliseniX, 144);
         QVERIFY(!ruler.state.Horizontalni);

@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(ruler.state.Zalozky.size(), 2);
 
         // The menu arms exactly one press.
-        ruler.form->findChild<QAction *>(QStringLiteral("menuZVytvorit"))->trigger();
+        QVERIFY(ruler.trigger("menuZVytvorit"));
         ruler.press(200);
         QCOMPARE(activeMarkerPositions(), QList<int>{200});
         QCOMPARE(ruler.state.PoziceMeridla, 100);
@@ -115,12 +115,12 @@ private slots:
         // A press on a marker's picture measures at that point of the scale.
         ImageControl *marker = ruler.form->markerImage(2);
         QVERIFY(marker);
-        ruler.form->findChild<QAction *>(QStringLiteral("menuZSmazat"))->trigger();
+        QVERIFY(ruler.trigger("menuZSmazat"));
         QTest::mouseClick(marker, Qt::LeftButton, {}, QPoint(1, 3));
         QVERIFY(activeMarkerPositions().isEmpty());
 
         ruler.press(30, Qt::ControlModifier);
-        ruler.form->findChild<QAction *>(QStringLiteral("menuZSmazatVse"))->trigger();
+        QVERIFY(ruler.trigger("menuZSmazatVse"));
         QVERIFY(ruler.state.Zalozky.isEmpty());
     }
 
@@ -168,7 +168,7 @@ private slots:
             QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
             dialog->reject();
         });
-        ruler.form->findChild<QAction *>(QStringLiteral("menuUlozit"))->trigger();
+        QVERIFY(ruler.trigger("menuUlozit"));
         QCOMPARE(title, QStringLiteral("Uložit do souboru"));
         QCOMPARE(filters, QStringLiteral("Textové soubory (*.txt)|Všechny soubory (*.*)"));
         QCOMPARE(suffix, QStringLiteral("txt"));
@@ -376,7 +376,7 @@ private slots:
         QCOMPARE(ruler.form->width(), desktop.width());
         QCOMPARE(ruler.form->y(), 100);
         QCOMPARE(ruler.control<ImageControl>("imageMeritko")->width(), desktop.width());
-        ruler.form->findChild<QAction *>(QStringLiteral("menuMaxi"))->trigger();
+        QVERIFY(ruler.trigger("menuMaxi"));
         QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), QRect(100, 100, 472, 64));
     }
 
@@ -464,7 +464,7 @@ private slots:
                       .arg(startUnit)
                       .toUtf8(),
                   startVertical ? QStringList{QStringLiteral("-vertical")} : QStringList{});
-        ruler.form->findChild<QAction *>(QStringLiteral("menuKalibrace"))->trigger();
+        QVERIFY(ruler.trigger("menuKalibrace"));
         QCOMPARE(ruler.unit(), symbol);
         QVERIFY(ruler.state.Horizontalni);
         QVERIFY(!ruler.state.Obracene);
@@ -494,10 +494,9 @@ private slots:
 
     void calibrationCanBeCancelled() {
         startWith();
-        QAction *calibrate = ruler.form->findChild<QAction *>(QStringLiteral("menuKalibrace"));
-        calibrate->trigger();
+        QVERIFY(ruler.trigger("menuKalibrace"));
         ruler.press(378);
-        calibrate->trigger();
+        QVERIFY(ruler.trigger("menuKalibrace"));
         QVERIFY(!ruler.state.Kalibruje);
         QCOMPARE(ruler.messages.last(), QStringLiteral("Kalibrace byla přerušena."));
         QCOMPARE(ruler.state.RozliseniX, 96); // the finished horizontal step stays

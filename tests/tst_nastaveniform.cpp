@@ -59,12 +59,7 @@ class TestNastaveniForm : public QObject {
         dialog->show();
     }
 
-    template <typename T> T *the(const char *name) const {
-        T *found = dialog->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
-    }
+    template <typename T> T *the(const char *name) const { return findControl<T>(dialog, name); }
 
     QStringList listed(const char *list) const {
         QStringList texts;
