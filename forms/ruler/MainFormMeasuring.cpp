@@ -43,7 +43,9 @@ void TMainForm::setReading(const QString &text) {
 }
 
 void TMainForm::ZobrazVzdalenost() {
-    setReading(FormatujVzdalenost(vzdalenostOdNuly(m_state.PoziceMeridla)));
+    // A span between two edges is a length of its own, whichever end carries the zero.
+    setReading(FormatujVzdalenost(m_state.Rozpeti ? m_state.Rozpeti->length()
+                                                  : vzdalenostOdNuly(m_state.PoziceMeridla)));
 }
 
 QPoint TMainForm::pointerPlace(int pozice, const QImage &plain, const QImage &shown,
