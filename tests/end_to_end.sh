@@ -18,19 +18,6 @@ cp "$(dirname "$program")/tavlinko.chm" "$(dirname "$program")/tavlinko-help-rea
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Pixels of the screen, read from an xwd dump of the root window: a big-endian header, a colour
-# table, then rows of 24- or 32-bit pixels.
-xwd_field() { od -An -tu4 --endian=big -j "$2" -N4 "$1" | tr -d ' '; }
-# Prints the offset of pixel x,y in the dump and the bytes a pixel takes.
-xwd_pixel() {  # dump x y
-    local header bytes bpl colours
-    header="$(xwd_field "$1" 0)"
-    bytes=$(($(xwd_field "$1" 44) / 8))
-    bpl="$(xwd_field "$1" 48)"
-    colours="$(xwd_field "$1" 76)"
-    echo "$((header + colours * 12 + $3 * bpl + $2 * bytes)) $bytes"
-}
-
 # Dark pixels of one screen row, as offsets from x0 up to x0 + count - 1.
 dark_columns() {  # dump y x0 count
     local offset bytes
@@ -38,15 +25,6 @@ dark_columns() {  # dump y x0 count
     od -An -tu1 -v -w"$bytes" -j "$offset" -N $(($4 * bytes)) "$1" |
         awk '$1 < 100 && $2 < 100 && $3 < 100 { printf "%d ", NR - 1 }'
 }
-
-# The bytes of one screen pixel.
-pixel() {  # x y
-    local offset bytes
-    xwd -root -silent > "$work/pixel.xwd"
-    read -r offset bytes < <(xwd_pixel "$work/pixel.xwd" "$1" "$2")
-    od -An -tu1 -j "$offset" -N "$bytes" "$work/pixel.xwd" | tr -s ' '
-}
-
 
 skin_value() {  # section key default
     awk -v s="[$1]" -v k="$2" -v d="$3" '

@@ -59,3 +59,24 @@ find_window() {  # title-pattern
     done
     echo "$win"
 }
+
+# Pixels of the screen, read from an xwd dump of the root window: a big-endian header, a colour
+# table, then rows of 24- or 32-bit pixels.
+xwd_field() { od -An -tu4 --endian=big -j "$2" -N4 "$1" | tr -d ' '; }
+# Prints the offset of pixel x,y in the dump and the bytes a pixel takes.
+xwd_pixel() {  # dump x y
+    local header bytes bpl colours
+    header="$(xwd_field "$1" 0)"
+    bytes=$(($(xwd_field "$1" 44) / 8))
+    bpl="$(xwd_field "$1" 48)"
+    colours="$(xwd_field "$1" 76)"
+    echo "$((header + colours * 12 + $3 * bpl + $2 * bytes)) $bytes"
+}
+
+# The bytes of one screen pixel; the dump goes to $work.
+pixel() {  # x y
+    local offset bytes
+    xwd -root -silent > "$work/pixel.xwd"
+    read -r offset bytes < <(xwd_pixel "$work/pixel.xwd" "$1" "$2")
+    od -An -tu1 -j "$offset" -N "$bytes" "$work/pixel.xwd" | tr -s ' '
+}

@@ -104,6 +104,11 @@ bool IniFile::sectionExists(const QString &section) const {
     return findSection(section).header >= 0;
 }
 
+bool IniFile::keyExists(const QString &section, const QString &key) const {
+    const SectionRange range = findSection(section);
+    return range.header >= 0 && findKey(range, key) >= 0;
+}
+
 QString IniFile::readString(const QString &section, const QString &key,
                             const QString &defaultValue) const {
     const SectionRange range = findSection(section);

@@ -19,6 +19,7 @@ public:
     const QString &path() const { return m_path; }
 
     bool sectionExists(const QString &section) const;
+    bool keyExists(const QString &section, const QString &key) const;
     QString readString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
     // Decimal, "$" hex or "0x" hex; a value that is not such a number gives the default.

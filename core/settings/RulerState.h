@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/screen/EdgeSearch.h"
 #include "core/units/Markers.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <optional>
 
 // One measurement unit. Every unit is a multiple (Hodnota) of one of the four built-in units
 // (Zaklad); Pixelu is derived from the screen and never stored.
@@ -61,6 +63,12 @@ struct RulerState {
     int PuvodniDelka = 0;
 
     bool Kalibruje = false;
+
+    // Presses and markers go to the nearest edge that the screen shows beside the scale.
+    bool PrichytitKHranam = false;
+    int ToleranceHran = defaultEdgeTolerance;
+    // The span between two edges, when that is what the reading shows.
+    std::optional<EdgeSpan> Rozpeti;
 
     // A settings file that cannot be written is reported to the user once per run (the window
     // installs a message box here); the program then goes on with what it has in memory.

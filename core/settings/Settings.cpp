@@ -33,6 +33,9 @@ struct SettingKey {
     const char *key;
     bool integer;
     const char *fixedDefault; // nullptr: a missing key keeps the current value
+    // Keys that ordinary use never needs stay out of a file that lacks them while they hold
+    // their default, so such a file reads and writes exactly as before.
+    bool onlyWhenChanged;
     QString (*get)(const SettingsView &);
     void (*set)(SettingsView &, const QString &);
 };
@@ -54,11 +57,11 @@ int place(const QString &text) {
 constexpr int defaultLength = 472;
 
 const SettingKey settingKeys[] = {
-    {"Obecne", "X", true, nullptr, [](const SettingsView &v) { return number(v.pos.x()); },
+    {"Obecne", "X", true, nullptr, false, [](const SettingsView &v) { return number(v.pos.x()); },
      [](SettingsView &v, const QString &t) { v.pos.setX(place(t)); }},
-    {"Obecne", "Y", true, nullptr, [](const SettingsView &v) { return number(v.pos.y()); },
+    {"Obecne", "Y", true, nullptr, false, [](const SettingsView &v) { return number(v.pos.y()); },
      [](SettingsView &v, const QString &t) { v.pos.setY(place(t)); }},
-    {"Obecne", "Delka", true, nullptr,
+    {"Obecne", "Delka", true, nullptr, false,
      [](const SettingsView &v) {
          return number(v.s.Horizontalni ? v.size.width() : v.size.height());
      },
@@ -66,40 +69,51 @@ const SettingKey settingKeys[] = {
          const int length = toInt(t);
          v.s.Delka = length > 0 ? length : v.size.width();
      }},
-    {"Obecne", "Poloha", false, "Horizontalni",
+    {"Obecne", "Poloha", false, "Horizontalni", false,
      [](const SettingsView &v) {
          return v.s.Horizontalni ? QStringLiteral("Horizontalni") : QStringLiteral("Vertikalni");
      },
      [](SettingsView &v, const QString &t) {
          v.s.Horizontalni = t.toUpper() == QLatin1String("HORIZONTALNI");
      }},
-    {"Obecne", "Obracene", false, "Ne", [](const SettingsView &v) { return AnoNe(v.s.Obracene); },
+    {"Obecne", "Obracene", false, "Ne", false,
+     [](const SettingsView &v) { return AnoNe(v.s.Obracene); },
      [](SettingsView &v, const QString &t) { v.s.Obracene = t.toUpper() == QLatin1String("ANO"); }},
-    {"Obecne", "Jazyk", false, "Autodetekce", [](const SettingsView &v) { return v.s.Jazyk; },
+    {"Obecne", "Jazyk", false, "Autodetekce", false,
+     [](const SettingsView &v) { return v.s.Jazyk; },
      [](SettingsView &v, const QString &t) { v.s.Jazyk = t; }},
-    {"Obecne", "Vzhled", false, "Funny", [](const SettingsView &v) { return v.s.Vzhled; },
+    {"Obecne", "Vzhled", false, "Funny", false, [](const SettingsView &v) { return v.s.Vzhled; },
      [](SettingsView &v, const QString &t) { v.s.Vzhled = t; }},
-    {"Obecne", "Vzdy nahore", false, "Ne",
+    {"Obecne", "Vzdy nahore", false, "Ne", false,
      [](const SettingsView &v) { return AnoNe(v.s.VzdyNahore); },
      [](SettingsView &v, const QString &t) { v.s.VzdyNahore = JeAno(t); }},
-    {"Obecne", "Pruhlednost", true, "255",
+    {"Obecne", "Pruhlednost", true, "255", false,
      [](const SettingsView &v) { return number(v.s.Pruhlednost); },
      [](SettingsView &v, const QString &t) {
          v.s.Pruhlednost = opacityRange.bounded(toInt(t));
      }},
-    {"Mereni", "Jednotka", true, "0", [](const SettingsView &v) { return number(v.s.Jednotka); },
+    {"Mereni", "Jednotka", true, "0", false,
+     [](const SettingsView &v) { return number(v.s.Jednotka); },
      [](SettingsView &v, const QString &t) { v.s.Jednotka = toInt(t); }},
-    {"Mereni", "Rozliseni X", true, nullptr,
+    {"Mereni", "Rozliseni X", true, nullptr, false,
      [](const SettingsView &v) { return number(v.s.RozliseniX); },
      [](SettingsView &v, const QString &t) {
          if (toInt(t) > 0)
              v.s.RozliseniX = toInt(t);
      }},
-    {"Mereni", "Rozliseni Y", true, nullptr,
+    {"Mereni", "Rozliseni Y", true, nullptr, false,
      [](const SettingsView &v) { return number(v.s.RozliseniY); },
      [](SettingsView &v, const QString &t) {
          if (toInt(t) > 0)
              v.s.RozliseniY = toInt(t);
+     }},
+    {"Mereni", "Prichytit k hranam", false, "Ne", true,
+     [](const SettingsView &v) { return AnoNe(v.s.PrichytitKHranam); },
+     [](SettingsView &v, const QString &t) { v.s.PrichytitKHranam = JeAno(t); }},
+    {"Mereni", "Tolerance hran", true, nullptr, true,
+     [](const SettingsView &v) { return number(v.s.ToleranceHran); },
+     [](SettingsView &v, const QString &t) {
+         v.s.ToleranceHran = qBound(0, toInt(t), largestEdgeTolerance);
      }},
 };
 
@@ -297,8 +311,17 @@ bool UlozNastaveni(RulerState &s, const QRect &windowGeometry) {
     IniFile ini(s.SouborNastaveni);
     QPoint pos = windowGeometry.topLeft();
     const SettingsView view{s, pos, windowGeometry.size()};
-    for (const SettingKey &entry : settingKeys)
-        ini.writeString(QLatin1String(entry.section), QLatin1String(entry.key), entry.get(view));
+    RulerState defaults;
+    const SettingsView defaultView{defaults, pos, windowGeometry.size()};
+    for (const SettingKey &entry : settingKeys) {
+        const QString section = QLatin1String(entry.section);
+        const QString key = QLatin1String(entry.key);
+        const QString value = entry.get(view);
+        if (entry.onlyWhenChanged && !ini.keyExists(section, key) &&
+            value == entry.get(defaultView))
+            continue;
+        ini.writeString(section, key, value);
+    }
     return saveSettingsFile(s, ini);
 }
 

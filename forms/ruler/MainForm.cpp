@@ -16,6 +16,7 @@
 #include "forms/help/HtmlHelpEngine.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/SaveDialogSettings.h"
+#include "forms/ruler/ScreenTools.h"
 #include "forms/ruler/UnitMenuItem.h"
 #include "forms/settings/NastaveniForm.h"
 #include "widgets/AccessibleControl.h"
@@ -94,6 +95,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     };
     createControls();
     createMenus();
+    m_screenTools = new ScreenTools(*this, m_state);
     Spusteni();
 }
 
@@ -149,6 +151,7 @@ QMenu *TMainForm::functionMenu() {
     popupMenu->addActions({menuKopirovat, menuUlozit});
     popupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     popupMenu->addAction(menuZalozky);
+    m_screenTools->addMenuItems(popupMenu);
     popupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
     for (const MenuPicture &picture : menuPictures)
@@ -226,8 +229,9 @@ void TMainForm::connectPress(ImageControl *image) {
         const QPointF local = event->position() + QPointF(image->mapTo(this, QPoint(0, 0)));
         const QPointF scene = event->scenePosition();
         const QPointF at = (scene - local).manhattanLength() < 2 ? scene : local;
-        Kliknuto(event->modifiers(), devicePixelAt(at.x(), m_pomer),
-                 devicePixelAt(at.y(), m_pomer));
+        const QPoint pressed = m_screenTools->snappedPress(
+            {devicePixelAt(at.x(), m_pomer), devicePixelAt(at.y(), m_pomer)});
+        Kliknuto(event->modifiers(), pressed.x(), pressed.y());
     });
 }
 

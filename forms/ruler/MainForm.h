@@ -24,6 +24,7 @@ class TAboutForm;
 class TNastaveniForm;
 class THtmlHelpViewer;
 class UnitMenuItem;
+class ScreenTools;
 struct RulerState;
 
 // The ruler window: a borderless bar whose surface is the skin's bar picture, with the scale
@@ -210,6 +211,7 @@ private:
     QAction *menuKalibrace = nullptr;
     QAction *menuNastaveni = nullptr;
 
+    ScreenTools *m_screenTools = nullptr;     // snapping to edges, spans between them, the loupe
     QVector<ImageControl *> m_obrazkyZalozek; // by the slots of Zalozky, as ukazZalozky keeps it
     QVector<UnitMenuItem *> m_polozkyJednotek;
 };

@@ -8,6 +8,7 @@
 #include "core/units/RulerLimits.h"
 #include "core/units/RulerMath.h"
 #include "core/units/ScreenPlacement.h"
+#include "forms/ruler/ScreenTools.h"
 #include "widgets/CoolForm.h"
 #include "widgets/ImageControl.h"
 
@@ -154,7 +155,7 @@ void TMainForm::keyPressEvent(QKeyEvent *event) {
         if (ctrl)
             Zkopiruj();
         else
-            NovaZalozka(m_state.PoziceMeridla);
+            NovaZalozka(m_screenTools->snapped(m_state.PoziceMeridla));
         break;
     case Qt::Key_Delete:
         SmazZalozku(m_state.PoziceMeridla);

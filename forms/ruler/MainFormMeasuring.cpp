@@ -53,7 +53,10 @@ void TMainForm::setReading(double value) {
 }
 
 void TMainForm::ZobrazVzdalenost() {
-    setReading(readingValue(vzdalenostOdNuly(m_state.PoziceMeridla), m_state.PixeluNaJednotku));
+    // A span between two edges is a length of its own, whichever end carries the zero.
+    const int pixels =
+        m_state.Rozpeti ? m_state.Rozpeti->length() : vzdalenostOdNuly(m_state.PoziceMeridla);
+    setReading(readingValue(pixels, m_state.PixeluNaJednotku));
 }
 
 QPoint TMainForm::pointerPlace(int pozice, const QImage &plain, const QImage &shown,

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/screen/BarOnScreen.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+
+class Loupe;
+class QAction;
+class QMenu;
+class SpanMarks;
+class TMainForm;
+struct RulerState;
+
+// What the ruler does with the picture on the screen: presses and markers that snap to the
+// edges beside the scale, the span between two edges, and the loupe. It reads the screen only
+// when one of them asks, and only where they look.
+class ScreenTools : public QObject {
+    Q_OBJECT
+
+public:
+    ScreenTools(TMainForm &form, RulerState &state);
+
+    // The entries of the function menu, after the markers.
+    void addMenuItems(QMenu *menu);
+
+    // The offset along the bar where a press at `pressed` measures or places a marker: the
+    // nearest edge within reach while snapping is on, else pressed itself.
+    int snapped(int pressed) const;
+    // The same for a press at device pixel (x, y) of the window; a press also ends the showing
+    // of a span.
+    QPoint snappedPress(QPoint device);
+
+    // The span between the edges on both sides of the pointer becomes the reading.
+    void measureBetweenEdges();
+    void toggleSnapping();
+    void toggleLoupe();
+    Loupe *loupe() const { return m_loupe; }
+
+    BarOnScreen bar() const;
+
+    // Where the pixels and the pointer come from, in device pixels of the desktop; tests put
+    // a picture and a pointer of their own here.
+    std::function<QImage(const QRect &)> readScreen;
+    std::function<QPoint()> pointer;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString translated(const QString &czech) const;
+    QImage lineOutsideScale(int from, int to) const;
+    QString readingAt(QPoint device) const;
+    void endSpan();
+
+    TMainForm &m_form;
+    RulerState &m_state;
+    bool m_readable = true;
+    QString m_whyNotReadable;
+    SpanMarks *m_marks = nullptr;
+    Loupe *m_loupe = nullptr;
+    QAction *menuLupa = nullptr;
+    QAction *menuPrichytit = nullptr;
+    QAction *menuMeritMeziHranami = nullptr;
+    QAction *menuToleranceHran = nullptr;
+};

@@ -1,0 +1,240 @@
+// Presses and markers that snap to edges on the screen, the span between two edges and the
+// loupe, on a desktop picture of known pixels, at every device pixel ratio the test runs at.
+
+#include "RulerFixture.h"
+#include "core/units/DevicePixels.h"
+#include "forms/ruler/Loupe.h"
+#include "forms/ruler/ScreenTools.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+constexpr QRgb boxColour = 0xff2050a0;
+
+} // namespace
+
+class TestScreenTools : public QObject {
+    Q_OBJECT
+
+    RulerFixture ruler;
+    QImage desktop;
+    QPoint pointer;
+
+    ScreenTools *tools() const { return ruler.form->findChild<ScreenTools *>("screenTools"); }
+    BarOnScreen bar() const { return tools()->bar(); }
+    double ratio() const { return ruler.form->pomer(); }
+
+    // A box on the desktop just outside the scale edge, from offset `from` to `to` along the bar.
+    void putBox(int from, int to) {
+        const BarOnScreen where = bar();
+        QRect box = where.outsideScale(from, to);
+        // A few pixels deep, as a real box is; only the pixels beside the scale count.
+        box = where.horizontal ? box.adjusted(0, -5, 0, 0) : box.adjusted(-5, 0, 0, 0);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                desktop.setPixel(x, y, boxColour);
+    }
+
+    void startRuler(const QStringList &arguments = {}) {
+        ruler.start(arguments);
+        desktop = QImage(3000, 3000, QImage::Format_RGB32);
+        desktop.fill(Qt::white);
+        tools()->readScreen = [this](const QRect &area) { return desktop.copy(area); };
+        tools()->pointer = [this] { return pointer; };
+    }
+
+    // A press at a logical place, and the device pixel it presses.
+    int pressAt(int logical, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        ruler.press(logical, modifiers);
+        return devicePixelAt(logical, ratio());
+    }
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nX=300\r\nY=200\r\n");
+    }
+    void cleanup() { ruler.stop(); }
+
+    void pressesSnap_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<int>("edgeAfter"); // where the edge lies from the pressed pixel
+        QTest::addColumn<bool>("snaps");
+        for (const bool vertical : {false, true}) {
+            for (const bool inverted : {false, true}) {
+                const char *way = vertical ? (inverted ? "vertical inverted" : "vertical")
+                                           : (inverted ? "horizontal inverted" : "horizontal");
+                QTest::addRow("%s, on the edge", way) << vertical << inverted << 0 << true;
+                QTest::addRow("%s, reach after", way) << vertical << inverted << 4 << true;
+                QTest::addRow("%s, one past after", way) << vertical << inverted << 5 << false;
+                QTest::addRow("%s, reach before", way) << vertical << inverted << -4 << true;
+                QTest::addRow("%s, one past before", way) << vertical << inverted << -5 << false;
+            }
+        }
+    }
+
+    void pressesSnap() {
+        QFETCH(bool, vertical);
+        QFETCH(bool, inverted);
+        QFETCH(int, edgeAfter);
+        QFETCH(bool, snaps);
+        QStringList arguments;
+        if (vertical)
+            arguments << "-vertical";
+        if (inverted)
+            arguments << "-inverted";
+        startRuler(arguments);
+        const int length = bar().length;
+        const int logical = 120;
+        const int pressed = devicePixelAt(logical, ratio());
+        // A box from the edge on, or ending at it when the edge lies before the press.
+        if (edgeAfter >= 0)
+            putBox(pressed + edgeAfter, pressed + edgeAfter + 30);
+        else
+            putBox(pressed + edgeAfter - 30, pressed + edgeAfter);
+        const auto shown = [&](int offset) {
+            return QString::number(inverted ? length - offset : offset);
+        };
+
+        // Off by default: the press measures where it was pressed.
+        pressAt(logical);
+        QCOMPARE(ruler.reading(), shown(pressed));
+
+        ruler.key(Qt::Key_F7);
+        QVERIFY(ruler.state.PrichytitKHranam);
+        const int expected = snaps ? pressed + edgeAfter : pressed;
+        pressAt(logical);
+        QCOMPARE(ruler.reading(), shown(expected));
+        QCOMPARE(ruler.state.PoziceMeridla, expected);
+        // A marker by Ctrl+press snaps the same way; so does one placed by the key at the arrow.
+        pressAt(logical, Qt::ControlModifier);
+        QCOMPARE(ruler.state.Zalozky.constLast().Pozice, expected);
+        ruler.state.PoziceMeridla = pressed;
+        ruler.key(Qt::Key_Insert);
+        QCOMPARE(ruler.state.Zalozky.constLast().Pozice, expected);
+
+        ruler.key(Qt::Key_F7);
+        pressAt(logical);
+        QCOMPARE(ruler.reading(), shown(pressed));
+    }
+
+    void snappingIsStoredOnlyOnceUsed() {
+        startRuler();
+        ruler.stop();
+        QVERIFY(!ruler.read("tavlinko.ini").contains("Prichytit"));
+        startRuler();
+        ruler.key(Qt::Key_F7);
+        ruler.stop();
+        QVERIFY(ruler.read("tavlinko.ini").contains("Prichytit k hranam=Ano"));
+        startRuler();
+        QVERIFY(ruler.state.PrichytitKHranam);
+        ruler.key(Qt::Key_F7);
+        ruler.stop();
+        QVERIFY(ruler.read("tavlinko.ini").contains("Prichytit k hranam=Ne"));
+    }
+
+    void spanBetweenEdges_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("inverted");
+        QTest::newRow("horizontal") << false << false;
+        QTest::newRow("horizontal inverted") << false << true;
+        QTest::newRow("vertical") << true << false;
+        QTest::newRow("vertical inverted") << true << true;
+    }
+
+    void spanBetweenEdges() {
+        QFETCH(bool, vertical);
+        QFETCH(bool, inverted);
+        QStringList arguments;
+        if (vertical)
+            arguments << "-vertical";
+        if (inverted)
+            arguments << "-inverted";
+        startRuler(arguments);
+        const BarOnScreen where = bar();
+        putBox(100, 110); // ten pixels wide
+        putBox(0, 3);     // at the very start of the bar
+        const QPoint across = where.horizontal ? QPoint(1, -40) : QPoint(-40, 1);
+        const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
+
+        // The pointer on the box's first pixel, on its last one, in the gap.
+        for (const int at : {100, 109}) {
+            pointer = where.start + across + along * at;
+            ruler.key(Qt::Key_F8);
+            QCOMPARE(ruler.reading(), QStringLiteral("10"));
+        }
+        QCOMPARE(*ruler.state.Rozpeti, (EdgeSpan{100, 110}));
+        ruler.key(Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10"));
+        pointer = where.start + across + along * 50;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("97"));
+        pointer = where.start + across + along * 1;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("3"));
+
+        // Nothing beyond the box up to the bar's far end: no span, the reading stays.
+        pointer = where.start + across + along * 200;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("3"));
+        // Beside the bar, not across it: nothing either.
+        pointer = where.start - along;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("3"));
+
+        // A press ends the span; the reading is the arrow's again.
+        const int pressed = pressAt(30);
+        QVERIFY(!ruler.state.Rozpeti);
+        QCOMPARE(ruler.reading(), QString::number(inverted ? where.length - pressed : pressed));
+    }
+
+    void spanEndsWhenTheBarChanges() {
+        startRuler();
+        putBox(100, 110);
+        pointer = bar().start + QPoint(105, -3);
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("10"));
+        ruler.key(Qt::Key_Right);
+        QVERIFY(!ruler.state.Rozpeti);
+        QCOMPARE(ruler.reading(), QStringLiteral("0"));
+    }
+
+    void loupe() {
+        startRuler();
+        putBox(100, 110);
+        QVERIFY(!tools()->loupe());
+        ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        QVERIFY(loupe && loupe->running() && loupe->isVisible());
+
+        const BarOnScreen where = bar();
+        const QPoint onBox = where.start + QPoint(104, -1);
+        loupe->showFrame(onBox);
+        QCOMPARE(loupe->readout(),
+                 QStringLiteral("%1, %2  #2050a0\n104 px").arg(onBox.x()).arg(onBox.y()));
+        // Off the scale's length: no reading.
+        const QPoint beside = where.start + QPoint(where.length, -1);
+        loupe->showFrame(beside);
+        QCOMPARE(loupe->readout(),
+                 QStringLiteral("%1, %2  #ffffff").arg(beside.x()).arg(beside.y()));
+        QCOMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
+
+        ruler.key(Qt::Key_PageUp);
+        QCOMPARE(loupe->zoom(), 12);
+        ruler.key(Qt::Key_PageDown);
+        ruler.key(Qt::Key_PageDown);
+        QCOMPARE(loupe->zoom(), 6);
+
+        ruler.key(Qt::Key_F6);
+        QVERIFY(!loupe->running() && !loupe->isVisible());
+        // Without the loupe the page keys are the ruler's again, which gives them no meaning.
+        ruler.key(Qt::Key_PageUp);
+        QCOMPARE(loupe->zoom(), 6);
+    }
+};
+
+QTEST_MAIN(TestScreenTools)
+#include "tst_screentools.moc"
