@@ -128,3 +128,7 @@ private:
     TTemplateInfo m_templateInfo;
     QList<QPointer<QObject>> m_forms;
 };
+
+// The locale a language file is written for, by the rule of TLangTranslator::LanguageLocale(),
+// read without translating anything. A file that cannot be read says only what its name says.
+QLocale languageFileLocale(const QString &path);
