@@ -21,8 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The Qt libraries and the C++ runtime are found by dpkg-shlibdeps in the program itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own texts (standard buttons, file dialogs) in the ruler's languages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Qt's own texts (standard buttons, file dialogs) in the ruler's languages, and its Wayland
+# platform for a desktop without XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 # The help engine is opened at run time, which dpkg-shlibdeps cannot see; without it every start
 # warns that help cannot be shown.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libchm1)
