@@ -71,7 +71,7 @@ rm -f "$build"/tavlinko_*.deb
 deb="$(ls "$build"/tavlinko_*.deb)"
 # What a distribution asks of a package, errors and warnings alike; the overrides shipped with
 # the package say why the few remaining reports are as they must be.
-lintian --fail-on error,warning --no-tag-display-limit "$deb"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libchm1; do
     [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library: $depends"
