@@ -1,8 +1,11 @@
 #include "app/FontConfigWarmUp.h"
+#include "app/SingleInstance.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
 #include "core/settings/DataFolders.h"
+#include "core/settings/InfoSwitches.h"
 #include "core/settings/RulerState.h"
+#include "core/settings/Settings.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/MainForm.h"
 
@@ -10,7 +13,19 @@
 #include <QLocale>
 #include <QPointer>
 
+#include <cstdio>
+
 int main(int argc, char *argv[]) {
+    // Answered on the terminal before anything needs a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const InfoRequest info = infoRequest(arguments); info != InfoRequest::None) {
+        std::fputs(infoText(info, QStringLiteral(TAVLINKO_VERSION)).toLocal8Bit().constData(),
+                   stdout);
+        return 0;
+    }
+
     TerminationSignals::catchSignals();
 
     // The ruler places itself and stays on top, which Wayland does not let a client do; under
@@ -55,6 +70,11 @@ int main(int argc, char *argv[]) {
     if (!state.CestaProgramu.endsWith(QDir::separator()))
         state.CestaProgramu += QDir::separator();
 
+    SingleInstance instance(
+        chosenSettingsFile(state.CestaProgramu, QApplication::arguments().mid(1)));
+    if (instance.handedOver())
+        return 0;
+
     // Help is ready before any window exists; without its engine the user is told so here. The
     // help file ships with the other data, which an installed program keeps in ../share.
     THtmlHelpViewer help(shippedDataFolder(state.CestaProgramu));
@@ -65,6 +85,11 @@ int main(int argc, char *argv[]) {
     // The ruler builds its dialogs when they are first opened, so that it shows sooner.
     TMainForm ruler(state, QApplication::arguments().mid(1));
     rulerToClose = &ruler;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &ruler, [&ruler] {
+        ruler.show();
+        ruler.raise();
+        ruler.activateWindow();
+    });
     ruler.setHelp(help);
 
     fonts.wait();

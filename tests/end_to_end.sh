@@ -224,4 +224,29 @@ copied="$(xclip -selection clipboard -o 2>/dev/null || true)"
 kill -TERM "$pid"
 wait "$pid" || fail "the scaled ruler did not end cleanly"
 grep -qx 'Delka=600' <(tr -d '\r' < "$ini") || fail "the scaled ruler stored another length"
+
+# One ruler per settings file: a second start with the same file brings the running ruler
+# forward and ends at once; one with another file opens a second ruler. The first start on a
+# German system speaks German, which ships.
+rm -f "$ini"
+LANG=de_DE.UTF-8 LC_ALL= QT_QPA_PLATFORM=xcb "$work/tavlinko" &
+pid=$!
+ruler_window >/dev/null
+rulers() { xdotool search --onlyvisible --name '^Tavlinko$' 2>/dev/null | wc -l; }
+timeout 10 env LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -vertical ||
+    fail "the second start on the same settings file did not end by itself"
+[ "$(rulers)" = 1 ] || fail "the second start on the same settings file opened a ruler"
+printf '[Obecne]\r\nX=20\r\nY=500\r\n' > "$work/other.ini"
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/tavlinko" -config:other &
+other=$!
+for _ in $(seq 100); do
+    [ "$(rulers)" = 2 ] && break
+    sleep 0.1
+done
+[ "$(rulers)" = 2 ] || fail "a start with another settings file opened no second ruler"
+kill -TERM "$pid" "$other"
+wait "$pid" && wait "$other" || fail "the two rulers did not end cleanly"
+grep -qx 'Jazyk=german.lng' <(tr -d '\r' < "$ini") || fail "a German system did not get German"
+grep -qx 'Poloha=Horizontalni' <(tr -d '\r' < "$ini") ||
+    fail "the second start's switch reached the settings file"
 echo "end-to-end: all checks passed"

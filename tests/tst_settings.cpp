@@ -151,6 +151,7 @@ void TestSettings::switches() {
 void TestSettings::firstRunAndFirstSave() {
     ProgramFolder folder;
     RulerState &s = folder.s;
+    writeFile(folder.dir.filePath("jazyky/czech.lng"), "LOCALE=cs\n");
     QPoint pos(211, 118);
     NactiNastaveni(s, pos, QLocale(QLocale::Czech));
     QCOMPARE(pos, QPoint(211, 118));
@@ -276,19 +277,51 @@ void TestSettings::values() {
 
 void TestSettings::languageDetection_data() {
     QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("files"); // name, or name=LOCALE value of its header
     QTest::addColumn<QString>("jazyk");
 
-    QTest::newRow("Czech") << QLocale(QLocale::Czech, QLocale::CzechRepublic) << "czech.lng";
-    QTest::newRow("Slovak") << QLocale(QLocale::Slovak, QLocale::Slovakia) << "czech.lng";
-    QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates)
+    const QStringList shipped{"czech.lng=cs", "english.lng=en", "german.lng=de"};
+    QTest::newRow("Czech") << QLocale(QLocale::Czech, QLocale::CzechRepublic) << shipped
+                           << "czech.lng";
+    QTest::newRow("Slovak reads Czech")
+        << QLocale(QLocale::Slovak, QLocale::Slovakia) << shipped << "czech.lng";
+    QTest::newRow("Slovak reads Slovak when it is there")
+        << QLocale(QLocale::Slovak, QLocale::Slovakia) << (shipped + QStringList{"slovak.lng=sk"})
+        << "slovak.lng";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << shipped
+                            << "german.lng";
+    QTest::newRow("German in another country")
+        << QLocale(QLocale::German, QLocale::Austria) << shipped << "german.lng";
+    QTest::newRow("the country's own first")
+        << QLocale(QLocale::German, QLocale::Austria)
+        << QStringList{"a.lng=de", "b.lng=de_AT", "c.lng=de_CH"} << "b.lng";
+    QTest::newRow("another country's when no other")
+        << QLocale(QLocale::German, QLocale::Germany) << QStringList{"b.lng=de_AT", "english.lng"}
+        << "b.lng";
+    QTest::newRow("known by its name") << QLocale(QLocale::German, QLocale::Germany)
+                                       << QStringList{"German.lng", "english.lng"} << "German.lng";
+    QTest::newRow("the header outweighs the name")
+        << QLocale(QLocale::German, QLocale::Germany)
+        << QStringList{"german.lng=cs", "english.lng=en"} << "english.lng";
+    QTest::newRow("US English") << QLocale(QLocale::English, QLocale::UnitedStates) << shipped
                                 << "english.lng";
-    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Austria) << "english.lng";
+    QTest::newRow("French is not shipped")
+        << QLocale(QLocale::French, QLocale::France) << shipped << "english.lng";
+    QTest::newRow("Slovak without Czech") << QLocale(QLocale::Slovak, QLocale::Slovakia)
+                                          << QStringList{"german.lng=de"} << "english.lng";
 }
 
 void TestSettings::languageDetection() {
     QFETCH(QLocale, locale);
+    QFETCH(QStringList, files);
     QFETCH(QString, jazyk);
     ProgramFolder folder;
+    QFile::remove(folder.dir.filePath("jazyky/english.lng"));
+    for (const QString &file : files) {
+        const QString name = file.section(u'=', 0, 0);
+        const QString header = file.contains(u'=') ? "LOCALE=" + file.section(u'=', 1) : "";
+        writeFile(folder.dir.filePath("jazyky/" + name), "LANGUAGE=x\n" + header.toUtf8() + "\n");
+    }
     QPoint pos;
     NactiNastaveni(folder.s, pos, locale);
     QCOMPARE(folder.s.Jazyk, jazyk);

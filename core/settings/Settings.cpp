@@ -4,6 +4,7 @@
 #include "core/settings/IniFile.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
+#include "core/translation/LangTranslator.h"
 #include "core/units/RulerLimits.h"
 
 #include <QDir>
@@ -215,8 +216,28 @@ void applySkin(RulerState &s, const QString &argument) {
         s.Vzhled = found;
 }
 
-bool isCzechOrSlovak(const QLocale &locale) {
-    return locale.language() == QLocale::Czech || locale.language() == QLocale::Slovak;
+// The language file written for the system's language, the one for its country first (de_AT
+// before de on an Austrian system). A Slovak reader who finds no Slovak file reads Czech best.
+// Without any, English.
+QString systemLanguageFile(const RulerState &s, const QLocale &system) {
+    QString sameLanguage;
+    QString czech;
+    for (const QString &name : languageFiles(s.CestaProgramu)) {
+        const QLocale locale = languageFileLocale(dataFile(s.CestaProgramu, languageFolder, name));
+        if (locale.language() == system.language()) {
+            if (locale.territory() == system.territory())
+                return name;
+            if (sameLanguage.isEmpty())
+                sameLanguage = name;
+        }
+        if (locale.language() == QLocale::Czech && czech.isEmpty())
+            czech = name;
+    }
+    if (!sameLanguage.isEmpty())
+        return sameLanguage;
+    if (system.language() == QLocale::Slovak && !czech.isEmpty())
+        return czech;
+    return QStringLiteral("english.lng");
 }
 
 } // namespace
@@ -260,6 +281,14 @@ void NactiParametry(RulerState &s, const QStringList &args) {
     }
 }
 
+QString chosenSettingsFile(const QString &cestaProgramu, const QStringList &args) {
+    RulerState s;
+    s.CestaProgramu = cestaProgramu;
+    s.SouborNastaveni = VychoziSouborNastaveni(cestaProgramu);
+    NactiParametry(s, args);
+    return s.SouborNastaveni;
+}
+
 void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
                     int defaultDelka) {
     // A folder or a FIFO where the file belongs holds no settings either.
@@ -276,8 +305,7 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
         saveSettingsFile(s, ini);
     }
     if (s.Jazyk.toUpper() == autodetect.toUpper())
-        s.Jazyk = isCzechOrSlovak(systemLocale) ? QStringLiteral("czech.lng")
-                                                : QStringLiteral("english.lng");
+        s.Jazyk = systemLanguageFile(s, systemLocale);
     // A stored name that differs from the file or folder only in letter case means that one.
     if (const QString found = dataEntryName(s, languageFolder, s.Jazyk, QDir::Files);
         !found.isEmpty())

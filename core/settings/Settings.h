@@ -36,11 +36,16 @@ QString VychoziSouborNastaveni(const QString &cestaProgramu);
 // at once, because the settings file must be known before it is read.
 void NactiParametry(RulerState &s, const QStringList &args);
 
+// The settings file a start with these arguments uses: the one a CONFIG switch names, else the
+// default one.
+QString chosenSettingsFile(const QString &cestaProgramu, const QStringList &args);
+
 // Reads the settings file into the state. windowPos comes in as the window's current left/top
 // (the defaults) and goes out as the stored place. RozliseniX/Y must already hold the screen's
 // device pixels per inch: they are the defaults for the resolution keys. A missing file gets the
 // default unit lines (even in read-only mode, which is not known yet). "Autodetekce" as the
-// language becomes czech.lng for a Czech or Slovak systemLocale, english.lng otherwise. A missing
+// language becomes the language file written for systemLocale's language (for its country
+// first; Czech for Slovak when no Slovak file is there), else english.lng. A missing
 // or unusable length becomes defaultDelka (472 pixels when that is not positive).
 void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
                     int defaultDelka = 472);

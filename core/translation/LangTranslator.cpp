@@ -325,6 +325,19 @@ void TLangTranslator::buildTable(const QStringList &lines) {
     }
 }
 
+QLocale languageFileLocale(const QString &path) {
+    QLocale locale = localeFromFileName(path);
+    try {
+        for (const QString &line : readLines(path)) {
+            const qsizetype at = keySeparator(line);
+            if (at > 0 && !line.startsWith(u'/') && asciiUpper(line.left(at)) == u"LOCALE")
+                locale = namedLocale(line.mid(at + 1).trimmed());
+        }
+    } catch (const std::exception &) {
+    }
+    return locale;
+}
+
 void TLangTranslator::setLanguageFile(const QString &path) {
     m_languageFile = path;
     LoadLanguage();

@@ -140,3 +140,7 @@ private:
 // Puts each argument in place of the next "%s" of a message. The search goes on after the
 // argument put in, so a "%s" inside an argument stays as it is.
 QString fillArguments(QString text, const QStringList &arguments);
+
+// The locale a language file is written for, by the rule of TLangTranslator::LanguageLocale(),
+// read without translating anything. A file that cannot be read says only what its name says.
+QLocale languageFileLocale(const QString &path);

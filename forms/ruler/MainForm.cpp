@@ -419,6 +419,7 @@ void TMainForm::Zobrazeni() {
     QPoint place = screens.isEmpty() ? pos() : devicePlace(pos(), screens.first());
     // A first run opens the window at its designed size, which the skins are laid out for.
     NactiNastaveni(m_state, place, QLocale::system(), deviceLength(initialSize.width(), m_pomer));
+    m_storedPlace = place;
     move(logicalPlace(place, screens));
     ZpracujPrepinace(m_state);
     if (!m_state.JenCteni)
@@ -444,6 +445,7 @@ void TMainForm::Zobrazeni() {
     aplikujVzhledOkna();
     // A stored place may lie off every screen (a monitor since unplugged, an edited file).
     keepOnScreen();
+    tellAboutDesktop();
 }
 
 void TMainForm::aplikujVzhledOkna() {
@@ -474,7 +476,8 @@ void TMainForm::saveAtExit() {
     m_saved = true;
     const QScreen *display = screen();
     const ScreenArea area{display ? display->geometry() : QRect(), devicePixelRatio()};
-    UlozNastaveni(m_state, QRect(devicePlace(pos(), area), deviceSize(size(), area.ratio)));
+    const QPoint place = platformTellsPlace() ? devicePlace(pos(), area) : m_storedPlace;
+    UlozNastaveni(m_state, QRect(place, deviceSize(size(), area.ratio)));
 }
 
 void TMainForm::Konec() {

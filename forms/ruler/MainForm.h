@@ -129,6 +129,11 @@ private:
     void nastavDelku(int delka);
     void aplikujVzhledOkna();
     void saveAtExit(); // the settings, once, at the end of the run
+    // Whether the platform tells the window's place; where it does not (Wayland), the place
+    // read at the start is the one saved, and the user is told once why the ruler stands
+    // elsewhere.
+    static bool platformTellsPlace();
+    void tellAboutDesktop();
     void keepOnScreen();
     // The reading as the label shows it, copied and saved; the unit symbol behind it.
     QString readingText() const;
@@ -181,6 +186,7 @@ private:
     double m_pomer = 1;
     bool m_shownOnce = false;
     bool m_saved = false;
+    QPoint m_storedPlace; // device pixels, as read from the settings file
     bool m_resizing = false;
     TAboutForm *m_about = nullptr;
     TNastaveniForm *m_nastaveni = nullptr;
