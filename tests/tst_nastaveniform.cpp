@@ -452,7 +452,9 @@ private slots:
         QTest::addColumn<double>("stored");
         const QStringList spins = {"editJHodnota", "editJCarka"};
         for (const QString &spin : spins) {
-            const char *name = qPrintable(spin);
+            // Kept for the whole loop: qPrintable's text dies with its statement.
+            const QByteArray latin = spin.toLatin1();
+            const char *name = latin.constData();
             QTest::addRow("%s: zero, Return", name) << spin << "0"
                                                     << "Return"
                                                     << "0,0001" << 0.0001;
