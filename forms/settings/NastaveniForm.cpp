@@ -1,36 +1,24 @@
-// The settings dialog: its construction, the general and measurement pages, and what happens
-// when it shows and closes.
+// The settings dialog: its construction, and what happens when it shows and closes.
 
 #include "forms/settings/NastaveniForm.h"
 
-#include "core/drawing/BuiltInPictures.h"
-#include "core/settings/DataFolders.h"
+#include "forms/settings/GeneralPage.h"
+#include "forms/settings/MeasuringPage.h"
+#include "forms/settings/UnitsPage.h"
+
 #include "core/settings/RulerState.h"
-#include "core/settings/Settings.h"
 #include "core/translation/LangTranslator.h"
-#include "core/units/DevicePixels.h"
 #include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
-#include "forms/settings/Translucency.h"
 #include "widgets/Accelerators.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PageControl.h"
 #include "widgets/RealSpin.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QSlider>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -39,16 +27,6 @@ namespace {
 // The dialog never gets smaller than this; its layouts grow it further when the captions of a
 // font or language need more.
 constexpr QSize leastDialogSize(410, 236);
-
-// Resolutions are whole positive numbers; anything else leaves the stored one alone.
-bool readResolution(const QLineEdit *edit, int &resolution) {
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok || value <= 0)
-        return false;
-    resolution = value;
-    return true;
-}
 
 } // namespace
 
@@ -66,9 +44,12 @@ TNastaveniForm::TNastaveniForm(RulerState &state, QWidget *parent)
 
     PageControl = new ::PageControl(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    tabObecne = addPage("tabObecne", QStringLiteral("Obecné"), createGeneralPage());
-    tabMereni = addPage("tabMereni", QStringLiteral("Měření"), createMeasurementPage());
-    tabJednotky = addPage("tabJednotky", QStringLiteral("Jednotky"), createUnitsPage());
+    tabObecne = new GeneralPage(*this, m_state);
+    tabMereni = new MeasuringPage(*this, m_state);
+    tabJednotky = new UnitsPage(*this, m_state);
+    addPage("tabObecne", QStringLiteral("Obecné"), tabObecne);
+    addPage("tabMereni", QStringLiteral("Měření"), tabMereni);
+    addPage("tabJednotky", QStringLiteral("Jednotky"), tabJednotky);
     // F1 on a page opens the part of the help about that page.
     setHelpKeyword(tabObecne, QStringLiteral("cz/nastaveni.html#obecne"));
     setHelpKeyword(tabMereni, QStringLiteral("cz/nastaveni.html#mereni"));
@@ -132,20 +113,7 @@ void TNastaveniForm::changeEvent(QEvent *event) {
         keepDesignSizes();
 }
 
-QIcon TNastaveniForm::themedIcon(const char *themeName, const char *builtInName) {
-    return QIcon::fromTheme(QLatin1String(themeName), builtInIcon(QStringLiteral(":/settings/") +
-                                                                  QLatin1String(builtInName)));
-}
-
-// Captions may come from a language file, so they are never read as markup.
-QLabel *TNastaveniForm::createLabel(const char *name, const QString &caption, QWidget *parent) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QWidget *TNastaveniForm::addPage(const char *name, const QString &caption, QWidget *page) {
+QWidget *TNastaveniForm::addPage(const char *name, const QString &caption, SettingsPage *page) {
     page->setObjectName(QLatin1String(name));
     // The page's title is what the language file sets; the tab follows it.
     page->setWindowTitle(caption);
@@ -153,181 +121,24 @@ QWidget *TNastaveniForm::addPage(const char *name, const QString &caption, QWidg
     return page;
 }
 
-QWidget *TNastaveniForm::createGeneralPage() {
-    auto *page = new QWidget;
-
-    groupVzhled = new QGroupBox(QStringLiteral("Vzhled"), page);
-    groupVzhled->setObjectName(QStringLiteral("groupVzhled"));
-    Image1 = createLabel("Image1", QString(), groupVzhled);
-    Image1->setPixmap(themedIcon("preferences-desktop-theme", "skin.png").pixmap(32, 26));
-    Image1->setFixedSize(32, 26);
-    labelVzhled =
-        createLabel("labelVzhled", QStringLiteral("Vyberte si vzhled programu"), groupVzhled);
-    comboSkiny = new QComboBox(groupVzhled);
-    comboSkiny->setObjectName(QStringLiteral("comboSkiny"));
-    designSize(comboSkiny, 201);
-    labelVzhled->setBuddy(comboSkiny);
-    auto *skinRow = new QHBoxLayout(groupVzhled);
-    skinRow->addWidget(Image1);
-    skinRow->addWidget(labelVzhled);
-    skinRow->addStretch(1);
-    skinRow->addWidget(comboSkiny);
-
-    groupOkno = new QGroupBox(QStringLiteral("Okno"), page);
-    groupOkno->setObjectName(QStringLiteral("groupOkno"));
-    checkVzdyNahore = new QCheckBox(QStringLiteral("Vždy nahoře"), groupOkno);
-    checkVzdyNahore->setObjectName(QStringLiteral("checkVzdyNahore"));
-    labelPruhlednost = createLabel("labelPruhlednost", QStringLiteral("Průhlednost"), groupOkno);
-    trackPruhlednost = new QSlider(Qt::Horizontal, groupOkno);
-    trackPruhlednost->setObjectName(QStringLiteral("trackPruhlednost"));
-    trackPruhlednost->setRange(opacityRange.least, opacityRange.most);
-    trackPruhlednost->setValue(opacityRange.most);
-    trackPruhlednost->setTickInterval(10);
-    trackPruhlednost->setTickPosition(QSlider::TicksBelow);
-    trackPruhlednost->setPageStep(10);
-    designSize(trackPruhlednost, 198);
-    labelPruhlednost->setBuddy(trackPruhlednost);
-    // Shown only where the window system cannot make the ruler translucent.
-    labelPruhlednost2 =
-        createLabel("labelPruhlednost2",
-                    QStringLiteral("Průhlednost vyžaduje kompozitního správce oken."), groupOkno);
-    labelPruhlednost2->setWordWrap(true);
-    QPalette warning = labelPruhlednost2->palette();
-    warning.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    labelPruhlednost2->setPalette(warning);
-    labelPruhlednost2->hide();
-    auto *windowGrid = new QGridLayout(groupOkno);
-    windowGrid->addWidget(checkVzdyNahore, 0, 0);
-    windowGrid->addWidget(labelPruhlednost, 0, 1);
-    windowGrid->addWidget(trackPruhlednost, 0, 2);
-    windowGrid->addWidget(labelPruhlednost2, 1, 2);
-    windowGrid->setColumnStretch(2, 1);
-
-    groupJazyk = new QGroupBox(QStringLiteral("Jazyk"), page);
-    groupJazyk->setObjectName(QStringLiteral("groupJazyk"));
-    Image2 = createLabel("Image2", QString(), groupJazyk);
-    Image2->setPixmap(themedIcon("preferences-desktop-locale", "language.png").pixmap(32, 32));
-    Image2->setFixedSize(32, 32);
-    createLanguageList();
-    buttonNovy = new QPushButton(themedIcon("document-new", "language-new.png"),
-                                 QStringLiteral("Nový"), groupJazyk);
-    buttonNovy->setObjectName(QStringLiteral("buttonNovy"));
-    buttonUpravit = new QPushButton(themedIcon("document-edit", "language-edit.png"),
-                                    QStringLiteral("Upravit"), groupJazyk);
-    buttonUpravit->setObjectName(QStringLiteral("buttonUpravit"));
-    for (QPushButton *button : {buttonNovy, buttonUpravit}) {
-        designSize(button, 85, 25);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this,
-                [this, button] { NovyNeboUpravitJazyk(button); });
-    }
-    auto *languageRow = new QHBoxLayout(groupJazyk);
-    languageRow->addWidget(Image2, 0, Qt::AlignTop);
-    languageRow->addWidget(listJazyky, 1);
-    auto *languageButtons = new QVBoxLayout;
-    languageButtons->addWidget(buttonNovy);
-    languageButtons->addWidget(buttonUpravit);
-    languageButtons->addStretch(1);
-    languageRow->addLayout(languageButtons);
-
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(groupVzhled);
-    layout->addWidget(groupOkno);
-    layout->addWidget(groupJazyk, 1);
-    return page;
-}
-
-QWidget *TNastaveniForm::createMeasurementPage() {
-    auto *page = new QWidget;
-    labelHorizRozliseni =
-        createLabel("labelHorizRozliseni", QStringLiteral("Horizontální rozlišení"), page);
-    labelVertikRozliseni =
-        createLabel("labelVertikRozliseni", QStringLiteral("Vertikální rozlišení"), page);
-    labelHorizJednotka = createLabel("labelHorizJednotka", QStringLiteral("DPI"), page);
-    labelVertikJednotka = createLabel("labelVertikJednotka", QStringLiteral("DPI"), page);
-    // Only digits can be typed: a resolution is a whole number of pixels per inch.
-    const auto *digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), page);
-    editRozliseniX = new QLineEdit(page);
-    editRozliseniX->setObjectName(QStringLiteral("editRozliseniX"));
-    editRozliseniY = new QLineEdit(page);
-    editRozliseniY->setObjectName(QStringLiteral("editRozliseniY"));
-    for (QLineEdit *edit : {editRozliseniX, editRozliseniY}) {
-        edit->setValidator(digits);
-        designSize(edit, 97);
-    }
-    labelHorizRozliseni->setBuddy(editRozliseniX);
-    labelVertikRozliseni->setBuddy(editRozliseniY);
-
-    buttonRozliseniObrazovka =
-        new QPushButton(themedIcon("video-display", "screen.png"),
-                        QStringLiteral("Nastavit podle údajů o obrazovce"), page);
-    buttonRozliseniObrazovka->setObjectName(QStringLiteral("buttonRozliseniObrazovka"));
-    buttonKalibrovat =
-        new QPushButton(themedIcon("measure", "calibrate.png"), QStringLiteral("Kalibrovat"), page);
-    buttonKalibrovat->setObjectName(QStringLiteral("buttonKalibrovat"));
-    for (QPushButton *button : {buttonRozliseniObrazovka, buttonKalibrovat}) {
-        designSize(button, 233, 30);
-        button->setAutoDefault(false);
-    }
-    connect(buttonRozliseniObrazovka, &QPushButton::clicked, this,
-            &TNastaveniForm::RozliseniPodleObrazovky);
-    connect(buttonKalibrovat, &QPushButton::clicked, this, &TNastaveniForm::SpustitKalibraci);
-
-    auto *grid = new QGridLayout;
-    grid->addWidget(labelHorizRozliseni, 0, 0);
-    grid->addWidget(editRozliseniX, 0, 1);
-    grid->addWidget(labelHorizJednotka, 0, 2);
-    grid->addWidget(labelVertikRozliseni, 1, 0);
-    grid->addWidget(editRozliseniY, 1, 1);
-    grid->addWidget(labelVertikJednotka, 1, 2);
-    grid->setColumnStretch(0, 1);
-    auto *layout = new QVBoxLayout(page);
-    layout->addLayout(grid);
-    // The two buttons are one column of equal width, whichever caption is longer.
-    auto *buttonColumn = new QVBoxLayout;
-    buttonColumn->addWidget(buttonRozliseniObrazovka);
-    buttonColumn->addWidget(buttonKalibrovat);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addLayout(buttonColumn);
-    buttonRow->addStretch(1);
-    layout->addSpacing(12);
-    layout->addLayout(buttonRow);
-    layout->addStretch(1);
-    return page;
+QList<SettingsPage *> TNastaveniForm::pages() const {
+    return {tabObecne, tabMereni, tabJednotky};
 }
 
 void TNastaveniForm::Vytvorit() {
-    const std::pair<TRealSpinEdit *&, const char *> spins[] = {{editJHodnota, "editJHodnota"},
-                                                               {editJCarka, "editJCarka"}};
-    for (const auto &[spin, name] : spins) {
-        spin = new TRealSpinEdit(tabJednotky);
-        spin->setObjectName(QLatin1String(name));
-        spin->setMinValue(LeastUnitNumber);
-        spin->setMaxValue(LargestUnitNumber);
-        spin->setValue(FixedPoint::fromInt(1));
-        designSize(spin, 73);
-        spin->installEventFilter(this);
-    }
-    m_unitEditor->addWidget(editJHodnota, 2, 1);
-    m_unitEditor->addWidget(editJCarka, 3, 1);
-    labelJJednotka->setBuddy(editJHodnota);
-    labelJCarka->setBuddy(editJCarka);
-    setTabOrder(editJZnacka, editJHodnota);
-    setTabOrder(editJHodnota, comboJJednotek);
-    setTabOrder(comboJJednotek, editJCarka);
+    tabJednotky->Vytvorit();
 }
 
 void TNastaveniForm::Ukoncit() {
-    delete editJHodnota;
-    editJHodnota = nullptr;
-    delete editJCarka;
-    editJCarka = nullptr;
+    tabJednotky->Ukoncit();
+}
+
+int TNastaveniForm::UpravovanaJednotka() const {
+    return tabJednotky->UpravovanaJednotka();
 }
 
 bool TNastaveniForm::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress && (watched == editJHodnota || watched == editJCarka)) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<TRealSpinEdit *>(watched)) {
         // The spin edits take Enter as a refused character; in a dialog it means OK.
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -354,45 +165,20 @@ void TNastaveniForm::showEvent(QShowEvent *event) {
     layout()->activate();
     resize(minimumSizeHint());
     // The keyboard starts on the first control of the page in front.
-    const QWidget *page = PageControl->page(PageControl->currentIndex());
-    QWidget *first = listJednotky;
-    if (page == tabObecne)
-        first = comboSkiny;
-    else if (page == tabMereni)
-        first = editRozliseniX;
-    first->setFocus(Qt::TabFocusReason);
+    if (auto *page = qobject_cast<SettingsPage *>(PageControl->page(PageControl->currentIndex())))
+        page->firstControl()->setFocus(Qt::TabFocusReason);
     if (const QScreen *display = screen())
         move(display->availableVirtualGeometry().center() - rect().center());
 }
 
 void TNastaveniForm::Zobrazit() {
-    const QSignalBlocker blockLanguages(listJazyky);
-    listJazyky->clear();
-    listJazyky->addItems(languageFiles(m_state.CestaProgramu));
-    listJazyky->setCurrentRow(-1);
-    for (int i = 0; i < listJazyky->count(); ++i) {
-        if (listJazyky->item(i)->text().compare(m_state.Jazyk, Qt::CaseInsensitive) == 0) {
-            listJazyky->setCurrentRow(i);
-            break;
-        }
-    }
-
-    comboSkiny->clear();
-    comboSkiny->addItems(skinFolders(m_state.CestaProgramu));
-    comboSkiny->setCurrentIndex(comboSkiny->findText(m_state.Vzhled, Qt::MatchFixedString));
-
-    editRozliseniX->setText(QString::number(m_state.RozliseniX));
-    editRozliseniY->setText(QString::number(m_state.RozliseniY));
-    checkVzdyNahore->setChecked(m_state.VzdyNahore);
-    trackPruhlednost->setValue(m_state.Pruhlednost);
-    labelPruhlednost2->setVisible(!windowsCanBeTranslucent());
-
     // The units editor always starts from what the file holds; Cancel brings back what the
     // ruler has now.
     m_puvodniJednotky = m_state.Jednotky;
     m_shown = true;
     NactiJednotky(m_state);
-    refillUnitList();
+    for (SettingsPage *page : pages())
+        page->load(m_state);
 }
 
 // Hidden by the program without a result (its owner going away, say): nothing is taken. A
@@ -416,41 +202,13 @@ void TNastaveniForm::Skryt(int result) {
     if (!m_shown)
         return;
     m_shown = false;
-    if (result == OkResult || result == KalibrovatResult)
-        copyBack();
-    else
+    if (result == OkResult || result == KalibrovatResult) {
+        for (SettingsPage *page : pages())
+            page->save(m_state);
+    } else {
         m_state.Jednotky = m_puvodniJednotky;
-    m_puvodniJednotky.clear();
-}
-
-void TNastaveniForm::copyBack() {
-    if (QListWidgetItem *language = listJazyky->currentItem()) {
-        m_state.Jazyk = language->text();
-        // A broken language file is reported; the other settings are still taken.
-        const QString error =
-            m_prekladac ? m_prekladac->useLanguage(languageFilePath(m_state)) : QString();
-        if (!error.isEmpty())
-            showMessage(error, true);
     }
-    if (comboSkiny->currentIndex() >= 0)
-        m_state.Vzhled = comboSkiny->currentText();
-    readResolution(editRozliseniX, m_state.RozliseniX);
-    readResolution(editRozliseniY, m_state.RozliseniY);
-    m_state.Pruhlednost = trackPruhlednost->value();
-    m_state.VzdyNahore = checkVzdyNahore->isChecked();
-    FormToUnit(m_upravovanaJednotka);
-    UlozJednotky(m_state);
-}
-
-void TNastaveniForm::RozliseniPodleObrazovky() {
-    const QScreen *display = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!display)
-        return;
-    // The ruler counts device pixels, so the screen's logical resolution is scaled by its
-    // device pixel ratio, the same way the ruler's defaults are.
-    const QPoint dpi = screenDeviceDpi(display);
-    editRozliseniX->setText(QString::number(dpi.x()));
-    editRozliseniY->setText(QString::number(dpi.y()));
+    m_puvodniJednotky.clear();
 }
 
 void TNastaveniForm::SpustitKalibraci() {

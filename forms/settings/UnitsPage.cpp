@@ -1,5 +1,6 @@
-// The settings dialog's units page: the list of all units and the editor of the selected one.
-// Units 0..3 are built in: only their tick spacing can change. The user's own units follow.
+// The settings dialog's units page.
+
+#include "forms/settings/UnitsPage.h"
 
 #include "forms/settings/NastaveniForm.h"
 
@@ -32,8 +33,8 @@ constexpr int symbolLength = 4; // the unit button on the ruler has room for no 
 
 } // namespace
 
-QToolButton *TNastaveniForm::createUnitTool(const char *name, const QString &hint,
-                                            const char *themeIcon, const char *builtInIcon) {
+QToolButton *UnitsPage::createUnitTool(const char *name, const QString &hint, const char *themeIcon,
+                                       const char *builtInIcon) {
     auto *tool = new QToolButton(toolbarJednotky);
     tool->setObjectName(QLatin1String(name));
     tool->setToolTip(hint);
@@ -46,8 +47,8 @@ QToolButton *TNastaveniForm::createUnitTool(const char *name, const QString &hin
     return tool;
 }
 
-QWidget *TNastaveniForm::createUnitsPage() {
-    auto *page = new QWidget;
+UnitsPage::UnitsPage(TNastaveniForm &dialog, RulerState &state) : SettingsPage(dialog, state) {
+    QWidget *page = this;
     toolbarJednotky = new QToolBar(page);
     toolbarJednotky->setObjectName(QStringLiteral("toolbarJednotky"));
     toolbarJednotky->setIconSize(QSize(20, 20));
@@ -70,7 +71,7 @@ QWidget *TNastaveniForm::createUnitsPage() {
     listJednotky->setAccessibleName(QStringLiteral("Jednotky"));
     listJednotky->setItemDelegate(new ElidedRows(listJednotky));
     designSize(listJednotky, 121, 150);
-    connect(listJednotky, &QListWidget::currentRowChanged, this, &TNastaveniForm::ZmenaJednotky);
+    connect(listJednotky, &QListWidget::currentRowChanged, this, &UnitsPage::ZmenaJednotky);
 
     labelJNazev = createLabel("labelJNazev", QStringLiteral("Název jednotky"), page);
     editJNazev = new QLineEdit(page);
@@ -123,15 +124,27 @@ QWidget *TNastaveniForm::createUnitsPage() {
     auto *layout = new QHBoxLayout(page);
     layout->addLayout(left);
     layout->addLayout(m_unitEditor, 1);
-    return page;
 }
 
-QString TNastaveniForm::shownName(int i) const {
+QWidget *UnitsPage::firstControl() const {
+    return listJednotky;
+}
+
+void UnitsPage::load(const RulerState &) {
+    refillUnitList();
+}
+
+void UnitsPage::save(RulerState &state) {
+    FormToUnit(m_upravovanaJednotka);
+    UlozJednotky(state);
+}
+
+QString UnitsPage::shownName(int i) const {
     return shownUnitName(i, m_state.Jednotky[i].Nazev,
                          [this](const QString &name) { return translated(name); });
 }
 
-void TNastaveniForm::refillUnitList() {
+void UnitsPage::refillUnitList() {
     {
         const QSignalBlocker blocker(listJednotky);
         listJednotky->clear();
@@ -144,7 +157,7 @@ void TNastaveniForm::refillUnitList() {
     JednotkaZablokujOdblokuj();
 }
 
-void TNastaveniForm::UnitToForm(int i) {
+void UnitsPage::UnitToForm(int i) {
     if (i < 0 || i >= m_state.Jednotky.size())
         return;
     const tjednotka &unit = m_state.Jednotky[i];
@@ -156,7 +169,7 @@ void TNastaveniForm::UnitToForm(int i) {
     labelJVestavena->setVisible(i < BuiltInUnitCount);
 }
 
-void TNastaveniForm::FormToUnit(int i) {
+void UnitsPage::FormToUnit(int i) {
     if (i < 0 || i >= m_state.Jednotky.size())
         return;
     // What is stored is what the fields show once in range, however the editor is left: by
@@ -175,7 +188,7 @@ void TNastaveniForm::FormToUnit(int i) {
     unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
 }
 
-void TNastaveniForm::JednotkaZablokujOdblokuj() {
+void UnitsPage::JednotkaZablokujOdblokuj() {
     const bool userUnit = listJednotky->currentRow() >= BuiltInUnitCount;
     const QList<QWidget *> userOnly = {toolSmazatJednotku, toolJednotkaNahoru, toolJednotkaDolu,
                                        editJNazev,         editJZnacka,        editJHodnota,
@@ -184,7 +197,7 @@ void TNastaveniForm::JednotkaZablokujOdblokuj() {
         control->setEnabled(userUnit);
 }
 
-void TNastaveniForm::ZmenaJednotky() {
+void UnitsPage::ZmenaJednotky() {
     const int selected = listJednotky->currentRow();
     if (selected < 0 || selected == m_upravovanaJednotka)
         return;
@@ -196,7 +209,7 @@ void TNastaveniForm::ZmenaJednotky() {
     JednotkaZablokujOdblokuj();
 }
 
-bool TNastaveniForm::askUnitName(QString &name) {
+bool UnitsPage::askUnitName(QString &name) {
     QInputDialog input(this);
     input.setWindowTitle(toolNovaJednotka->toolTip());
     input.setLabelText(translated(QStringLiteral("Zadejte jméno nové jednotky")));
@@ -211,7 +224,7 @@ bool TNastaveniForm::askUnitName(QString &name) {
     return true;
 }
 
-void TNastaveniForm::JednotkaAkce(QObject *sender) {
+void UnitsPage::JednotkaAkce(QObject *sender) {
     const int selected = listJednotky->currentRow();
     const int count = listJednotky->count();
     const QSignalBlocker blocker(listJednotky);
@@ -253,4 +266,32 @@ void TNastaveniForm::JednotkaAkce(QObject *sender) {
         m_upravovanaJednotka = other;
     }
     JednotkaZablokujOdblokuj();
+}
+
+void UnitsPage::Vytvorit() {
+    const std::pair<TRealSpinEdit *&, const char *> spins[] = {{editJHodnota, "editJHodnota"},
+                                                               {editJCarka, "editJCarka"}};
+    for (const auto &[spin, name] : spins) {
+        spin = new TRealSpinEdit(this);
+        spin->setObjectName(QLatin1String(name));
+        spin->setMinValue(LeastUnitNumber);
+        spin->setMaxValue(LargestUnitNumber);
+        spin->setValue(FixedPoint::fromInt(1));
+        designSize(spin, 73);
+        spin->installEventFilter(&m_dialog);
+    }
+    m_unitEditor->addWidget(editJHodnota, 2, 1);
+    m_unitEditor->addWidget(editJCarka, 3, 1);
+    labelJJednotka->setBuddy(editJHodnota);
+    labelJCarka->setBuddy(editJCarka);
+    setTabOrder(editJZnacka, editJHodnota);
+    setTabOrder(editJHodnota, comboJJednotek);
+    setTabOrder(comboJJednotek, editJCarka);
+}
+
+void UnitsPage::Ukoncit() {
+    delete editJHodnota;
+    editJHodnota = nullptr;
+    delete editJCarka;
+    editJCarka = nullptr;
 }

@@ -1,7 +1,7 @@
-// The settings dialog's language list, drawn with each language's flag, and the hand-off to
+// The general page's language list, drawn with each language's flag, and the hand-off to
 // the external language editor.
 
-#include "forms/settings/NastaveniForm.h"
+#include "forms/settings/GeneralPage.h"
 
 #include "core/settings/DataFolders.h"
 #include "core/settings/RulerState.h"
@@ -28,7 +28,7 @@ const QString programVersion = QStringLiteral("3.0");
 // Rows are drawn by the dialog itself: flag, then the file name.
 class LanguageRows : public QAbstractItemDelegate {
 public:
-    explicit LanguageRows(TNastaveniForm *form) : QAbstractItemDelegate(form), m_form(form) {}
+    explicit LanguageRows(GeneralPage *form) : QAbstractItemDelegate(form), m_form(form) {}
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override {
@@ -48,16 +48,16 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override {
         // No width of its own: the rows are as wide as the list, and a long name is cut.
         const int fontHeight = option.fontMetrics.height() + 2;
-        return QSize(0, qMax(int(TNastaveniForm::LanguageRowHeight), fontHeight));
+        return QSize(0, qMax(int(GeneralPage::LanguageRowHeight), fontHeight));
     }
 
 private:
-    TNastaveniForm *m_form;
+    GeneralPage *m_form;
 };
 
 } // namespace
 
-void TNastaveniForm::createLanguageList() {
+void GeneralPage::createLanguageList() {
     listJazyky = new QListWidget(groupJazyk);
     listJazyky->setObjectName(QStringLiteral("listJazyky"));
     listJazyky->setAccessibleName(QStringLiteral("Jazyky"));
@@ -67,8 +67,8 @@ void TNastaveniForm::createLanguageList() {
     designSize(listJazyky, 249, 60);
 }
 
-void TNastaveniForm::VyberJazykuKresli(QPainter &painter, int index, const QRect &rect,
-                                       bool selected) {
+void GeneralPage::VyberJazykuKresli(QPainter &painter, int index, const QRect &rect,
+                                    bool selected) {
     const QListWidgetItem *item = listJazyky->item(index);
     if (!item)
         return;
@@ -91,15 +91,15 @@ void TNastaveniForm::VyberJazykuKresli(QPainter &painter, int index, const QRect
         painter.drawImage(rect.topLeft(), flag);
 }
 
-void TNastaveniForm::NovyNeboUpravitJazyk(QObject *sender) {
+void GeneralPage::NovyNeboUpravitJazyk(QObject *sender) {
     if (sender != buttonNovy && sender != buttonUpravit)
         return;
     startLanguageEditor(sender == buttonNovy || !listJazyky->currentItem());
 }
 
-void TNastaveniForm::startLanguageEditor(bool newLanguage) {
+void GeneralPage::startLanguageEditor(bool newLanguage) {
     TLangTranslator ownTranslator;
-    const TLangTranslator &translator = m_prekladac ? *m_prekladac : ownTranslator;
+    const TLangTranslator &translator = prekladac() ? *prekladac() : ownTranslator;
     const QString folder = translator.GetEditorFolder();
     if (folder.isEmpty()) {
         showMessage(translated(QStringLiteral("K provedení této operace musíte mít nainstalovaný "

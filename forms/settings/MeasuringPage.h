@@ -1,0 +1,31 @@
+#pragma once
+
+#include "forms/settings/SettingsPage.h"
+
+class QLineEdit;
+class QPushButton;
+
+// The settings dialog's measuring page: the screen's resolution, typed, taken from the screen
+// or calibrated against a physical ruler.
+class MeasuringPage : public SettingsPage {
+    Q_OBJECT
+
+public:
+    MeasuringPage(TNastaveniForm &dialog, RulerState &state);
+
+    void load(const RulerState &state) override;
+    void save(RulerState &state) override;
+    QWidget *firstControl() const override;
+
+    void RozliseniPodleObrazovky();
+
+private:
+    QLabel *labelHorizRozliseni = nullptr;
+    QLineEdit *editRozliseniX = nullptr;
+    QLabel *labelHorizJednotka = nullptr;
+    QLabel *labelVertikRozliseni = nullptr;
+    QLineEdit *editRozliseniY = nullptr;
+    QLabel *labelVertikJednotka = nullptr;
+    QPushButton *buttonRozliseniObrazovka = nullptr;
+    QPushButton *buttonKalibrovat = nullptr;
+};
