@@ -2,6 +2,7 @@
 
 #include "core/settings/DataFolders.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
 #include "core/units/RulerLimits.h"
@@ -269,6 +270,7 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
     SettingsView view{s, windowPos, QSize(length, length)};
     for (const SettingKey &entry : settingKeys)
         readSetting(ini, entry, view);
+    readMonitorResolutions(ini, s);
     if (firstRun) {
         int key = 0;
         for (const char16_t *line : firstRunUnitLines)
@@ -322,6 +324,7 @@ bool UlozNastaveni(RulerState &s, const QRect &windowGeometry) {
             continue;
         ini.writeString(section, key, value);
     }
+    writeMonitorResolutions(ini, s);
     return saveSettingsFile(s, ini);
 }
 

@@ -5,12 +5,14 @@
 
 #include "core/drawing/BuiltInPictures.h"
 #include "core/settings/DataFolders.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
 #include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
+#include "forms/settings/MonitorSource.h"
 #include "forms/settings/Translucency.h"
 #include "widgets/Accelerators.h"
 #include "widgets/MessageBoxes.h"
@@ -283,6 +285,8 @@ QWidget *TNastaveniForm::createMeasurementPage() {
     grid->addWidget(labelVertikJednotka, 1, 2);
     grid->setColumnStretch(0, 1);
     auto *layout = new QVBoxLayout(page);
+    labelMonitor = createMonitorLabel(page);
+    layout->addWidget(labelMonitor);
     layout->addLayout(grid);
     // The two buttons are one column of equal width, whichever caption is longer.
     auto *buttonColumn = new QVBoxLayout;
@@ -383,6 +387,8 @@ void TNastaveniForm::Zobrazit() {
 
     editRozliseniX->setText(QString::number(m_state.RozliseniX));
     editRozliseniY->setText(QString::number(m_state.RozliseniY));
+    showMonitorSource(labelMonitor, m_state,
+                      [this](const QString &text, const QStringList &a) { return translated(text, a); });
     checkVzdyNahore->setChecked(m_state.VzdyNahore);
     trackPruhlednost->setValue(m_state.Pruhlednost);
     labelPruhlednost2->setVisible(!windowsCanBeTranslucent());
@@ -434,8 +440,10 @@ void TNastaveniForm::copyBack() {
     }
     if (comboSkiny->currentIndex() >= 0)
         m_state.Vzhled = comboSkiny->currentText();
-    readResolution(editRozliseniX, m_state.RozliseniX);
-    readResolution(editRozliseniY, m_state.RozliseniY);
+    QPoint resolution(m_state.RozliseniX, m_state.RozliseniY);
+    readResolution(editRozliseniX, resolution.rx());
+    readResolution(editRozliseniY, resolution.ry());
+    chooseMonitorResolution(m_state, resolution);
     m_state.Pruhlednost = trackPruhlednost->value();
     m_state.VzdyNahore = checkVzdyNahore->isChecked();
     FormToUnit(m_upravovanaJednotka);
@@ -446,9 +454,7 @@ void TNastaveniForm::RozliseniPodleObrazovky() {
     const QScreen *display = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!display)
         return;
-    // The ruler counts device pixels, so the screen's logical resolution is scaled by its
-    // device pixel ratio, the same way the ruler's defaults are.
-    const QPoint dpi = screenDeviceDpi(display);
+    const QPoint dpi = screenResolution(m_state, display);
     editRozliseniX->setText(QString::number(dpi.x()));
     editRozliseniY->setText(QString::number(dpi.y()));
 }

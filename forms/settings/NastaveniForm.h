@@ -136,6 +136,7 @@ private:
     QLabel *labelVertikRozliseni = nullptr;
     QLineEdit *editRozliseniY = nullptr;
     QLabel *labelVertikJednotka = nullptr;
+    QLabel *labelMonitor = nullptr;
     QPushButton *buttonRozliseniObrazovka = nullptr;
     QPushButton *buttonKalibrovat = nullptr;
 
