@@ -45,10 +45,14 @@ std::optional<QPoint> plausibleDensity(QSizeF physicalMm, QSize pixels) {
         return std::nullopt;
     const double x = pixels.width() * mmPerInch / physicalMm.width();
     const double y = pixels.height() * mmPerInch / physicalMm.height();
+    // A hair of tolerance, so that a density exactly at a limit counts as within it.
+    constexpr double tolerance = 1e-9;
     const auto plausible = [](double dpi) {
-        return dpi >= leastPlausibleDpi && dpi <= mostPlausibleDpi;
+        return dpi >= leastPlausibleDpi * (1 - tolerance) &&
+               dpi <= mostPlausibleDpi * (1 + tolerance);
     };
-    if (!plausible(x) || !plausible(y) || std::max(x, y) > std::min(x, y) * plausibleSquareness)
+    if (!plausible(x) || !plausible(y) ||
+        std::max(x, y) / std::min(x, y) > plausibleSquareness + tolerance)
         return std::nullopt;
     return QPoint(int(std::lround(x)), int(std::lround(y)));
 }
