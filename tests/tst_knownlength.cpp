@@ -39,10 +39,10 @@ private slots:
         QTest::addColumn<Ends>("ends");
         const Ends none;
         QTest::newRow("nothing placed") << 100 << QList<int>{} << none;
-        QTest::newRow("arrow and a marker") << 300 << QList<int>{100}
-                                            << std::optional(std::pair(100, 300));
-        QTest::newRow("marker beyond the arrow") << 100 << QList<int>{300}
-                                                 << std::optional(std::pair(100, 300));
+        QTest::newRow("arrow and a marker")
+            << 300 << QList<int>{100} << std::optional(std::pair(100, 300));
+        QTest::newRow("marker beyond the arrow")
+            << 100 << QList<int>{300} << std::optional(std::pair(100, 300));
         QTest::newRow("arrow on the marker") << 100 << QList<int>{100} << none;
         QTest::newRow("two markers, arrow elsewhere")
             << 0 << QList<int>{400, 200} << std::optional(std::pair(200, 400));
@@ -50,8 +50,8 @@ private slots:
             << 250 << QList<int>{10, 200, 300} << std::optional(std::pair(200, 300));
         QTest::newRow("a deleted marker does not count")
             << 300 << QList<int>{-250, 100} << std::optional(std::pair(100, 300));
-        QTest::newRow("marker at the zero") << 333 << QList<int>{0}
-                                            << std::optional(std::pair(0, 333));
+        QTest::newRow("marker at the zero")
+            << 333 << QList<int>{0} << std::optional(std::pair(0, 333));
     }
     void ends() {
         QFETCH(int, arrow);
@@ -72,15 +72,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<bool>("made");
-        QTest::newRow("a map's scale bar") << 333 << 7.0 << "Mapa" << "km" << true;
-        QTest::newRow("no length") << 333 << 0.0 << "Mapa" << "km" << false;
-        QTest::newRow("no pixels") << 0 << 7.0 << "Mapa" << "km" << false;
-        QTest::newRow("no name") << 333 << 7.0 << " " << "km" << false;
-        QTest::newRow("the separator's name") << 333 << 7.0 << "-" << "km" << false;
-        QTest::newRow("field separator") << 333 << 7.0 << "a;b" << "km" << false;
-        QTest::newRow("no symbol") << 333 << 7.0 << "Mapa" << "" << false;
-        QTest::newRow("smallest size") << 1 << 10000.0 << "Mapa" << "km" << true;
-        QTest::newRow("below the smallest size") << 1 << 10001.0 << "Mapa" << "km" << false;
+        QTest::newRow("a map's scale bar") << 333 << 7.0 << "Mapa"
+                                           << "km" << true;
+        QTest::newRow("no length") << 333 << 0.0 << "Mapa"
+                                   << "km" << false;
+        QTest::newRow("no pixels") << 0 << 7.0 << "Mapa"
+                                   << "km" << false;
+        QTest::newRow("no name") << 333 << 7.0 << " "
+                                 << "km" << false;
+        QTest::newRow("the separator's name") << 333 << 7.0 << "-"
+                                              << "km" << false;
+        QTest::newRow("field separator") << 333 << 7.0 << "a;b"
+                                         << "km" << false;
+        QTest::newRow("no symbol") << 333 << 7.0 << "Mapa"
+                                   << "" << false;
+        QTest::newRow("smallest size") << 1 << 10000.0 << "Mapa"
+                                       << "km" << true;
+        QTest::newRow("below the smallest size") << 1 << 10001.0 << "Mapa"
+                                                 << "km" << false;
     }
     void unit() {
         QFETCH(int, pixels);

@@ -21,8 +21,12 @@ class TestMainFormMonitors : public QObject {
             const double ratio = screen->devicePixelRatio();
             const QSize pixels = screen->geometry().size() * ratio;
             const double dpi = ratio == 1 ? 80 : 200;
-            list << MonitorInfo{screen->name(), screen->name(), screen->geometry(), pixels,
-                                QSizeF(pixels) * 25.4 / dpi, screenDeviceDpi(screen)};
+            list << MonitorInfo{screen->name(),
+                                screen->name(),
+                                screen->geometry(),
+                                pixels,
+                                QSizeF(pixels) * 25.4 / dpi,
+                                screenDeviceDpi(screen)};
         }
         return list;
     }

@@ -15,8 +15,8 @@ Q_DECLARE_METATYPE(std::optional<QPoint>)
 
 namespace {
 
-MonitorInfo monitor(const QString &identity, QPoint systemDpi = {96, 96},
-                    QSizeF mm = {}, QSize pixels = {1920, 1080}) {
+MonitorInfo monitor(const QString &identity, QPoint systemDpi = {96, 96}, QSizeF mm = {},
+                    QSize pixels = {1920, 1080}) {
     return {identity, identity, QRect(QPoint(0, 0), pixels), pixels, mm, systemDpi};
 }
 
@@ -31,16 +31,16 @@ private slots:
     void identity_data() {
         QTest::addColumn<QStringList>("parts"); // maker, model, serial, output
         QTest::addColumn<QString>("identity");
-        QTest::newRow("all reported") << QStringList{"Dell", "U2415", "7MT01", "DP-1"}
-                                      << "Dell U2415 7MT01";
+        QTest::newRow("all reported")
+            << QStringList{"Dell", "U2415", "7MT01", "DP-1"} << "Dell U2415 7MT01";
         QTest::newRow("no serial") << QStringList{"Dell", "U2415", "", "DP-1"} << "Dell U2415";
         QTest::newRow("nothing reported") << QStringList{"", "", "", "HDMI-1"} << "HDMI-1";
         QTest::newRow("blank parts count as none")
             << QStringList{" ", "\t", "", "eDP-1"} << "eDP-1";
         QTest::newRow("section breakers dropped")
             << QStringList{"[Acme]", "X=1;2", "", ""} << "Acme X12";
-        QTest::newRow("line breaks dropped") << QStringList{"Acme\nCorp", "M", "", ""}
-                                             << "AcmeCorp M";
+        QTest::newRow("line breaks dropped")
+            << QStringList{"Acme\nCorp", "M", "", ""} << "AcmeCorp M";
     }
     void identity() {
         QFETCH(QStringList, parts);
@@ -53,8 +53,8 @@ private slots:
         QTest::addColumn<QSize>("pixels");
         QTest::addColumn<std::optional<QPoint>>("dpi");
         const std::optional<QPoint> none;
-        QTest::newRow("24 inch full HD") << QSizeF(527, 296) << QSize(1920, 1080)
-                                         << std::optional(QPoint(93, 93));
+        QTest::newRow("24 inch full HD")
+            << QSizeF(527, 296) << QSize(1920, 1080) << std::optional(QPoint(93, 93));
         // 1920 px over 500 mm is 97.54 per inch: rounded, not truncated.
         QTest::newRow("rounds") << QSizeF(500, 500) << QSize(1920, 1920)
                                 << std::optional(QPoint(98, 98));
@@ -63,20 +63,18 @@ private slots:
         QTest::newRow("zero height") << QSizeF(527, 0) << QSize(1920, 1080) << none;
         QTest::newRow("no pixels") << QSizeF(527, 296) << QSize() << none;
         // 100 px over 50.8 mm is exactly 50 per inch; a hair more millimetres is below it.
-        QTest::newRow("least density") << QSizeF(50.8, 50.8) << QSize(100, 100)
-                                       << std::optional(QPoint(50, 50));
+        QTest::newRow("least density")
+            << QSizeF(50.8, 50.8) << QSize(100, 100) << std::optional(QPoint(50, 50));
         QTest::newRow("below least") << QSizeF(50.9, 50.9) << QSize(100, 100) << none;
-        QTest::newRow("most density") << QSizeF(25.4, 25.4) << QSize(600, 600)
-                                      << std::optional(QPoint(600, 600));
+        QTest::newRow("most density")
+            << QSizeF(25.4, 25.4) << QSize(600, 600) << std::optional(QPoint(600, 600));
         QTest::newRow("above most") << QSizeF(25.4, 25.4) << QSize(601, 601) << none;
         QTest::newRow("aspect ratio as size") << QSizeF(16, 9) << QSize(1920, 1080) << none;
-        QTest::newRow("centimetres as millimetres")
-            << QSizeF(52, 29) << QSize(1920, 1080) << none;
+        QTest::newRow("centimetres as millimetres") << QSizeF(52, 29) << QSize(1920, 1080) << none;
         // 115 against 100: square enough; 116 against 100 is not.
-        QTest::newRow("squareness limit") << QSizeF(25.4, 25.4) << QSize(115, 100)
-                                          << std::optional(QPoint(115, 100));
-        QTest::newRow("past squareness, across") << QSizeF(25.4, 25.4) << QSize(116, 100)
-                                                 << none;
+        QTest::newRow("squareness limit")
+            << QSizeF(25.4, 25.4) << QSize(115, 100) << std::optional(QPoint(115, 100));
+        QTest::newRow("past squareness, across") << QSizeF(25.4, 25.4) << QSize(116, 100) << none;
         QTest::newRow("past squareness, down") << QSizeF(25.4, 25.4) << QSize(100, 116) << none;
     }
     void density() {

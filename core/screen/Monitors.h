@@ -51,8 +51,7 @@ MonitorResolution monitorResolution(const MonitorInfo &monitor, std::optional<QP
 // several monitors measures from its zero on the monitor where that zero is. When the zero end
 // is on no monitor, the one holding the bar's centre, else the one it overlaps most, else the
 // first. -1 without monitors.
-int monitorUnderBar(const QList<QRect> &monitors, const QRect &bar, bool horizontal,
-                    bool obracene);
+int monitorUnderBar(const QList<QRect> &monitors, const QRect &bar, bool horizontal, bool obracene);
 
 // The monitors of the desktop as Qt reports them.
 QList<MonitorInfo> desktopMonitors();

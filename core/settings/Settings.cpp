@@ -90,9 +90,7 @@ const SettingKey settingKeys[] = {
      [](SettingsView &v, const QString &t) { v.s.VzdyNahore = JeAno(t); }},
     {"Obecne", "Pruhlednost", true, "255", false,
      [](const SettingsView &v) { return number(v.s.Pruhlednost); },
-     [](SettingsView &v, const QString &t) {
-         v.s.Pruhlednost = opacityRange.bounded(toInt(t));
-     }},
+     [](SettingsView &v, const QString &t) { v.s.Pruhlednost = opacityRange.bounded(toInt(t)); }},
     {"Mereni", "Jednotka", true, "0", false,
      [](const SettingsView &v) { return number(v.s.Jednotka); },
      [](SettingsView &v, const QString &t) { v.s.Jednotka = toInt(t); }},

@@ -22,7 +22,7 @@ void TMainForm::MeritkoZnameDelky() {
 }
 
 bool TMainForm::vytvorJednotkuZnameDelky(double length, const QString &name,
-                                        const QString &symbol) {
+                                         const QString &symbol) {
     const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky);
     const auto unit =
         ends ? knownLengthUnit(ends->second - ends->first, length, name, symbol) : std::nullopt;

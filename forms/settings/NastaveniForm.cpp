@@ -387,8 +387,9 @@ void TNastaveniForm::Zobrazit() {
 
     editRozliseniX->setText(QString::number(m_state.RozliseniX));
     editRozliseniY->setText(QString::number(m_state.RozliseniY));
-    showMonitorSource(labelMonitor, m_state,
-                      [this](const QString &text, const QStringList &a) { return translated(text, a); });
+    showMonitorSource(labelMonitor, m_state, [this](const QString &text, const QStringList &a) {
+        return translated(text, a);
+    });
     checkVzdyNahore->setChecked(m_state.VzdyNahore);
     trackPruhlednost->setValue(m_state.Pruhlednost);
     labelPruhlednost2->setVisible(!windowsCanBeTranslucent());
