@@ -21,6 +21,8 @@ struct RulerFixture {
     std::unique_ptr<TMainForm> form;
     QStringList messages;
     QList<QMessageBox::Icon> icons; // one per message shown by the ruler window
+    // The monitors the ruler sees, when a test gives them sizes the platform cannot report.
+    std::function<QList<MonitorInfo>()> monitors;
 
     // Files below the program folder.
     void write(const QString &relative, const QByteArray &content) {
@@ -46,6 +48,8 @@ struct RulerFixture {
             messages << text;
             icons << icon;
         };
+        if (monitors)
+            form->Monitory = monitors;
         form->show();
     }
 

@@ -93,10 +93,11 @@ private slots:
         ruler.key(Qt::Key_F10);
         QMenu *menu = ruler.form->functionMenu();
         QVERIFY(menu->isVisible());
-        QCOMPARE(entryNames(menu), (QStringList{"menuKopirovat", "menuUlozit", "N1", "menuZalozky",
-                                                "N300", "menuLupa", "menuPrichytit",
-                                                "menuMeritMeziHranami", "menuToleranceHran", "N2",
-                                                "menuMaxi", "menuKalibrace", "menuNastaveni"}));
+        QCOMPARE(
+            entryNames(menu),
+            (QStringList{"menuKopirovat", "menuUlozit", "N1", "menuZalozky", "menuZnamaDelka",
+                         "N300", "menuLupa", "menuPrichytit", "menuMeritMeziHranami",
+                         "menuToleranceHran", "N2", "menuMaxi", "menuKalibrace", "menuNastaveni"}));
         QCOMPARE(entryNames(menu->actions().at(3)->menu()),
                  (QStringList{"menuZVytvorit", "menuZSmazat", "menuZSmazatVse"}));
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy"));

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/screen/EdgeSearch.h"
+#include "core/screen/Monitors.h"
 #include "core/units/Markers.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -45,6 +47,14 @@ struct RulerState {
     int RozliseniX = 96;
     int RozliseniY = 96;
     bool JenCteni = false;
+    // The monitor the ruler measures on, as the last layout found it; RozliseniX/Y are its
+    // values. Without an identity no monitor is known and RozliseniX/Y are all there is.
+    MonitorInfo Monitor;
+    // The user's own resolutions (a calibration, values typed in the settings) by monitor.
+    QMap<QString, QPoint> RozliseniMonitoru;
+    // [Mereni] of the file read names the monitor its resolution belongs to: it is a copy of
+    // that monitor's values, never a calibration of its own.
+    bool MereniZnaMonitor = false;
     QStringList Parametry;
 
     // Units.

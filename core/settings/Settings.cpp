@@ -2,6 +2,7 @@
 
 #include "core/settings/DataFolders.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/TextFile.h"
 #include "core/translation/LangTranslator.h"
@@ -90,9 +91,7 @@ const SettingKey settingKeys[] = {
      [](SettingsView &v, const QString &t) { v.s.VzdyNahore = JeAno(t); }},
     {"Obecne", "Pruhlednost", true, "255", false,
      [](const SettingsView &v) { return number(v.s.Pruhlednost); },
-     [](SettingsView &v, const QString &t) {
-         v.s.Pruhlednost = opacityRange.bounded(toInt(t));
-     }},
+     [](SettingsView &v, const QString &t) { v.s.Pruhlednost = opacityRange.bounded(toInt(t)); }},
     {"Mereni", "Jednotka", true, "0", false,
      [](const SettingsView &v) { return number(v.s.Jednotka); },
      [](SettingsView &v, const QString &t) { v.s.Jednotka = toInt(t); }},
@@ -298,6 +297,7 @@ void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocal
     SettingsView view{s, windowPos, QSize(length, length)};
     for (const SettingKey &entry : settingKeys)
         readSetting(ini, entry, view);
+    readMonitorResolutions(ini, s);
     if (firstRun) {
         int key = 0;
         for (const char16_t *line : firstRunUnitLines)
@@ -350,6 +350,7 @@ bool UlozNastaveni(RulerState &s, const QRect &windowGeometry) {
             continue;
         ini.writeString(section, key, value);
     }
+    writeMonitorResolutions(ini, s);
     return saveSettingsFile(s, ini);
 }
 

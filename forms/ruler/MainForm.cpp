@@ -4,6 +4,7 @@
 #include "core/drawing/ColourKey.h"
 #include "core/settings/DataFolders.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/settings/TextFile.h"
@@ -64,6 +65,7 @@ constexpr MenuPicture menuPictures[] = {
     {"menuZVytvorit", "bookmark-new", "menu/marker-add.png"},
     {"menuZSmazat", "bookmark-remove", "menu/marker-delete.png"},
     {"menuZSmazatVse", "edit-clear-all", "menu/markers-delete-all.png"},
+    {"menuZnamaDelka", "transform-scale", "menu/calibrate.png"},
     {"menuMaxi", "view-fullscreen", "menu/fullscreen.png"},
     {"menuKalibrace", "measure", "menu/calibrate.png"},
     {"menuNastaveni", "preferences-system", "menu/settings.png"},
@@ -150,7 +152,7 @@ QMenu *TMainForm::functionMenu() {
     menuZalozky->setMenu(submenu);
     popupMenu->addActions({menuKopirovat, menuUlozit});
     popupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    popupMenu->addAction(menuZalozky);
+    popupMenu->addActions({menuZalozky, menuZnamaDelka});
     m_screenTools->addMenuItems(popupMenu);
     popupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
@@ -341,6 +343,7 @@ void TMainForm::createMenus() {
         {menuZSmazatVse, "menuZSmazatVse", QStringLiteral("Smazat všechny záložky")},
         {menuMaxi, "menuMaxi", QStringLiteral("Přes celou obrazovku")},
         {menuKalibrace, "menuKalibrace", QStringLiteral("Kalibrace")},
+        {menuZnamaDelka, "menuZnamaDelka", QStringLiteral("Měřítko podle známé délky...")},
         {menuNastaveni, "menuNastaveni", QStringLiteral("Nastavení")},
     };
     for (const auto &[action, name, caption] : entries) {
@@ -354,6 +357,7 @@ void TMainForm::createMenus() {
         connect(marker, &QAction::triggered, this, [this, marker] { FunkceZalozek(marker); });
     connect(menuMaxi, &QAction::triggered, this, &TMainForm::PresCelouObrazovku);
     connect(menuKalibrace, &QAction::triggered, this, [this] { Kalibrace(menuKalibrace); });
+    connect(menuZnamaDelka, &QAction::triggered, this, &TMainForm::MeritkoZnameDelky);
     connect(menuNastaveni, &QAction::triggered, this, &TMainForm::Nastaveni);
 }
 
@@ -426,6 +430,8 @@ void TMainForm::Zobrazeni() {
         removeStaleTemporaryFiles(m_state.SouborNastaveni);
 
     nastavDelku(logicalLength(m_state.Delka, m_pomer));
+    if (const auto monitor = monitorPodPravitkem())
+        startOnMonitor(m_state, *monitor);
     // The stored length may lie outside what a window can be; the percent unit must count the
     // length the window really took, or 100 % would not stand at the far end.
     m_state.Delka = delkaPravitka();
@@ -527,6 +533,7 @@ void TMainForm::updateAccessibleNames() {
     const QString symbol = unitSymbol();
     labelMeridlo->setAccessibleName(
         translated(QStringLiteral("Naměřená vzdálenost: %s"), {readingText() + u' ' + symbol}));
+    ukazPixelyMonitoru();
     const bool known = m_state.Jednotka >= 0 && m_state.Jednotka < m_state.Jednotky.size();
     const QString unitName = known ? nazevJednotky(m_state.Jednotka) : symbol;
     buttonJednotka->setAccessibleName(translated(QStringLiteral("Jednotka: %s"), {unitName}));

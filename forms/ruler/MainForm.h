@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drawing/ScaleDrawing.h"
+#include "core/screen/Monitors.h"
 #include "core/skins/Skin.h"
 #include "core/translation/QtTranslations.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ImageControl;
 class QAction;
@@ -110,6 +112,18 @@ public:
     ImageControl *markerImage(int i) const { return m_obrazkyZalozek.value(i); }
     const QVector<UnitMenuItem *> &PolozkyJednotek() const { return m_polozkyJednotek; }
 
+    // The monitors of the desktop; tests replace it to give monitors sizes that their
+    // platform cannot report.
+    std::function<QList<MonitorInfo>()> Monitory = desktopMonitors;
+
+    // Makes a user unit that reads a length the user knows between two markers, or the arrow
+    // and a marker.
+    void MeritkoZnameDelky();
+    // The work behind it, once the length, name and symbol are known: creates or updates the
+    // unit, stores the units and makes it the current one. False (and a message) when no unit
+    // can be made.
+    bool vytvorJednotkuZnameDelky(double length, const QString &name, const QString &symbol);
+
     // Device pixels per logical pixel that the pictures and positions are made for.
     double pomer() const { return m_pomer; }
 
@@ -170,6 +184,14 @@ private:
     bool resizeArrowMouse(QMouseEvent *mouse);
     int delkaOkna() const; // the window's logical length along the ruler
     void sledujPomer();
+    // The monitor the bar measures on, if the desktop has any.
+    std::optional<MonitorInfo> monitorPodPravitkem() const;
+    // Lays out anew when the bar has moved onto another monitor.
+    void sledujMonitor();
+    int measuredPixels() const; // the distance the reading shows, in device pixels
+    // The reading's tool tip and description: the distance in device pixels, in logical pixels
+    // and in centimetres on the monitor the bar measures on.
+    void ukazPixelyMonitoru();
     void zobrazSkin(); // shows the loaded skin's pictures at the screen's ratio and lays out
     void ukazTlacitka(const SkinBitmaps &pictures); // the button pictures that are not null
     QPoint pointerPlace(int pozice, const QImage &plain, const QImage &shown, int centre) const;
@@ -185,6 +207,7 @@ private:
     SkinData m_vestavene; // the built-in button pictures
     double m_pomer = 1;
     bool m_shownOnce = false;
+    bool m_laidOut = false; // updateLayout has run: the units and the skin are there
     bool m_saved = false;
     QPoint m_storedPlace; // device pixels, as read from the settings file
     bool m_resizing = false;
@@ -215,6 +238,7 @@ private:
     QAction *menuZSmazatVse = nullptr;
     QAction *menuMaxi = nullptr;
     QAction *menuKalibrace = nullptr;
+    QAction *menuZnamaDelka = nullptr;
     QAction *menuNastaveni = nullptr;
 
     ScreenTools *m_screenTools = nullptr;     // snapping to edges, spans between them, the loupe

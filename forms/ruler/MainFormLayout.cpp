@@ -4,6 +4,7 @@
 
 #include "core/drawing/BuiltInPictures.h"
 #include "core/drawing/ColourKey.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/skins/Layout.h"
 #include "core/units/DevicePixels.h"
@@ -14,6 +15,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QLocale>
 
 const SkinSection &TMainForm::section() const {
     return m_state.Horizontalni ? m_skin.horizontal : m_skin.vertical;
@@ -79,6 +81,9 @@ void TMainForm::updateLayout() {
     const int thickness = qMax(1, section().ruleHeight);
     resize(m_state.Horizontalni ? QSize(width(), thickness) : QSize(thickness, height()));
     placeStrip();
+    // Centimetres and inches are those of the monitor the bar measures on.
+    if (const auto monitor = monitorPodPravitkem())
+        useMonitor(m_state, *monitor);
     // The unit factors count the scale strip's device pixels; the scale is drawn with them.
     PrepocitejJednotky();
     imageSipka->setPicture(m_state.Horizontalni ? m_shown.arrow : m_shown.varrow);
@@ -90,6 +95,7 @@ void TMainForm::updateLayout() {
     UmistiSipku();
     ukazZalozky();
     updateAccessibleNames();
+    m_laidOut = true;
 }
 
 ScaleParams TMainForm::scaleParams(int length) const {
@@ -173,6 +179,9 @@ bool TMainForm::event(QEvent *event) {
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::ScreenChangeInternal && m_shownOnce)
         sledujPomer();
+    if ((event->type() == QEvent::Move || event->type() == QEvent::ScreenChangeInternal) &&
+        m_shownOnce)
+        sledujMonitor();
     return handled;
 }
 
@@ -195,4 +204,48 @@ void TMainForm::sledujPomer() {
     // The skin's pictures are made anew for the new ratio, and everything laid out with them.
     zobrazSkin();
     ZobrazVzdalenost();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Monitors of other densities
+
+namespace {
+constexpr double centimetresPerInch = 2.54;
+}
+
+std::optional<MonitorInfo> TMainForm::monitorPodPravitkem() const {
+    const QList<MonitorInfo> monitors = Monitory ? Monitory() : QList<MonitorInfo>();
+    QList<QRect> areas;
+    for (const MonitorInfo &monitor : monitors)
+        areas << monitor.area;
+    const int under = monitorUnderBar(areas, geometry(), m_state.Horizontalni, m_state.Obracene);
+    if (under < 0)
+        return std::nullopt;
+    return monitors[under];
+}
+
+void TMainForm::sledujMonitor() {
+    if (!m_laidOut)
+        return;
+    const auto monitor = monitorPodPravitkem();
+    if (!monitor || monitor->identity == m_state.Monitor.identity)
+        return;
+    // The arrow and the markers keep their pixels; what they read follows the new monitor.
+    updateLayout();
+    ZobrazVzdalenost();
+}
+
+void TMainForm::ukazPixelyMonitoru() {
+    const int pixels = measuredPixels();
+    const int dpi = m_state.Horizontalni ? m_state.RozliseniX : m_state.RozliseniY;
+    const QLocale locale;
+    const QString monitor =
+        m_state.Monitor.name.isEmpty() ? m_state.Monitor.identity : m_state.Monitor.name;
+    const QString text = translated(
+        QStringLiteral("%s px zařízení = %s logických px při %s % = %s cm na monitoru %s"),
+        {QString::number(pixels), locale.toString(pixels / m_pomer, 'f', 1),
+         QString::number(qRound(m_pomer * 100)),
+         locale.toString(dpi > 0 ? pixels * centimetresPerInch / dpi : 0.0, 'f', 2), monitor});
+    labelMeridlo->setToolTip(text);
+    labelMeridlo->setAccessibleDescription(text);
 }

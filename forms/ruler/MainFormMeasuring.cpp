@@ -52,11 +52,13 @@ void TMainForm::setReading(double value) {
     updateAccessibleNames();
 }
 
-void TMainForm::ZobrazVzdalenost() {
+int TMainForm::measuredPixels() const {
     // A span between two edges is a length of its own, whichever end carries the zero.
-    const int pixels =
-        m_state.Rozpeti ? m_state.Rozpeti->length() : vzdalenostOdNuly(m_state.PoziceMeridla);
-    setReading(readingValue(pixels, m_state.PixeluNaJednotku));
+    return m_state.Rozpeti ? m_state.Rozpeti->length() : vzdalenostOdNuly(m_state.PoziceMeridla);
+}
+
+void TMainForm::ZobrazVzdalenost() {
+    setReading(readingValue(measuredPixels(), m_state.PixeluNaJednotku));
 }
 
 QPoint TMainForm::pointerPlace(int pozice, const QImage &plain, const QImage &shown,

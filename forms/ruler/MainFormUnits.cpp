@@ -3,6 +3,7 @@
 #include "forms/ruler/MainForm.h"
 
 #include "core/drawing/UnitMenuDrawing.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/units/DistanceFormat.h"
 #include "core/units/RulerMath.h"
@@ -150,7 +151,9 @@ void TMainForm::takeCalibrationClick() {
         return;
     }
     const bool horizontal = m_state.Horizontalni;
-    (horizontal ? m_state.RozliseniX : m_state.RozliseniY) = rozliseni;
+    // Only the monitor the ruler is on is calibrated; the others keep their values.
+    setMonitorResolution(m_state, horizontal ? QPoint(rozliseni, m_state.RozliseniY)
+                                             : QPoint(m_state.RozliseniX, rozliseni));
     PrepocitejJednotky();
     kresliMeritko();
     // The click was made where the physical ruler shows the reference length; by definition

@@ -2,8 +2,9 @@
 
 #include "forms/settings/MeasuringPage.h"
 
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
-#include "core/units/DevicePixels.h"
+#include "forms/settings/MonitorSource.h"
 #include "forms/settings/NastaveniForm.h"
 
 #include <QGridLayout>
@@ -17,7 +18,7 @@
 
 namespace {
 
-// Resolutions are whole positive numbers; anything else leaves the stored one alone.
+// Resolutions are whole positive numbers; anything else leaves the one shown before alone.
 void readResolution(const QLineEdit *edit, int &resolution) {
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
@@ -75,6 +76,8 @@ MeasuringPage::MeasuringPage(TNastaveniForm &dialog, RulerState &state)
     grid->addWidget(labelVertikJednotka, 1, 2);
     grid->setColumnStretch(0, 1);
     auto *layout = new QVBoxLayout(page);
+    labelMonitor = createMonitorLabel(page);
+    layout->addWidget(labelMonitor);
     layout->addLayout(grid);
     // The two buttons are one column of equal width, whichever caption is longer.
     auto *buttonColumn = new QVBoxLayout;
@@ -96,20 +99,23 @@ QWidget *MeasuringPage::firstControl() const {
 void MeasuringPage::load(const RulerState &state) {
     editRozliseniX->setText(QString::number(state.RozliseniX));
     editRozliseniY->setText(QString::number(state.RozliseniY));
+    showMonitorSource(labelMonitor, state, [this](const QString &text, const QStringList &a) {
+        return translated(text, a);
+    });
 }
 
 void MeasuringPage::save(RulerState &state) {
-    readResolution(editRozliseniX, state.RozliseniX);
-    readResolution(editRozliseniY, state.RozliseniY);
+    QPoint resolution(state.RozliseniX, state.RozliseniY);
+    readResolution(editRozliseniX, resolution.rx());
+    readResolution(editRozliseniY, resolution.ry());
+    chooseMonitorResolution(state, resolution);
 }
 
 void MeasuringPage::RozliseniPodleObrazovky() {
     const QScreen *display = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!display)
         return;
-    // The ruler counts device pixels, so the screen's logical resolution is scaled by its
-    // device pixel ratio, the same way the ruler's defaults are.
-    const QPoint dpi = screenDeviceDpi(display);
+    const QPoint dpi = screenResolution(m_state, display);
     editRozliseniX->setText(QString::number(dpi.x()));
     editRozliseniY->setText(QString::number(dpi.y()));
 }

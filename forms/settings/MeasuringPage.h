@@ -5,8 +5,8 @@
 class QLineEdit;
 class QPushButton;
 
-// The settings dialog's measuring page: the screen's resolution, typed, taken from the screen
-// or calibrated against a physical ruler.
+// The settings dialog's measuring page: the resolution of the monitor the ruler is on, typed,
+// taken from the monitor or calibrated against a physical ruler.
 class MeasuringPage : public SettingsPage {
     Q_OBJECT
 
@@ -26,6 +26,7 @@ private:
     QLabel *labelVertikRozliseni = nullptr;
     QLineEdit *editRozliseniY = nullptr;
     QLabel *labelVertikJednotka = nullptr;
+    QLabel *labelMonitor = nullptr; // which monitor, and where its resolution comes from
     QPushButton *buttonRozliseniObrazovka = nullptr;
     QPushButton *buttonKalibrovat = nullptr;
 };

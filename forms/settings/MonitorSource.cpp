@@ -1,0 +1,45 @@
+#include "forms/settings/MonitorSource.h"
+
+#include "core/settings/MonitorSettings.h"
+#include "core/settings/RulerState.h"
+#include "core/units/DevicePixels.h"
+#include "widgets/AccessibleControl.h"
+
+#include <QLabel>
+
+QLabel *createMonitorLabel(QWidget *page) {
+    auto *label = new QLabel(page);
+    label->setObjectName(QStringLiteral("labelMonitor"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    setAccessibleRole(label, QAccessible::StaticText);
+    return label;
+}
+
+void showMonitorSource(QLabel *label, const RulerState &s,
+                       const std::function<QString(const QString &, const QStringList &)> &tr) {
+    label->setVisible(!s.Monitor.identity.isEmpty());
+    if (s.Monitor.identity.isEmpty())
+        return;
+    QString source;
+    switch (currentResolution(s).source) {
+    case ResolutionSource::Calibrated:
+        source = tr(QStringLiteral("kalibrováno nebo zadáno"), {});
+        break;
+    case ResolutionSource::Reported:
+        source = tr(QStringLiteral("podle rozměrů, které monitor hlásí"), {});
+        break;
+    case ResolutionSource::System:
+        source = tr(QStringLiteral("nastavení systému"), {});
+        break;
+    }
+    const QString name = s.Monitor.name.isEmpty() ? s.Monitor.identity : s.Monitor.name;
+    label->setText(tr(QStringLiteral("Monitor %s, rozlišení: %s"), {name, source}));
+    label->setAccessibleName(label->text());
+}
+
+QPoint screenResolution(const RulerState &s, const QScreen *dialogScreen) {
+    if (s.Monitor.identity.isEmpty())
+        return screenDeviceDpi(dialogScreen);
+    return monitorResolution(s.Monitor, {}).dpi;
+}
