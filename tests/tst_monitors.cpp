@@ -2,6 +2,7 @@
 // density its size gives, the monitor a bar measures on, and what is stored for each monitor.
 
 #include "TestFiles.h"
+#include "core/screen/CompositorScaling.h"
 #include "core/screen/Monitors.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/MonitorSettings.h"
@@ -93,6 +94,33 @@ private slots:
                  (MonitorResolution{{93, 93}, ResolutionSource::Reported}));
         QCOMPARE(monitorResolution(silent, {}),
                  (MonitorResolution{{120, 120}, ResolutionSource::System}));
+    }
+
+    // XWayland's screen against the compositor's monitors: only a clear shortfall of pixels
+    // means the compositor enlarges X11 windows.
+    void compositorScaling_data() {
+        QTest::addColumn<QSize>("xScreen");
+        QTest::addColumn<QList<QSize>>("modes");
+        QTest::addColumn<bool>("scales");
+        const QSize full(3840, 2160);
+        QTest::newRow("no compositor") << full << QList<QSize>{} << false;
+        QTest::newRow("same pixels") << full << QList<QSize>{full} << false;
+        QTest::newRow("200 %") << QSize(1920, 1080) << QList<QSize>{full} << true;
+        QTest::newRow("125 %") << QSize(3072, 1728) << QList<QSize>{full} << true;
+        // 10 % more pixels is rounding; one more pixel past that is scaling.
+        QTest::newRow("at the tolerance")
+            << QSize(1000, 1000) << QList<QSize>{{1100, 1000}} << false;
+        QTest::newRow("one pixel past") << QSize(1000, 1000) << QList<QSize>{{1101, 1000}} << true;
+        QTest::newRow("two monitors, one standing, none scaled")
+            << QSize(3000, 1920) << QList<QSize>{{1920, 1080}, {1080, 1920}} << false;
+        QTest::newRow("two monitors, one at 200 %")
+            << QSize(3840, 1080) << QList<QSize>{{1920, 1080}, full} << true;
+    }
+    void compositorScaling() {
+        QFETCH(QSize, xScreen);
+        QFETCH(QList<QSize>, modes);
+        QFETCH(bool, scales);
+        QCOMPARE(compositorScalesX11(xScreen, modes), scales);
     }
 
     void monitorUnderTheBar_data() {

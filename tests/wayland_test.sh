@@ -3,7 +3,8 @@
 # with it. Without it the ruler runs natively on Wayland, where the compositor places windows
 # and tells no client where: the place stored in the settings file must survive the run, and
 # the user is told once why the ruler stands elsewhere. With XWayland the ruler stays an X11
-# program, which may place itself and stay on top.
+# program, which may place itself and stay on top; under a compositor that enlarges X11 windows
+# it says how to let them scale themselves.
 #
 #   tests/wayland_test.sh PROGRAM
 set -euo pipefail
@@ -68,4 +69,28 @@ export DISPLAY="$display"
 run_ruler
 ! grep -q 'xdg_toplevel' "$work/wayland.log" || fail "with XWayland the ruler ran on Wayland"
 grep -qx "Delka=500" <(tr -d '\r' < "$work/tavlinko.ini") || fail "the ruler under XWayland lost its length"
+
+# A compositor at 200 % that enlarges X11 windows itself: XWayland's screen has a quarter of the
+# monitor's pixels, and the ruler says how to let X11 programs scale themselves.
+start_weston scaled --xwayland --scale=2
+export WAYLAND_DISPLAY=scaled
+for _ in $(seq 100); do
+    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/scaled.log")"
+    [ -n "$display" ] && break
+    sleep 0.1
+done
+[ -n "$display" ] || fail "the scaled weston started no XWayland"
+export DISPLAY="$display"
+"$work/tavlinko" 2>/dev/null &
+pid=$!
+windows=0
+for _ in $(seq 100); do
+    windows="$( (xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) | wc -l)"
+    [ "$windows" -ge 2 ] && break
+    sleep 0.1
+done
+kill -TERM "$pid" 2>/dev/null
+kill -TERM "$pid" 2>/dev/null || true
+wait "$pid" || true
+[ "$windows" -ge 2 ] || fail "the ruler did not tell that the compositor enlarges it"
 echo "wayland: all checks passed"

@@ -148,6 +148,7 @@ private:
     // elsewhere.
     static bool platformTellsPlace();
     void tellAboutDesktop();
+    bool compositorEnlargesRuler() const;
     void keepOnScreen();
     // The reading as the label shows it, copied and saved; the unit symbol behind it.
     QString readingText() const;
