@@ -82,7 +82,7 @@ installed=1
 dpkg-query -L tavlinko >"$files"
 for expected in /usr/bin/tavlinko /usr/share/tavlinko/skin/Funny/skin.ini \
     /usr/share/tavlinko/jazyky/tavlinko30.lnd /usr/share/tavlinko/jazyky/czech.lng \
-    /usr/share/tavlinko/tavlinko.chm \
+    /usr/share/tavlinko/tavlinko.chm /usr/libexec/tavlinko/tavlinko-help-reader \
     /usr/share/applications/tavlinko.desktop /usr/share/metainfo/tavlinko.metainfo.xml \
     /usr/share/man/man1/tavlinko.1.gz /usr/share/icons/hicolor/scalable/apps/tavlinko.svg \
     /usr/share/icons/hicolor/16x16/apps/tavlinko.png \
@@ -91,6 +91,9 @@ for expected in /usr/bin/tavlinko /usr/share/tavlinko/skin/Funny/skin.ini \
     grep -qx "$expected" "$files" || fail "the package lacks $expected"
 done
 [ "$(command -v tavlinko)" = /usr/bin/tavlinko ] || fail "tavlinko is not on the PATH"
+# The installed program reads its help through the reader it finds in ../libexec/tavlinko.
+[ "$(/usr/libexec/tavlinko/tavlinko-help-reader /usr/share/tavlinko/tavlinko.chm | head -c 15)" = \
+    TAVLINKO-HELP-1 ] || fail "the installed help reader cannot read the installed help"
 desktop-file-validate /usr/share/applications/tavlinko.desktop
 
 # The first things a user types answer on the terminal, without a display.

@@ -21,7 +21,7 @@ home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 cmake --install "$build" --prefix "$home/.local" >/dev/null
 for file in bin/tavlinko share/tavlinko/skin/Funny/skin.ini share/tavlinko/jazyky/english.lng \
-    share/tavlinko/tavlinko.chm share/man/man1/tavlinko.1.gz share/doc/tavlinko/copyright \
+    libexec/tavlinko/tavlinko-help-reader share/tavlinko/tavlinko.chm share/man/man1/tavlinko.1.gz share/doc/tavlinko/copyright \
     share/applications/tavlinko.desktop share/metainfo/tavlinko.metainfo.xml; do
     [ -f "$home/.local/$file" ] || fail "cmake --install put no $file into the prefix"
 done
