@@ -66,22 +66,19 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
     readScreen = [](const QRect &area) { return ::readScreen(area); };
     pointer = [this] { return pointerOnScreen(m_form); };
 
-    const std::tuple<QAction *&, const char *, QString, const char *, Picture, QKeySequence>
-        entries[] = {
-            {menuLupa, "menuLupa", QStringLiteral("Lupa"), "zoom-in", Picture::Loupe,
-             QKeySequence(Qt::Key_F6)},
-            {menuPrichytit, "menuPrichytit", QStringLiteral("Přichytit k hranám"),
-             "snap-nodes-cusp", Picture::Snap, QKeySequence(Qt::Key_F7)},
-            {menuMeritMeziHranami, "menuMeritMeziHranami", QStringLiteral("Změřit mezi hranami"),
-             "measure", Picture::Span, QKeySequence(Qt::Key_F8)},
-            {menuToleranceHran, "menuToleranceHran", QStringLiteral("Citlivost hran..."),
-             "configure", Picture::Tolerance, QKeySequence()},
-        };
-    for (const auto &[action, name, caption, theme, picture, key] : entries) {
+    const std::tuple<QAction *&, const char *, QString, QKeySequence> entries[] = {
+        {menuLupa, "menuLupa", QStringLiteral("Lupa"), QKeySequence(Qt::Key_F6)},
+        {menuPrichytit, "menuPrichytit", QStringLiteral("Přichytit k hranám"),
+         QKeySequence(Qt::Key_F7)},
+        {menuMeritMeziHranami, "menuMeritMeziHranami", QStringLiteral("Změřit mezi hranami"),
+         QKeySequence(Qt::Key_F8)},
+        {menuToleranceHran, "menuToleranceHran", QStringLiteral("Citlivost hran..."),
+         QKeySequence()},
+    };
+    for (const auto &[action, name, caption, key] : entries) {
         // Children of the ruler window, where the language file finds them by name.
         action = new QAction(caption, &form);
         action->setObjectName(QLatin1String(name));
-        action->setIcon(QIcon::fromTheme(QLatin1String(theme), drawnIcon(picture)));
         // The keys work through the ruler window's keyboard; the menu only tells them.
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
@@ -113,6 +110,16 @@ QString ScreenTools::translated(const QString &czech) const {
 }
 
 void ScreenTools::addMenuItems(QMenu *menu) {
+    // The pictures are looked up in the icon theme only now: the theme and the picture
+    // plug-ins it loads would otherwise delay the ruler's start.
+    const std::tuple<QAction *, const char *, Picture> pictures[] = {
+        {menuLupa, "zoom-in", Picture::Loupe},
+        {menuPrichytit, "snap-nodes-cusp", Picture::Snap},
+        {menuMeritMeziHranami, "measure", Picture::Span},
+        {menuToleranceHran, "configure", Picture::Tolerance},
+    };
+    for (const auto &[action, theme, picture] : pictures)
+        action->setIcon(QIcon::fromTheme(QLatin1String(theme), drawnIcon(picture)));
     menu->addSeparator()->setObjectName(QStringLiteral("N300"));
     menu->addActions({menuLupa, menuPrichytit, menuMeritMeziHranami, menuToleranceHran});
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
