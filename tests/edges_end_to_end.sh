@@ -13,8 +13,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$source_dir/tests/x_session.sh"
 start_own_xvfb "$work"
 
-cp "$program" "$work/tavlinko"
-cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$work/"
+copy_program "$program" "$work"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

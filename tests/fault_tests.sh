@@ -29,10 +29,7 @@ skip() { echo "skipped: $*"; }
 # A fresh program folder with the shipped data; prints its path.
 program_folder() {
     local dir="$work/$1"
-    mkdir -p "$dir"
-    cp "$program" "$dir/tavlinko"
-    cp "$(dirname "$program")/tavlinko-help-reader" "$(dirname "$program")/tavlinko.chm" "$dir/"
-    cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$dir/"
+    copy_program "$program" "$dir"
     echo "$dir"
 }
 

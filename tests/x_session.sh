@@ -4,6 +4,15 @@
 # picks a free display itself and tells which, so that runs beside each other never race for one
 # (as xvfb-run -a does). The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
 # It is held open (see hold_display) once it takes clients.
+# A program folder as a build leaves it: the program with its help reader and help file, and
+# the shipped skins and languages.
+copy_program() {  # program folder
+    mkdir -p "$2"
+    cp "$1" "$2/tavlinko"
+    cp "$(dirname "$1")/tavlinko-help-reader" "$(dirname "$1")/tavlinko.chm" "$2/"
+    cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$2/"
+}
+
 start_own_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1/display" 2>/dev/null &
     for _ in $(seq 100); do
