@@ -7,6 +7,7 @@
 #include "core/help/ChmFile.h"
 #include "core/help/ChmLibrary.h"
 #include "core/help/HelpTransfer.h"
+#include "core/help/HtmlSanitizer.h"
 
 #include <QFileInfo>
 
@@ -95,8 +96,11 @@ int main(int argc, char *argv[]) {
     for (const QString &name : file.files()) {
         const std::optional<QByteArray> bytes = file.read(name);
         // A file the library cannot give, or one beyond the caps, is left out; its page then
-        // says it is missing.
-        const QByteArray record = bytes ? HelpTransfer::record(name, *bytes) : QByteArray();
+        // says it is missing. Pages and style sheets leave this process cleaned, so that the
+        // ruler's text engine never sees what the file's author wrote.
+        const QByteArray record =
+            bytes ? HelpTransfer::record(name, HtmlSanitizer::cleanFile(name, *bytes))
+                  : QByteArray();
         if (record.isEmpty())
             continue;
         total += record.size();

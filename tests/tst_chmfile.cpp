@@ -7,6 +7,7 @@
 #include "core/help/HelpSitemap.h"
 #include "core/help/HelpTopics.h"
 #include "core/help/HelpTransfer.h"
+#include "core/help/HtmlSanitizer.h"
 #include "core/settings/TextFile.h"
 
 #include "HelpReading.h"
@@ -37,21 +38,24 @@ private slots:
         QVERIFY(!file.read(QStringLiteral("cz/index.html")));
     }
 
-    void theReaderHandsOverEveryFileAsItWentIn_data() {
+    void theReaderHandsOverEveryFile_data() {
         QTest::addColumn<QString>("inside");
         QTest::newRow("page") << "cz/index.html";
         QTest::newRow("other folder") << "en/index.html";
         QTest::newRow("style sheet") << "cz/styl.css";
         QTest::newRow("picture") << "cz/obrazky/bod.png";
     }
-    void theReaderHandsOverEveryFileAsItWentIn() {
+    void theReaderHandsOverEveryFile() {
         QFETCH(QString, inside);
         const std::shared_ptr<const HelpArchive> archive =
             readThroughReader(QStringLiteral(TAVLINKO_TEST_CHM));
         QVERIFY(archive);
         const std::optional<QByteArray> bytes = archive->read(inside);
         QVERIFY(bytes);
-        QCOMPARE(*bytes, readFile(QStringLiteral(TAVLINKO_TEST_DATA "/help/") + inside));
+        // Pages and style sheets come over cleaned, everything else as it went in.
+        QCOMPARE(*bytes,
+                 HtmlSanitizer::cleanFile(
+                     inside, readFile(QStringLiteral(TAVLINKO_TEST_DATA "/help/") + inside)));
         // Links do not always agree with the file on letter case or a leading slash.
         QVERIFY(archive->read(QLatin1Char('/') + inside.toUpper()));
         // Only ordinary files come over, none of chmlib's system entries.

@@ -2,6 +2,10 @@
 
 #include "core/help/HelpTopics.h"
 
+#include <QCollator>
+
+#include <algorithm>
+
 namespace {
 
 const QString czechFolder = QStringLiteral("cz");
@@ -39,4 +43,24 @@ QList<SitemapEntry> entriesOfLanguage(const QList<SitemapEntry> &entries, const 
             kept.append(std::move(copy));
     }
     return kept;
+}
+
+namespace {
+
+void sortLevel(QList<SitemapEntry> &entries, const QCollator &collator) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const SitemapEntry &a, const SitemapEntry &b) {
+                         return collator.compare(a.name, b.name) < 0;
+                     });
+    for (SitemapEntry &entry : entries)
+        sortLevel(entry.children, collator);
+}
+
+} // namespace
+
+QList<SitemapEntry> sortedIndex(QList<SitemapEntry> entries, const QLocale &locale) {
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    sortLevel(entries, collator);
+    return entries;
 }

@@ -18,3 +18,7 @@ bool isPageOfLanguage(const QString &page, const QString &folder);
 // entries that open a page of another language go with everything below them, and headings
 // left without any entry below them go too.
 QList<SitemapEntry> entriesOfLanguage(const QList<SitemapEntry> &entries, const QString &folder);
+
+// An index in the order of the reader's alphabet, at every level: in Czech "čára" after "cena"
+// and "chyba" after "hrana". Entries of the same name keep their order.
+QList<SitemapEntry> sortedIndex(QList<SitemapEntry> entries, const QLocale &locale);

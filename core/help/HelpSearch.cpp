@@ -1,48 +1,16 @@
 #include "core/help/HelpSearch.h"
 
+#include "core/help/HtmlText.h"
+
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
 
 bool isWordCharacter(QChar c) {
     return c.isLetterOrNumber() || c.category() == QChar::Mark_NonSpacing;
-}
-
-// The named references help pages use; anything else stays as written.
-QString namedReference(QStringView name) {
-    static const std::pair<const char *, char16_t> names[] = {
-        {"amp", u'&'},   {"lt", u'<'},    {"gt", u'>'},    {"quot", u'"'},
-        {"apos", u'\''}, {"nbsp", u' '},  {"times", u'×'}, {"middot", u'·'},
-        {"ndash", u'–'}, {"mdash", u'—'}, {"copy", u'©'},  {"hellip", u'…'},
-    };
-    for (const auto &[text, character] : names)
-        if (name == QLatin1String(text))
-            return QString(QChar(character));
-    return QString();
-}
-
-// The character a reference at html[at] ("&amp;", "&#233;") stands for; consumed tells how many
-// characters it takes, 0 when it is no reference.
-QString reference(const QString &html, qsizetype at, qsizetype *consumed) {
-    *consumed = 0;
-    constexpr qsizetype longest = 10;
-    const qsizetype end = html.indexOf(u';', at);
-    if (end < 0 || end - at > longest)
-        return QString();
-    const QStringView name = QStringView(html).mid(at + 1, end - at - 1);
-    QString result;
-    if (name.startsWith(u'#')) {
-        bool ok = false;
-        const bool hex = name.size() > 1 && (name[1] == u'x' || name[1] == u'X');
-        const uint code = name.mid(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
-        if (ok && code > 0 && code <= 0x10FFFF && QChar::isPrint(char32_t(code)))
-            result = QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
-    } else {
-        result = namedReference(name);
-    }
-    if (!result.isEmpty())
-        *consumed = end - at + 1;
-    return result;
 }
 
 // Whether html at position at opens the tag called name ("<script", "<title").
@@ -74,12 +42,17 @@ void forEachWord(const QString &text, const std::function<void(qsizetype, qsizet
     }
 }
 
-QStringList queryWords(const QString &query) {
+QStringList queryWords(const QString &query, qsizetype most) {
     QStringList words;
+    QSet<QString> seen;
     forEachWord(query, [&](qsizetype start, qsizetype length) {
+        if (words.size() >= most)
+            return;
         const QString word = searchForm(query.mid(start, length));
-        if (!word.isEmpty() && !words.contains(word))
+        if (!word.isEmpty() && !seen.contains(word)) {
+            seen.insert(word);
             words << word;
+        }
     });
     return words;
 }
@@ -97,7 +70,7 @@ PageText pageText(const QString &html) {
         const QChar c = html[i];
         if (c == u'&') {
             qsizetype consumed = 0;
-            const QString character = reference(html, i, &consumed);
+            const QString character = decodeReference(html, i, &consumed);
             if (consumed > 0) {
                 *into += character;
                 i += consumed;
@@ -134,11 +107,21 @@ PageText pageText(const QString &html) {
 
 void HelpSearchIndex::addPage(const QString &path, const QString &html) {
     const PageText text = pageText(html);
-    Page page{path, text.title, queryWords(text.title), {}};
+    Page page{path, text.title, queryWords(text.title), {}, {}};
+    QHash<QString, int> counts;
+    int words = 0;
     forEachWord(text.text, [&](qsizetype start, qsizetype length) {
-        page.words << searchForm(text.text.mid(start, length));
+        if (words >= mostWordsPerPage || m_words >= mostWordsPerFile)
+            return;
+        ++words;
+        ++m_words;
+        ++counts[searchForm(text.text.mid(start, length))];
     });
+    page.words = counts.keys();
     page.words.sort();
+    page.counts.reserve(page.words.size());
+    for (const QString &word : std::as_const(page.words))
+        page.counts << counts.value(word);
     m_pages.append(std::move(page));
 }
 
@@ -154,15 +137,16 @@ QList<SearchHit> HelpSearchIndex::find(const QString &query) const {
         for (const QString &word : asked) {
             // The words are sorted, so those starting with the query word stand together.
             const auto first = std::lower_bound(page.words.begin(), page.words.end(), word);
-            const auto last = std::find_if(first, page.words.end(),
-                                           [&](const QString &w) { return !w.startsWith(word); });
+            int found = 0;
+            for (auto it = first; it != page.words.end() && it->startsWith(word); ++it)
+                found += page.counts.at(it - page.words.begin());
             const bool inTitle = std::any_of(page.titleWords.begin(), page.titleWords.end(),
                                              [&](const QString &w) { return w.startsWith(word); });
-            if (first == last && !inTitle) {
+            if (found == 0 && !inTitle) {
                 all = false;
                 break;
             }
-            score += int(last - first) + (inTitle ? titleWeight : 0);
+            score += found + (inTitle ? titleWeight : 0);
         }
         if (all)
             hits.append({page.path, page.title, score});

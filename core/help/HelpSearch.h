@@ -10,8 +10,8 @@
 QString searchForm(const QString &word);
 // Calls found(start, length) for every word of text, in order.
 void forEachWord(const QString &text, const std::function<void(qsizetype, qsizetype)> &found);
-// The distinct words of a query in their search form.
-QStringList queryWords(const QString &query);
+// The distinct words of a query in their search form, the first most of them.
+QStringList queryWords(const QString &query, qsizetype most = 64);
 // Whether a word (in search form) is what one of the query words asks for: Czech words change
 // their endings, so a query word finds every word that starts with it.
 bool matchesQuery(const QString &word, const QStringList &query);
@@ -34,6 +34,11 @@ struct SearchHit {
 // the query; pages where the words stand in the title, or stand more often, come first.
 class HelpSearchIndex {
 public:
+    // Words beyond these are not indexed: a help file made of nothing but words cannot make
+    // the index take long or grow large.
+    static constexpr int mostWordsPerPage = 50000;
+    static constexpr int mostWordsPerFile = 400000;
+
     void addPage(const QString &page, const QString &html);
     bool isEmpty() const { return m_pages.isEmpty(); }
     QList<SearchHit> find(const QString &query) const;
@@ -43,7 +48,9 @@ private:
         QString path;
         QString title;
         QStringList titleWords;
-        QStringList words; // every word of the text, in search form, sorted
+        QStringList words; // the distinct words of the text, in search form, sorted
+        QList<int> counts; // how often each of words stands in the text
     };
     QList<Page> m_pages;
+    int m_words = 0;
 };

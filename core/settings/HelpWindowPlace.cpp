@@ -2,6 +2,7 @@
 
 #include "core/settings/IniFile.h"
 #include "core/units/RulerLimits.h"
+#include "core/units/ScreenPlacement.h"
 
 namespace {
 
@@ -51,4 +52,23 @@ HelpWindowPlace readHelpWindowPlace(const IniFile &ini) {
 void writeHelpWindowPlace(IniFile &ini, const HelpWindowPlace &place) {
     for (const PlaceKey &entry : placeKeys)
         ini.writeInteger(section, QLatin1String(entry.key), entry.get(place));
+}
+
+HelpWindowPlace fitOnMonitors(HelpWindowPlace place, const QList<QRect> &available) {
+    QRect &g = place.geometry;
+    if (available.isEmpty() || g.isEmpty())
+        return place;
+    const int storedWidth = g.width();
+    g.moveTopLeft(placeOnScreen(g, available));
+    for (const QRect &monitor : available) {
+        if (monitor.contains(g.topLeft())) {
+            g.setSize(g.size().boundedTo(monitor.size()));
+            break;
+        }
+    }
+    g.moveTopLeft(placeOnScreen(g, available));
+    // A window made narrower keeps a third of itself for the page beside the contents.
+    if (g.width() < storedWidth)
+        place.contentsWidth = qMin(place.contentsWidth, g.width() * 2 / 3);
+    return place;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
 class IniFile;
@@ -17,3 +18,8 @@ struct HelpWindowPlace {
 // far off any screen, a pane wider than the window) read as none.
 HelpWindowPlace readHelpWindowPlace(const IniFile &ini);
 void writeHelpWindowPlace(IniFile &ini, const HelpWindowPlace &place);
+
+// The place brought onto the monitors, given by their available areas: the window no larger
+// than the monitor it goes to and moved by as little as it takes to be wholly on it, the
+// contents pane no wider than the window leaves room for.
+HelpWindowPlace fitOnMonitors(HelpWindowPlace place, const QList<QRect> &available);

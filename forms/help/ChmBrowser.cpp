@@ -3,10 +3,13 @@
 #include "core/help/HelpArchive.h"
 #include "core/help/HelpLinks.h"
 #include "core/help/HelpSearch.h"
+#include "core/help/HelpStyleSheet.h"
 #include "core/help/HelpTopics.h"
+#include "core/help/HtmlSanitizer.h"
 #include "core/settings/TextFile.h"
 
 #include <QDesktopServices>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QtMath>
 
@@ -22,21 +25,9 @@ QString shownAddress(const QUrl &url) {
 }
 
 constexpr double zoomStep = 1.15;
-// The size a character had before any zoom, kept in its format so that zooming again starts
-// from it and never drifts.
-constexpr int unzoomedSize = QTextFormat::UserProperty + 1;
-
-QVariant picture(const std::optional<QByteArray> &bytes) {
-    // Qt's image handler reads a picture it is given no image for straight from the disk, under
-    // the name the page wrote; a picture that is missing or unreadable is therefore drawn as an
-    // empty image.
-    QImage image = bytes ? QImage::fromData(*bytes) : QImage();
-    if (image.isNull()) {
-        image = QImage(1, 1, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-    }
-    return image;
-}
+// Marking every hit of a common word on a long page would take the window minutes; the first
+// ones are what the reader looks at.
+constexpr int mostMarks = 500;
 
 } // namespace
 
@@ -49,7 +40,7 @@ ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent) {
     // Also going back and forward loads pages, without passing through setSource.
     connect(this, &QTextBrowser::sourceChanged, this, [this] {
         setExtraSelections({});
-        applyZoom();
+        m_markedWords.clear();
     });
 }
 
@@ -65,6 +56,11 @@ QString ChmBrowser::page() const {
 
 void ChmBrowser::showPage(const QString &page) {
     const QUrl url = helpPageUrl(page);
+    // A contents or index entry may lead out of the file, as a link may; the page shown stays.
+    if (linkTarget(url) != LinkTarget::Page) {
+        follow(url);
+        return;
+    }
     setSource(url);
     // The browser keeps its place when asked for the page it shows; an entry for a section of
     // that page must still bring the section into view.
@@ -105,26 +101,45 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
     // an empty answer keeps it from doing so.
     const QVariant nothing = QVariant(QByteArray());
     const QUrl url = name.isRelative() ? m_loading.resolved(name) : name;
-    // Pictures and style sheets of a page are read after the page itself and are relative to it.
-    if (type == QTextDocument::HtmlResource)
-        m_loading = url;
     const bool inside = linkTarget(url) == LinkTarget::Page && m_file;
-    const std::optional<QByteArray> bytes =
-        inside ? m_file->read(resolvePage(QString(), url.path())) : std::nullopt;
-    if (type == QTextDocument::ImageResource)
-        return picture(bytes);
-    if (!inside)
-        return nothing;
-    const QString path = resolvePage(QString(), url.path());
-    if (!bytes) {
-        if (type != QTextDocument::HtmlResource)
+    const QString path = inside ? resolvePage(QString(), url.path()) : QString();
+    const std::optional<QByteArray> bytes = inside ? m_file->read(path) : std::nullopt;
+    switch (type) {
+    case QTextDocument::HtmlResource:
+        // Pictures of a page are read after the page itself and are relative to it.
+        m_loading = url;
+        m_pictures.newPage();
+        if (!inside)
             return nothing;
-        return QStringLiteral("<p>%1</p>")
-            .arg(translate(QStringLiteral("Stránka %s v souboru nápovědy chybí."))
-                     .toHtmlEscaped()
-                     .replace(QStringLiteral("%s"), path.toHtmlEscaped()));
+        return bytes ? pageWithStyle(path, *bytes) : missingPage(path);
+    case QTextDocument::ImageResource:
+        // Qt's image handler reads a picture it is given no image for straight from the disk,
+        // under the name the page wrote; so a picture always comes back, if only a placeholder.
+        return inside ? m_pictures.picture(path, bytes) : HelpPictures::placeholder();
+    default:
+        // Style sheets come with their page; nothing else is read.
+        return nothing;
     }
-    return decodeText(*bytes);
+}
+
+QString ChmBrowser::pageWithStyle(const QString &path, const QByteArray &bytes) const {
+    // The reader process has cleaned the page already; cleaning it again here costs little and
+    // keeps this window safe even from a reader that went wrong.
+    const HtmlSanitizer::Page page = HtmlSanitizer::cleanPage(decodeText(bytes));
+    const double factor = qPow(zoomStep, m_zoom);
+    QString style;
+    for (const QString &sheet : page.styleSheets)
+        if (const std::optional<QByteArray> css = m_file->read(resolvePage(path, sheet)))
+            style += HtmlSanitizer::zoomStyleSheet(HtmlSanitizer::cleanStyleSheet(decodeText(*css)),
+                                                   factor);
+    return HtmlSanitizer::pageHtml(page, style);
+}
+
+QString ChmBrowser::missingPage(const QString &path) const {
+    return QStringLiteral("<p>%1</p>")
+        .arg(translate(QStringLiteral("Stránka %s v souboru nápovědy chybí."))
+                 .toHtmlEscaped()
+                 .replace(QStringLiteral("%s"), path.toHtmlEscaped()));
 }
 
 void ChmBrowser::markWords(const QStringList &searchWords) {
@@ -132,10 +147,12 @@ void ChmBrowser::markWords(const QStringList &searchWords) {
     QTextCharFormat marked;
     marked.setBackground(QColor(0xff, 0xe0, 0x60));
     marked.setForeground(Qt::black);
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = document()->begin(); block.isValid() && marks.size() < mostMarks;
+         block = block.next()) {
         const QString text = block.text();
         forEachWord(text, [&](qsizetype start, qsizetype length) {
-            if (!matchesQuery(searchForm(text.mid(start, length)), searchWords))
+            if (marks.size() >= mostMarks ||
+                !matchesQuery(searchForm(text.mid(start, length)), searchWords))
                 return;
             QTextCursor cursor(document());
             cursor.setPosition(block.position() + int(start));
@@ -144,45 +161,32 @@ void ChmBrowser::markWords(const QStringList &searchWords) {
         });
     }
     setExtraSelections(marks);
+    m_markedWords = searchWords;
 }
 
 void ChmBrowser::setZoom(int steps) {
     constexpr int farthest = 8;
-    m_zoom = qBound(-farthest, steps, farthest);
+    const int zoom = qBound(-farthest, steps, farthest);
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
     applyZoom();
 }
 
 void ChmBrowser::applyZoom() {
     // Pages set their own text sizes in their style sheets, which the widget's font does not
-    // reach, so every size on the page is scaled.
-    const double factor = qPow(zoomStep, m_zoom);
+    // reach: the page is read again with its style sheets scaled, and the default font scaled
+    // for text they leave alone. The reader keeps his place on the page and his marks.
     QFont base = font();
-    base.setPointSizeF(font().pointSizeF() * factor);
+    base.setPointSizeF(font().pointSizeF() * qPow(zoomStep, m_zoom));
     document()->setDefaultFont(base);
-    // Formats are gathered first: changing them merges fragments under a running iterator.
-    struct Sized {
-        int position;
-        int length;
-        QTextCharFormat format;
-    };
-    QList<Sized> sized;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().hasProperty(QTextFormat::FontPointSize))
-                sized.append({fragment.position(), fragment.length(), fragment.charFormat()});
-        }
-    }
-    const bool undo = document()->isUndoRedoEnabled();
-    document()->setUndoRedoEnabled(false);
-    for (Sized &piece : sized) {
-        if (!piece.format.hasProperty(unzoomedSize))
-            piece.format.setProperty(unzoomedSize, piece.format.fontPointSize());
-        piece.format.setFontPointSize(piece.format.doubleProperty(unzoomedSize) * factor);
-        QTextCursor cursor(document());
-        cursor.setPosition(piece.position);
-        cursor.setPosition(piece.position + piece.length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(piece.format);
-    }
-    document()->setUndoRedoEnabled(undo);
+    if (source().isEmpty())
+        return;
+    const QStringList marked = m_markedWords;
+    QScrollBar *bar = verticalScrollBar();
+    const double place = bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0;
+    reload();
+    bar->setValue(qRound(place * bar->maximum()));
+    if (!marked.isEmpty())
+        markWords(marked);
 }

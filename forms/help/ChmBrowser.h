@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/help/HelpPictures.h"
+
 #include <QTextBrowser>
 #include <functional>
 
@@ -22,7 +24,8 @@ public:
     // is shown already.
     void showPage(const QString &page);
 
-    // Marks on the page shown every word the search asked for; the marks go with the page.
+    // Marks on the page shown every word the search asked for, up to the first few hundred; the
+    // marks go with the page.
     void markWords(const QStringList &searchWords);
     int markCount() const { return extraSelections().size(); }
 
@@ -48,8 +51,12 @@ private:
     void follow(const QUrl &link);
     void hover(const QUrl &link);
     void applyZoom();
+    QString pageWithStyle(const QString &path, const QByteArray &bytes) const;
+    QString missingPage(const QString &path) const;
 
     const HelpArchive *m_file = nullptr;
     QUrl m_loading; // the page whose resources are being read
+    HelpPictures m_pictures;
+    QStringList m_markedWords;
     int m_zoom = 0;
 };

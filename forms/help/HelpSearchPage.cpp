@@ -4,9 +4,11 @@
 #include "core/help/HelpLanguage.h"
 #include "core/settings/TextFile.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,6 +28,14 @@ HelpSearchPage::HelpSearchPage(QWidget *parent) : QWidget(parent) {
     connect(m_query, &QLineEdit::returnPressed, this, &HelpSearchPage::search);
     connect(m_results, &QListWidget::itemActivated, this, &HelpSearchPage::open);
     connect(m_results, &QListWidget::itemClicked, this, &HelpSearchPage::open);
+    m_indexing = new QTimer(this);
+    m_indexing->setSingleShot(true);
+    m_indexing->setInterval(0);
+    connect(m_indexing, &QTimer::timeout, this, [this] {
+        indexSome();
+        if (m_indexed)
+            showResults();
+    });
 }
 
 void HelpSearchPage::setFile(const HelpArchive *file, const QString &languageFolder) {
@@ -34,24 +44,47 @@ void HelpSearchPage::setFile(const HelpArchive *file, const QString &languageFol
     m_file = file;
     m_folder = languageFolder;
     m_index = HelpSearchIndex();
+    m_unread.clear();
     m_indexed = false;
+    m_indexing->stop();
     m_results->clear();
 }
 
 void HelpSearchPage::search() {
     if (!m_file)
         return;
-    if (!m_indexed) {
-        m_indexed = true;
+    if (!m_indexed && !m_indexing->isActive()) {
         for (const QString &path : m_file->files()) {
             const QString suffix = QFileInfo(path).suffix().toLower();
-            if ((suffix != QLatin1String("html") && suffix != QLatin1String("htm")) ||
-                !isPageOfLanguage(path, m_folder))
-                continue;
-            if (const std::optional<QByteArray> bytes = m_file->read(path))
-                m_index.addPage(path, decodeText(*bytes));
+            if ((suffix == QLatin1String("html") || suffix == QLatin1String("htm")) &&
+                isPageOfLanguage(path, m_folder))
+                m_unread << path;
         }
+        indexSome();
     }
+    if (m_indexed)
+        showResults();
+}
+
+void HelpSearchPage::indexSome() {
+    // The pages are read in slices between which the window answers, so that a help file of
+    // many large pages never freezes it; the results come when the last page is read.
+    constexpr int sliceMs = 20;
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_unread.isEmpty() && clock.elapsed() < sliceMs) {
+        const QString path = m_unread.takeFirst();
+        if (const std::optional<QByteArray> bytes = m_file->read(path))
+            m_index.addPage(path, decodeText(*bytes));
+    }
+    if (!m_unread.isEmpty()) {
+        m_indexing->start();
+        return;
+    }
+    m_indexed = true;
+}
+
+void HelpSearchPage::showResults() {
     m_results->clear();
     const QList<SearchHit> hits = m_index.find(m_query->text());
     for (const SearchHit &hit : hits) {
@@ -62,7 +95,7 @@ void HelpSearchPage::search() {
         auto *item = new QListWidgetItem(m_nothingFound, m_results);
         item->setFlags(Qt::NoItemFlags);
     }
-    if (m_results->count() > 0 && !hits.isEmpty())
+    if (!hits.isEmpty())
         m_results->setCurrentRow(0);
 }
 

@@ -8,9 +8,11 @@ class HelpArchive;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QTimer;
 
 // The Search tab of the help window: finds the pages of the reader's language that hold every
-// word asked for, best first. The pages are read when the first search is made.
+// word asked for, best first. The pages are read when the first search is made, a slice at a
+// time, so that the window goes on answering.
 class HelpSearchPage : public QWidget {
     Q_OBJECT
 
@@ -28,12 +30,16 @@ signals:
 
 private:
     void search();
+    void indexSome();
+    void showResults();
     void open(const QListWidgetItem *item);
 
     const HelpArchive *m_file = nullptr;
     QString m_folder;
     HelpSearchIndex m_index;
+    QStringList m_unread; // pages still to index
     bool m_indexed = false;
+    QTimer *m_indexing;
     QLineEdit *m_query;
     QListWidget *m_results;
     QString m_nothingFound;

@@ -3,7 +3,6 @@
 #include "core/help/HelpLanguage.h"
 #include "core/help/HelpLinks.h"
 #include "core/help/HelpSearch.h"
-#include "core/units/ScreenPlacement.h"
 #include "forms/help/ChmBrowser.h"
 #include "forms/help/FindBar.h"
 #include "forms/help/HelpSearchPage.h"
@@ -199,10 +198,11 @@ void HelpWindow::setFile(const HelpArchive *file, const QList<SitemapEntry> &con
     fillEntries();
 }
 
-void HelpWindow::setLanguage(const QString &folder) {
-    if (folder == m_folder)
+void HelpWindow::setLanguage(const QLocale &language) {
+    if (language == m_language && !m_folder.isEmpty())
         return;
-    m_folder = folder;
+    m_language = language;
+    m_folder = helpLanguageFolder(language);
     fillEntries();
 }
 
@@ -212,7 +212,10 @@ void HelpWindow::fillEntries() {
                m_folder.isEmpty() ? m_allContents : entriesOfLanguage(m_allContents, m_folder));
     m_contents->expandToDepth(0);
     m_index->clear();
-    addIndexEntries(m_folder.isEmpty() ? m_allIndex : entriesOfLanguage(m_allIndex, m_folder), 0);
+    addIndexEntries(
+        sortedIndex(m_folder.isEmpty() ? m_allIndex : entriesOfLanguage(m_allIndex, m_folder),
+                    m_language),
+        0);
     m_search->setFile(m_file, m_folder);
 }
 
@@ -309,6 +312,10 @@ void HelpWindow::updateTitle() {
 }
 
 void HelpWindow::bringToFront() {
+    // A window shown again is placed anew by the window manager unless it is told where it
+    // stood.
+    if (!isVisible() && !m_closedPlace.geometry.isEmpty())
+        restorePlace(m_closedPlace);
     show();
     raise();
     activateWindow();
@@ -325,13 +332,12 @@ void HelpWindow::print() {
 void HelpWindow::restorePlace(const HelpWindowPlace &place) {
     if (place.geometry.isEmpty())
         return;
-    QList<QRect> screens;
+    QList<QRect> monitors;
     for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    QRect geometry = place.geometry;
-    geometry.moveTopLeft(placeOnScreen(geometry, screens));
-    setGeometry(geometry);
-    m_splitter->setSizes({place.contentsWidth, geometry.width() - place.contentsWidth});
+        monitors << screen->availableGeometry();
+    const HelpWindowPlace fitted = fitOnMonitors(place, monitors);
+    setGeometry(fitted.geometry);
+    m_splitter->setSizes({fitted.contentsWidth, fitted.geometry.width() - fitted.contentsWidth});
 }
 
 HelpWindowPlace HelpWindow::place() const {
@@ -340,8 +346,11 @@ HelpWindowPlace HelpWindow::place() const {
 }
 
 void HelpWindow::closeEvent(QCloseEvent *event) {
-    if (savePlace && isVisible())
-        savePlace(place());
+    if (isVisible()) {
+        m_closedPlace = place();
+        if (savePlace)
+            savePlace(m_closedPlace);
+    }
     QWidget::closeEvent(event);
 }
 

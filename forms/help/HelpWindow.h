@@ -3,6 +3,7 @@
 #include "core/help/HelpSitemap.h"
 #include "core/settings/HelpWindowPlace.h"
 
+#include <QLocale>
 #include <QWidget>
 #include <functional>
 
@@ -31,9 +32,9 @@ public:
     // Shows this file's contents and index; the history starts anew.
     void setFile(const HelpArchive *file, const QList<SitemapEntry> &contents,
                  const QList<SitemapEntry> &index, const QString &home);
-    // Offers only the contents, index entries and pages of the language in this folder ("cz",
-    // "en"), and pages outside every language folder.
-    void setLanguage(const QString &folder);
+    // Offers only the contents, index entries and pages of the reader's language, and pages
+    // outside every language folder; the index in the order of the reader's alphabet.
+    void setLanguage(const QLocale &language);
     void showPage(const QString &page);
     void showContents();
     void showIndex(const QString &keyword);
@@ -69,6 +70,7 @@ private:
     QList<SitemapEntry> m_allContents;
     QList<SitemapEntry> m_allIndex;
     QString m_folder;
+    QLocale m_language;
     QTabWidget *m_sides;
     QTreeWidget *m_contents;
     QLineEdit *m_indexFilter;
@@ -90,4 +92,5 @@ private:
     QAction *m_print;
     QString m_homePage;
     QString m_helpWord;
+    HelpWindowPlace m_closedPlace; // where the window stood when it was last closed
 };

@@ -91,7 +91,7 @@ HelpWindow &HtmlHelpEngine::shownWindow() {
                 savePlace(place);
         };
     }
-    m_window->setLanguage(languageFolder());
+    m_window->setLanguage(language());
     m_window->retranslate(translate);
     return *m_window;
 }
