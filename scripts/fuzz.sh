@@ -8,7 +8,7 @@ set -e
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
-targets=${*:-settings unitline skin bitmap colour language commandline sitemap helpfile}
+targets=${*:-settings unitline skin bitmap colour language commandline sitemap helpfile helppage}
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVLINKO_FUZZ=ON -DTAVLINKO_BENCHMARKS=OFF >/dev/null
@@ -37,6 +37,7 @@ for target in $targets; do
     skin) seed skin data/skin/*/skin.ini tests/data/skins/*/skin.ini ;;
     bitmap) seed bitmap data/skin/*/*.bmp ;;
     sitemap) seed sitemap data/help/*.hhc data/help/*.hhk tests/data/help/*.hhc tests/data/help/*.hhk ;;
+    helppage) seed helppage data/help/cz/*.html data/help/en/*.html ;;
     language)
         # The first byte chooses: odd, the input is the definition file; even, a language file.
         printf '\001' | cat - data/jazyky/tavlinko30.lnd >"$scratch/language/definition"

@@ -15,8 +15,8 @@
 // length.
 namespace HtmlSanitizer {
 
-// Characters of a cleaned page's body; the shipped pages are a twentieth of it.
-constexpr qsizetype largestPage = 256 * 1024;
+// Characters of a cleaned page's body; the shipped pages are a tenth of it.
+constexpr qsizetype largestPage = 128 * 1024;
 constexpr qsizetype longestTitle = 200;
 constexpr int deepestElements = 32;
 constexpr int deepestTables = 3;
