@@ -3,6 +3,7 @@
 
 #include "core/help/ChmFile.h"
 #include "core/help/ChmLibrary.h"
+#include "core/help/HelpLanguage.h"
 #include "core/help/HelpLocation.h"
 #include "core/help/HelpSitemap.h"
 #include "core/help/HelpTopics.h"
@@ -179,6 +180,57 @@ private slots:
             QCOMPARE(int(decoder.state()), state);
             QCOMPARE(decoder.archive().files().size(), files);
         }
+    }
+
+    // A heading is offered only with entries of the reader's language below it.
+    void entriesOfTheOtherLanguageGoWithTheHeadingsLeftEmpty() {
+        const QList<SitemapEntry> contents = {
+            {QStringLiteral("Only English"),
+             QString(),
+             {{QStringLiteral("a"), QStringLiteral("en/a.html"), {}},
+              {QStringLiteral("b"), QStringLiteral("en/b.html"), {}}}},
+            {QStringLiteral("Both"),
+             QString(),
+             {{QStringLiteral("a"), QStringLiteral("en/a.html"), {}},
+              {QStringLiteral("a"), QStringLiteral("cz/a.html"), {}}}},
+            {QStringLiteral("No language"), QStringLiteral("styl.html"), {}},
+        };
+        const QList<SitemapEntry> czech = entriesOfLanguage(contents, QStringLiteral("cz"));
+        QCOMPARE(czech.size(), 2);
+        QCOMPARE(czech[0].name, QStringLiteral("Both"));
+        QCOMPARE(czech[0].children.size(), 1);
+        QCOMPARE(czech[0].children[0].local, QStringLiteral("cz/a.html"));
+        QCOMPARE(czech[1].name, QStringLiteral("No language"));
+        QCOMPARE(entriesOfLanguage(contents, QStringLiteral("en")).size(), 3);
+    }
+
+    void theIndexFollowsTheReadersAlphabet_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("Czech: č after c, ch after h")
+            << QLocale(QLocale::Czech)
+            << QStringList{"cena", "Čára", "hrana", "chyba", "lupa", "tisk"};
+        QTest::newRow("English") << QLocale(QLocale::English)
+                                 << QStringList{"Čára", "cena", "chyba", "hrana", "lupa", "tisk"};
+    }
+    void theIndexFollowsTheReadersAlphabet() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, order);
+        QList<SitemapEntry> index;
+        for (const char16_t *name : {u"tisk", u"lupa", u"chyba", u"Čára", u"hrana", u"cena"})
+            index.append({QString::fromUtf16(name), QString(), {}});
+        // Below an entry, the same order.
+        const QList<SitemapEntry> flat = index;
+        index[0].children = flat;
+        const QList<SitemapEntry> sorted = sortedIndex(index, locale);
+        QStringList names;
+        for (const SitemapEntry &entry : sorted)
+            names << entry.name;
+        QCOMPARE(names, order);
+        QStringList below;
+        for (const SitemapEntry &entry : sorted[order.indexOf(QStringLiteral("tisk"))].children)
+            below << entry.name;
+        QCOMPARE(below, order);
     }
 
     void sitemapShapes_data() {

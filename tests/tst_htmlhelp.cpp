@@ -26,6 +26,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QtMath>
 #include <sys/stat.h>
 
 struct Request {
@@ -598,18 +599,46 @@ private slots:
         const double normal = headingSize();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
-        QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
-        QVERIFY(headingSize() > normal * 1.2);
+        const auto press = [window](int key, int times) {
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(window, Qt::Key(key), Qt::ControlModifier);
+        };
+        press(Qt::Key_Plus, 2);
+        QVERIFY(qAbs(headingSize() - normal * 1.15 * 1.15) < 0.01);
         // A page opened while zoomed is shown at the same size.
         browser->showPage(QStringLiteral("cz/o_programu.html"));
         browser->backward();
-        QVERIFY(headingSize() > normal * 1.2);
+        QVERIFY(qAbs(headingSize() - normal * 1.15 * 1.15) < 0.01);
         QTest::keyClick(window, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(headingSize(), normal);
-        for (int i = 0; i < 20; ++i)
-            QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier);
-        QVERIFY(headingSize() > 0);
+        // Eight steps each way, and not one more.
+        press(Qt::Key_Plus, 8);
+        const double largest = headingSize();
+        QVERIFY(qAbs(largest - normal * qPow(1.15, 8)) < 0.01);
+        press(Qt::Key_Plus, 1);
+        QCOMPARE(headingSize(), largest);
+        press(Qt::Key_Minus, 17);
+        const double smallest = headingSize();
+        QVERIFY(qAbs(smallest - normal * qPow(1.15, -8)) < 0.01);
+        press(Qt::Key_Minus, 1);
+        QCOMPARE(headingSize(), smallest);
+        press(Qt::Key_Plus, 8);
+        QCOMPARE(headingSize(), normal);
+    }
+
+    // A contents entry that leads out of the file is refused as a link would be, and the page
+    // shown stays.
+    void aContentsEntryLeavingTheFileKeepsThePage() {
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        QTreeWidget *contents = window->findChild<QTreeWidget *>("treeObsah");
+        auto *outside = new QTreeWidgetItem(contents, {QStringLiteral("Ven")});
+        outside->setData(0, Qt::UserRole, QStringLiteral("file:///etc/passwd"));
+        emit contents->itemClicked(outside, 0);
+        QCOMPARE(window->browser()->page(), QStringLiteral("cz/index.html"));
+        QVERIFY(!window->browser()->toPlainText().isEmpty());
+        QVERIFY(window->findChild<QStatusBar *>("statusBar")
+                    ->currentMessage()
+                    .startsWith(QStringLiteral("Odkaz vede mimo nápovědu")));
     }
 
     void theTitleNamesThePageAndTheProgramOnce_data() {
@@ -657,6 +686,55 @@ private slots:
         QTest::keyClick(next.form.get(), Qt::Key_F1);
         QVERIFY(settled());
         QCOMPARE(viewer->engine()->window()->place(), left);
+    }
+
+    // Shown again in the same run, the window stands where it was closed, whatever the desktop
+    // did with it meanwhile.
+    void theWindowReopensWhereItWasClosed() {
+        HelpWindow *window = openPage(QStringLiteral("cz/index.html"));
+        window->setGeometry(60, 70, 640, 480);
+        const HelpWindowPlace left = window->place();
+        window->close();
+        window->move(0, 0);
+        viewer->DisplayTopic(QStringLiteral("cz/nastaveni.html"));
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->place(), left);
+    }
+
+    // The window no larger than a monitor and wholly on one; the pane keeps its width unless the
+    // window had to be made narrower.
+    void aStoredPlaceIsFittedToTheMonitors_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<int>("contents");
+        QTest::addColumn<QRect>("fitted");
+        QTest::addColumn<int>("fittedContents");
+        // Available areas: a 1920 x 1050 monitor and a 1280 x 1000 one to its right.
+        QTest::newRow("fits") << QRect(100, 100, 800, 600) << 700 << QRect(100, 100, 800, 600)
+                              << 700;
+        QTest::newRow("as large as the monitor")
+            << QRect(0, 0, 1920, 1050) << 300 << QRect(0, 0, 1920, 1050) << 300;
+        QTest::newRow("one pixel wider than the monitor")
+            << QRect(0, 0, 1921, 1050) << 300 << QRect(0, 0, 1920, 1050) << 300;
+        QTest::newRow("one pixel higher than the monitor")
+            << QRect(0, 0, 1920, 1051) << 300 << QRect(0, 0, 1920, 1050) << 300;
+        QTest::newRow("the largest stored size")
+            << QRect(10, 20, 32767, 32767) << 30000 << QRect(0, 0, 1920, 1050) << 1280;
+        QTest::newRow("too high for the right monitor")
+            << QRect(2000, 0, 800, 1200) << 200 << QRect(2000, 0, 800, 1000) << 200;
+        QTest::newRow("off every monitor")
+            << QRect(5000, 100, 700, 500) << 200 << QRect(2500, 100, 700, 500) << 200;
+        QTest::newRow("mostly on the right monitor")
+            << QRect(1500, 0, 1000, 500) << 200 << QRect(1920, 0, 1000, 500) << 200;
+    }
+    void aStoredPlaceIsFittedToTheMonitors() {
+        QFETCH(QRect, stored);
+        QFETCH(int, contents);
+        QFETCH(QRect, fitted);
+        QFETCH(int, fittedContents);
+        const QList<QRect> monitors{QRect(0, 0, 1920, 1050), QRect(1920, 0, 1280, 1000)};
+        const HelpWindowPlace place = fitOnMonitors({stored, contents}, monitors);
+        QCOMPARE(place.geometry, fitted);
+        QCOMPARE(place.contentsWidth, fittedContents);
     }
 
     void aStoredPlaceIsUsedOnlyWhenItIsUsable_data() {
