@@ -63,6 +63,8 @@ private slots:
         QTest::newRow("a picture is named without query or fragment")
             << "<img src=\"big.png?0\"><img src=\"big.png#1\"><img src=\"big.png&#63;2\">"
             << "<img src=\"big.png\"><img src=\"big.png\"><img src=\"big.png\">";
+        QTest::newRow("a picture's name is trimmed after its query is cut")
+            << "<img src=\" a.png ?x\">" << "<img src=\"a.png\">";
         QTest::newRow("a picture from outside has no name")
             << "<img src=\"file:///etc/x.png\"><img src=\"http://h/x.png\"><img src=\"a\\b.png\">"
             << "<img><img><img>";

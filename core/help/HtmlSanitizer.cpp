@@ -99,12 +99,13 @@ bool isOneOf(QStringView text, std::initializer_list<const char *> words) {
 // fragment, so that one picture is one name however a page writes it.
 QString insidePath(const QString &value) {
     constexpr qsizetype longest = 1024;
-    QString path = value.trimmed();
+    QString path = value;
     for (const QChar end : {u'?', u'#'}) {
         const qsizetype at = path.indexOf(end);
         if (at >= 0)
             path.truncate(at);
     }
+    path = path.trimmed();
     const qsizetype colon = path.indexOf(u':');
     const qsizetype slash = path.indexOf(u'/');
     const bool hasScheme = colon >= 0 && (slash < 0 || colon < slash);
