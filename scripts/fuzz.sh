@@ -37,7 +37,7 @@ for target in $targets; do
     skin) seed skin data/skin/*/skin.ini tests/data/skins/*/skin.ini ;;
     bitmap) seed bitmap data/skin/*/*.bmp ;;
     sitemap) seed sitemap data/help/*.hhc data/help/*.hhk tests/data/help/*.hhc tests/data/help/*.hhk ;;
-    helppage) seed helppage data/help/cz/*.html data/help/en/*.html ;;
+    helppage) seed helppage data/help/cz/*.html data/help/en/*.html data/help/styl.css ;;
     language)
         # The first byte chooses: odd, the input is the definition file; even, a language file.
         printf '\001' | cat - data/jazyky/tavlinko30.lnd >"$scratch/language/definition"
