@@ -64,7 +64,8 @@ private slots:
             << "<img src=\"big.png?0\"><img src=\"big.png#1\"><img src=\"big.png&#63;2\">"
             << "<img src=\"big.png\"><img src=\"big.png\"><img src=\"big.png\">";
         QTest::newRow("a picture's name is trimmed after its query is cut")
-            << "<img src=\" a.png ?x\">" << "<img src=\"a.png\">";
+            << "<img src=\" a.png ?x\">"
+            << "<img src=\"a.png\">";
         QTest::newRow("a picture from outside has no name")
             << "<img src=\"file:///etc/x.png\"><img src=\"http://h/x.png\"><img src=\"a\\b.png\">"
             << "<img><img><img>";
@@ -106,6 +107,12 @@ private slots:
             << "a < b > c & d &amp; &nbsp;&eacute;&#233;&#0;"
             << "a &lt; b &gt; c &amp; d &amp; "
                "&nbsp;&eacute;&#233;&amp;#0;";
+        QTest::newRow("no reference: a name from a digit, or too long")
+            << "&1x; &abcdefghijk; &abcdefghij;"
+            << "&amp;1x; &amp;abcdefghijk; &abcdefghij;";
+        QTest::newRow("headings keep their alignment")
+            << "<h2 align=center>x</h2><h3 align=middle>y</h3>"
+            << "<h2 align=\"center\">x</h2><h3>y</h3>";
         QTest::newRow("comments, declarations and a tag left open go")
             << "<!DOCTYPE html>a<!-- <p>x</p> -->b<?xml?>c<p"
             << "abc";
@@ -212,6 +219,12 @@ private slots:
         QCOMPARE(cleanStyleSheet(in), out);
     }
 
+    void aStyleSheetIsCutAfterTheRuleThatReachesItsCap() {
+        const QString rule = QStringLiteral("p { color: red; }\n");
+        const QString css = cleanStyleSheet(rule.repeated(largestStyleSheet / rule.size() + 100));
+        QCOMPARE(css, rule.repeated((largestStyleSheet + rule.size() - 1) / rule.size()));
+    }
+
     void zoomScalesFontSizesInPointsAndPixelsOnly() {
         const QString css = cleanStyleSheet(
             u"body { font-size: 10pt; } h1 { font-size: 16px; } p { font-size: 120%; "
@@ -280,6 +293,15 @@ private slots:
         QCOMPARE(hits.first().page, QStringLiteral("at.html"));
         QCOMPARE(index.find(QStringLiteral("a")).first().score, most);
         QCOMPARE(index.find(QStringLiteral("a")).last().score, most - 1);
+        // Every word of a page is found, and a prefix finds every word it starts.
+        HelpSearchIndex words;
+        words.addPage(QStringLiteral("w.html"),
+                      QStringLiteral("sedm jedna dva tri ctyri pet sest osm devet deset jedna"));
+        for (const char *word : {"sedm", "dva", "tri", "ctyri", "pet", "sest", "osm", "devet"})
+            QCOMPARE(words.find(QLatin1String(word)).value(0).score, 1);
+        QCOMPARE(words.find(QStringLiteral("jedna")).value(0).score, 2);
+        QCOMPARE(words.find(QStringLiteral("de")).value(0).score, 2);
+        QCOMPARE(words.find(QStringLiteral("se")).value(0).score, 2);
         QCOMPARE(queryWords(QStringLiteral("b a B á c"), 2),
                  (QStringList{QStringLiteral("b"), QStringLiteral("a")}));
     }
