@@ -18,8 +18,9 @@ copy_program "$program" "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The boxes' window ends at row 299, just above the ruler's scale edge at row 300; its columns
-# start at 100 like the ruler's, so box columns are ruler offsets.
-"$boxes_program" 100 200 &
+# start at 100 like the ruler's, so box columns are ruler offsets. It must be a window of this X
+# server whatever platform the caller's environment names, as the ruler is.
+QT_QPA_PLATFORM=xcb "$boxes_program" 100 200 &
 [ -n "$(find_window '^screen boxes$')" ] || fail "the boxes did not appear"
 
 copied() {

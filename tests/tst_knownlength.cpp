@@ -7,6 +7,8 @@
 
 using Ends = std::optional<std::pair<int, int>>;
 Q_DECLARE_METATYPE(Ends)
+using Span = std::optional<EdgeSpan>;
+Q_DECLARE_METATYPE(Span)
 
 class TestKnownLength : public QObject {
     Q_OBJECT
@@ -36,26 +38,37 @@ private slots:
     void ends_data() {
         QTest::addColumn<int>("arrow");
         QTest::addColumn<QList<int>>("markers"); // negative: placed, then deleted
+        QTest::addColumn<Span>("span"); // between edges, while shown
         QTest::addColumn<Ends>("ends");
         const Ends none;
-        QTest::newRow("nothing placed") << 100 << QList<int>{} << none;
+        const Span noSpan;
+        QTest::newRow("nothing placed") << 100 << QList<int>{} << noSpan << none;
+        QTest::newRow("a span alone") << 100 << QList<int>{} << std::optional(EdgeSpan{10, 20})
+                                      << std::optional(std::pair(10, 20));
+        QTest::newRow("a span before the arrow and a marker")
+            << 300 << QList<int>{100} << std::optional(EdgeSpan{0, 1})
+            << std::optional(std::pair(0, 1));
+        QTest::newRow("a span of no length")
+            << 300 << QList<int>{100} << std::optional(EdgeSpan{15, 15})
+            << std::optional(std::pair(100, 300));
         QTest::newRow("arrow and a marker")
-            << 300 << QList<int>{100} << std::optional(std::pair(100, 300));
+            << 300 << QList<int>{100} << noSpan << std::optional(std::pair(100, 300));
         QTest::newRow("marker beyond the arrow")
-            << 100 << QList<int>{300} << std::optional(std::pair(100, 300));
-        QTest::newRow("arrow on the marker") << 100 << QList<int>{100} << none;
+            << 100 << QList<int>{300} << noSpan << std::optional(std::pair(100, 300));
+        QTest::newRow("arrow on the marker") << 100 << QList<int>{100} << noSpan << none;
         QTest::newRow("two markers, arrow elsewhere")
-            << 0 << QList<int>{400, 200} << std::optional(std::pair(200, 400));
+            << 0 << QList<int>{400, 200} << noSpan << std::optional(std::pair(200, 400));
         QTest::newRow("the two nearest of three")
-            << 250 << QList<int>{10, 200, 300} << std::optional(std::pair(200, 300));
+            << 250 << QList<int>{10, 200, 300} << noSpan << std::optional(std::pair(200, 300));
         QTest::newRow("a deleted marker does not count")
-            << 300 << QList<int>{-250, 100} << std::optional(std::pair(100, 300));
+            << 300 << QList<int>{-250, 100} << noSpan << std::optional(std::pair(100, 300));
         QTest::newRow("marker at the zero")
-            << 333 << QList<int>{0} << std::optional(std::pair(0, 333));
+            << 333 << QList<int>{0} << noSpan << std::optional(std::pair(0, 333));
     }
     void ends() {
         QFETCH(int, arrow);
         QFETCH(QList<int>, markers);
+        QFETCH(Span, span);
         QFETCH(Ends, ends);
         MarkerList list;
         for (const int at : markers) {
@@ -63,7 +76,7 @@ private slots:
             if (at < 0)
                 list.removeNearest(-at);
         }
-        QCOMPARE(knownLengthEnds(arrow, list), ends);
+        QCOMPARE(knownLengthEnds(arrow, list, span), ends);
     }
 
     void unit_data() {

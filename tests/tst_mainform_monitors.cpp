@@ -59,6 +59,30 @@ private slots:
             QVERIFY2(tip.contains(QLatin1String(part)), qPrintable(tip));
     }
 
+    // A ruler left across the border of the two monitors starts where it was left; one that
+    // reaches past the desktop is moved just enough.
+    void placeAcrossTheBorderIsKept_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("expected");
+        // The right monitor's 800 device pixels are 400 logical ones: the desktop ends at 1200.
+        QTest::newRow("across the border") << 700 << 300 << 700;
+        QTest::newRow("up to the desktop's end") << 799 << 401 << 799;
+        QTest::newRow("one pixel past the desktop's end") << 799 << 402 << 798;
+    }
+    void placeAcrossTheBorderIsKept() {
+        QFETCH(int, x);
+        QFETCH(int, length);
+        QFETCH(int, expected);
+        ruler.write("tavlinko.ini", QStringLiteral("[Obecne]\nX=%1\nY=100\nDelka=%2\n")
+                                        .arg(x)
+                                        .arg(length)
+                                        .toUtf8());
+        ruler.start();
+        QCOMPARE(ruler.form->pos(), QPoint(expected, 100));
+        QCOMPARE(ruler.form->width(), length);
+    }
+
     // A calibration on one monitor leaves the other's values alone, and both are kept.
     void calibrationSetsOnlyItsMonitor() {
         ruler.write("tavlinko.ini", "[Obecne]\nX=100\nY=100\nDelka=500\n[Mereni]\nJednotka=1\n");

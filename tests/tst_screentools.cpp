@@ -191,6 +191,18 @@ private slots:
         QCOMPARE(ruler.reading(), QString::number(inverted ? where.length - pressed : pressed));
     }
 
+    // The span just measured is the known length, though markers stand elsewhere.
+    void spanGivesTheKnownLength() {
+        startRuler();
+        putBox(100, 110);
+        ruler.press(300, Qt::ControlModifier);
+        pointer = bar().start + QPoint(105, -3);
+        ruler.key(Qt::Key_F8);
+        QVERIFY(ruler.form->vytvorJednotkuZnameDelky(4, "Pole", "p"));
+        QCOMPARE(ruler.state.Jednotky.constLast().Hodnota, 2.5);
+        QCOMPARE(ruler.unit(), QStringLiteral("p"));
+    }
+
     void spanEndsWhenTheBarChanges() {
         startRuler();
         putBox(100, 110);

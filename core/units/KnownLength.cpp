@@ -33,7 +33,10 @@ double tickSpacing125(double pixelu) {
     }
 }
 
-std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers) {
+std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers,
+                                                   const std::optional<EdgeSpan> &span) {
+    if (span && span->start != span->end)
+        return std::minmax(span->start, span->end);
     QVector<int> placed;
     for (const tzalozka &marker : markers)
         if (marker.Aktivni)

@@ -197,6 +197,9 @@ private:
     void ukazTlacitka(const SkinBitmaps &pictures); // the button pictures that are not null
     QPoint pointerPlace(int pozice, const QImage &plain, const QImage &shown, int centre) const;
     QRect celaPlocha() const;
+    // Moves the bar to the desktop's start edge along its axis; gives the desktop's length
+    // there, which a bar spanning the desktop takes.
+    int kZacatkuPlochy();
 
     RulerState &m_state;
     QStringList m_arguments;

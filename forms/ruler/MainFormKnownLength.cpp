@@ -9,7 +9,7 @@
 #include "forms/ruler/KnownLengthDialog.h"
 
 void TMainForm::MeritkoZnameDelky() {
-    if (!knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky)) {
+    if (!knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti)) {
         ZobrazitZpravu(QMessageBox::Information,
                        translated(QStringLiteral("Umístěte dvě záložky, nebo šipku a záložku, na "
                                                  "konce úseku, jehož délku znáte.")));
@@ -23,7 +23,7 @@ void TMainForm::MeritkoZnameDelky() {
 
 bool TMainForm::vytvorJednotkuZnameDelky(double length, const QString &name,
                                          const QString &symbol) {
-    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky);
+    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti);
     const auto unit =
         ends ? knownLengthUnit(ends->second - ends->first, length, name, symbol) : std::nullopt;
     if (!unit) {

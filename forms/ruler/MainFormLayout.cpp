@@ -196,11 +196,8 @@ void TMainForm::sledujPomer() {
     m_state.Zalozky.move(
         [before, pomer](int pozice) { return rescaledPixel(pozice, before, pomer); });
     m_pomer = pomer;
-    if (m_state.CelaObrazovka) {
-        const QRect desktop = celaPlocha();
-        move(m_state.Horizontalni ? QPoint(desktop.left(), y()) : QPoint(x(), desktop.top()));
-        nastavDelku(m_state.Horizontalni ? desktop.width() : desktop.height());
-    }
+    if (m_state.CelaObrazovka)
+        nastavDelku(kZacatkuPlochy());
     // The skin's pictures are made anew for the new ratio, and everything laid out with them.
     zobrazSkin();
     ZobrazVzdalenost();
