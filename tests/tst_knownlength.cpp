@@ -38,7 +38,7 @@ private slots:
     void ends_data() {
         QTest::addColumn<int>("arrow");
         QTest::addColumn<QList<int>>("markers"); // negative: placed, then deleted
-        QTest::addColumn<Span>("span"); // between edges, while shown
+        QTest::addColumn<Span>("span");          // between edges, while shown
         QTest::addColumn<Ends>("ends");
         const Ends none;
         const Span noSpan;
@@ -103,6 +103,42 @@ private slots:
                                        << "km" << true;
         QTest::newRow("below the smallest size") << 1 << 10001.0 << "Mapa"
                                                  << "km" << false;
+        // Ticks every ten-thousandth of a unit still stand far apart: the spacing stops there.
+        QTest::newRow("the largest size") << 1000 << 0.0001 << "Mapa"
+                                          << "km" << true;
+        QTest::newRow("above the largest size") << 1001 << 0.0001 << "Mapa"
+                                                << "km" << false;
+    }
+
+    // The lengths offered for a span are exactly those that make a unit.
+    void range_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<double>("least");
+        QTest::addColumn<double>("largest");
+        QTest::newRow("one pixel") << 1 << 0.0001 << 10000.0;
+        QTest::newRow("999 pixels") << 999 << 0.0001 << 9990000.0;
+        QTest::newRow("1000 pixels") << 1000 << 0.0001 << 1e7;
+        QTest::newRow("1001 pixels") << 1001 << 0.0002 << 1e7;
+        QTest::newRow("3000 pixels") << 3000 << 0.0003 << 1e7;
+        QTest::newRow("32767 pixels") << 32767 << 0.0033 << 1e7;
+    }
+    void range() {
+        QFETCH(int, pixels);
+        QFETCH(double, least);
+        QFETCH(double, largest);
+        const auto [shortest, longest] = knownLengthRange(pixels);
+        QCOMPARE(shortest.toDouble(), least);
+        QCOMPARE(longest.toDouble(), largest);
+        const auto made = [pixels](FixedPoint length) {
+            return knownLengthUnit(pixels, length.toDouble(), "Mapa", "km").has_value();
+        };
+        const FixedPoint step = FixedPoint::fromRaw(1);
+        QVERIFY(made(shortest));
+        QVERIFY(made(longest));
+        if (shortest > LeastUnitNumber)
+            QVERIFY(!made(shortest - step));
+        if (longest < LargestUnitNumber)
+            QVERIFY(!made(longest + step));
     }
     void unit() {
         QFETCH(int, pixels);

@@ -451,11 +451,13 @@ private slots:
         const QByteArray known = "5=Mapa;metry;0,0764525993883792;0;200";
         QTest::newRow("looked at") << QString() << QString() << known;
         QTest::newRow("size typed with five decimals")
-            << "editJHodnota" << "0.07645" << QByteArray("5=Mapa;metry;0,07645;0;200");
+            << "editJHodnota"
+            << "0.07645" << QByteArray("5=Mapa;metry;0,07645;0;200");
         QTest::newRow("tick spacing typed")
-            << "editJCarka" << "250" << QByteArray("5=Mapa;metry;0,0764525993883792;0;250");
-        QTest::newRow("symbol shortened")
-            << "editJZnacka" << "m" << QByteArray("5=Mapa;m;0,0764525993883792;0;200");
+            << "editJCarka"
+            << "250" << QByteArray("5=Mapa;metry;0,0764525993883792;0;250");
+        QTest::newRow("symbol shortened") << "editJZnacka"
+                                          << "m" << QByteArray("5=Mapa;m;0,0764525993883792;0;200");
     }
     void lookingChangesNothing() {
         QFETCH(QString, field);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/RulerState.h"
+#include "core/units/FixedPoint.h"
 
 #include <QString>
 #include <QVector>
@@ -26,9 +27,14 @@ double tickSpacing125(double pixelu);
 std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers,
                                                    const std::optional<EdgeSpan> &span);
 
+// The lengths that `pixels` device pixels may be given: those for which a unit's size stays
+// within what a unit may be, least first.
+std::pair<FixedPoint, FixedPoint> knownLengthRange(int pixels);
+
 // The unit in which `pixels` device pixels read `length`, named and with its tick spacing; or
-// nothing when its size or spacing falls outside what a unit may be, or the name or symbol
-// cannot be stored (empty, the separator's "-", or holding the field separator ";").
+// nothing when its size falls outside what a unit may be, or the name or symbol cannot be
+// stored (empty, the separator's "-", or holding the field separator ";"). The tick spacing
+// is brought into what a unit may have.
 std::optional<tjednotka> knownLengthUnit(int pixels, double length, const QString &name,
                                          const QString &symbol);
 

@@ -9,13 +9,19 @@
 #include "forms/ruler/KnownLengthDialog.h"
 
 void TMainForm::MeritkoZnameDelky() {
-    if (!knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti)) {
+    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti);
+    if (!ends) {
         ZobrazitZpravu(QMessageBox::Information,
                        translated(QStringLiteral("Umístěte dvě záložky, nebo šipku a záložku, na "
                                                  "konce úseku, jehož délku znáte.")));
         return;
     }
-    KnownLengthDialog dialog([this](const QString &text) { return translated(text); }, this);
+    KnownLengthDialog dialog(
+        ends->second - ends->first,
+        [this](const QString &text, const QStringList &arguments) {
+            return translated(text, arguments);
+        },
+        this);
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() == QDialog::Accepted)
         vytvorJednotkuZnameDelky(dialog.length(), dialog.unitName(), dialog.unitSymbol());
