@@ -38,9 +38,10 @@ run_session() {  # scale factor
     win="$(find_window '^Tavlinko$')"
     [ -n "$win" ] || fail "the ruler window did not appear at $1"
     sleep 0.5
-    # At 1.5 the stored place has no logical name and the window may stand a pixel aside; the
-    # readings count from where it stands.
+    # The stored place is the window's, in device pixels, though at 1.5 no whole logical pixel
+    # names column 100.
     eval "$(xdotool getwindowgeometry --shell "$win")"
+    [ "$X,$Y" = "100,300" ] || fail "at ratio $1 the ruler stands at $X,$Y instead of 100,300"
 
     # Clicks within four pixels of an edge read the edge; farther ones where they were made.
     local at expected reading
@@ -76,6 +77,8 @@ run_session() {  # scale factor
 
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+    grep -q '^X=100' "$work/tavlinko.ini" && grep -q '^Y=300' "$work/tavlinko.ini" ||
+        fail "at ratio $1 the place is stored as $(grep -E '^[XY]=' "$work/tavlinko.ini" | tr '\n' ' ')"
 }
 
 run_session 1

@@ -229,7 +229,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
-            auto *edit = dialog->findChild<QLineEdit *>("editCislo");
+            auto *edit = dialog->findChild<QLineEdit *>();
             edit->setFocus();
             edit->selectAll();
             QTest::keyClicks(edit, typed);

@@ -85,6 +85,8 @@ void RangedNumber::tell(const QString &problem) {
     m_problem->setText(problem);
     m_problem->setVisible(!problem.isEmpty());
     m_edit->setAccessibleDescription(problem);
+    // The dialog grows by the line rather than squeezing the field above it.
+    window()->adjustSize();
 }
 
 std::optional<double> askNumber(QWidget *parent, const QString &title, const QString &prompt,

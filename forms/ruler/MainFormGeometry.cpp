@@ -109,14 +109,15 @@ int TMainForm::kZacatkuPlochy() {
 }
 
 void TMainForm::PresCelouObrazovku() {
-    const bool horizontal = m_state.Horizontalni;
     int length = 0;
     if (m_state.CelaObrazovka) {
-        const int start = m_state.PuvodniPoloha;
-        move(horizontal ? QPoint(start, y()) : QPoint(x(), start));
+        // The whole place comes back: a bar turned while it spanned the desktop moved across
+        // its length too.
+        m_mistoNaPlose = m_state.PuvodniPoloha;
+        move(logicalPlace(m_state.PuvodniPoloha, screenAreas()));
         length = m_state.PuvodniDelka;
     } else {
-        m_state.PuvodniPoloha = horizontal ? x() : y();
+        m_state.PuvodniPoloha = m_mistoNaPlose;
         m_state.PuvodniDelka = delkaOkna();
         length = kZacatkuPlochy();
     }
