@@ -246,6 +246,33 @@ private slots:
         QCOMPARE(ruler.state.ToleranceHran, taken);
     }
 
+    // The known-length dialog opens only with two ends to measure between, and offers the
+    // lengths that make a unit of the span, starting at 1.
+    void knownLengthAsksForTheSpan() {
+        startRuler();
+        QStringList shown;
+        const auto askAndLook = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                if (!dialog)
+                    return;
+                shown << dialog->findChild<QLabel *>("labelRozsah")->text()
+                      << dialog->findChild<QLineEdit *>("editZnamaDelka")->text();
+                dialog->close();
+            });
+            QVERIFY(ruler.trigger("menuZnamaDelka"));
+        };
+        askAndLook(); // nothing marked: a message, no dialog
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY(shown.isEmpty());
+        putBox(100, 110);
+        pointer = bar().start + QPoint(105, -3);
+        ruler.key(Qt::Key_F8);
+        askAndLook();
+        QCOMPARE(ruler.messages.size(), 1);
+        QCOMPARE(shown, (QStringList{"od 0.0001 do 100000", "1"}));
+    }
+
     void spanEndsWhenTheBarChanges() {
         startRuler();
         putBox(100, 110);
