@@ -12,8 +12,9 @@ void TMainForm::MeritkoZnameDelky() {
     const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti);
     if (!ends) {
         ZobrazitZpravu(QMessageBox::Information,
-                       translated(QStringLiteral("Umístěte dvě záložky, nebo šipku a záložku, na "
-                                                 "konce úseku, jehož délku znáte.")));
+                       translated(QStringLiteral("Změřte úsek mezi hranami (F8), nebo umístěte dvě "
+                                                 "záložky, nebo šipku a záložku, na konce úseku, "
+                                                 "jehož délku znáte.")));
         return;
     }
     KnownLengthDialog dialog(
