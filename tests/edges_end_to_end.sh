@@ -18,8 +18,9 @@ copy_program "$program" "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The boxes' window ends at row 299, just above the ruler's scale edge at row 300; its columns
-# start at 100 like the ruler's, so box columns are ruler offsets.
-"$boxes_program" 100 200 &
+# start at 100 like the ruler's, so box columns are ruler offsets. It must be a window of this X
+# server whatever platform the caller's environment names, as the ruler is.
+QT_QPA_PLATFORM=xcb "$boxes_program" 100 200 &
 [ -n "$(find_window '^screen boxes$')" ] || fail "the boxes did not appear"
 
 copied() {
@@ -37,9 +38,10 @@ run_session() {  # scale factor
     win="$(find_window '^Tavlinko$')"
     [ -n "$win" ] || fail "the ruler window did not appear at $1"
     sleep 0.5
-    # At 1.5 the stored place has no logical name and the window may stand a pixel aside; the
-    # readings count from where it stands.
+    # The stored place is the window's, in device pixels, though at 1.5 no whole logical pixel
+    # names column 100.
     eval "$(xdotool getwindowgeometry --shell "$win")"
+    [ "$X,$Y" = "100,300" ] || fail "at ratio $1 the ruler stands at $X,$Y instead of 100,300"
 
     # Clicks within four pixels of an edge read the edge; farther ones where they were made.
     local at expected reading
@@ -75,6 +77,8 @@ run_session() {  # scale factor
 
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+    grep -q '^X=100' "$work/tavlinko.ini" && grep -q '^Y=300' "$work/tavlinko.ini" ||
+        fail "at ratio $1 the place is stored as $(grep -E '^[XY]=' "$work/tavlinko.ini" | tr '\n' ' ')"
 }
 
 run_session 1

@@ -7,6 +7,8 @@
 
 using Ends = std::optional<std::pair<int, int>>;
 Q_DECLARE_METATYPE(Ends)
+using Span = std::optional<EdgeSpan>;
+Q_DECLARE_METATYPE(Span)
 
 class TestKnownLength : public QObject {
     Q_OBJECT
@@ -36,26 +38,37 @@ private slots:
     void ends_data() {
         QTest::addColumn<int>("arrow");
         QTest::addColumn<QList<int>>("markers"); // negative: placed, then deleted
+        QTest::addColumn<Span>("span");          // between edges, while shown
         QTest::addColumn<Ends>("ends");
         const Ends none;
-        QTest::newRow("nothing placed") << 100 << QList<int>{} << none;
+        const Span noSpan;
+        QTest::newRow("nothing placed") << 100 << QList<int>{} << noSpan << none;
+        QTest::newRow("a span alone") << 100 << QList<int>{} << std::optional(EdgeSpan{10, 20})
+                                      << std::optional(std::pair(10, 20));
+        QTest::newRow("a span before the arrow and a marker")
+            << 300 << QList<int>{100} << std::optional(EdgeSpan{0, 1})
+            << std::optional(std::pair(0, 1));
+        QTest::newRow("a span of no length")
+            << 300 << QList<int>{100} << std::optional(EdgeSpan{15, 15})
+            << std::optional(std::pair(100, 300));
         QTest::newRow("arrow and a marker")
-            << 300 << QList<int>{100} << std::optional(std::pair(100, 300));
+            << 300 << QList<int>{100} << noSpan << std::optional(std::pair(100, 300));
         QTest::newRow("marker beyond the arrow")
-            << 100 << QList<int>{300} << std::optional(std::pair(100, 300));
-        QTest::newRow("arrow on the marker") << 100 << QList<int>{100} << none;
+            << 100 << QList<int>{300} << noSpan << std::optional(std::pair(100, 300));
+        QTest::newRow("arrow on the marker") << 100 << QList<int>{100} << noSpan << none;
         QTest::newRow("two markers, arrow elsewhere")
-            << 0 << QList<int>{400, 200} << std::optional(std::pair(200, 400));
+            << 0 << QList<int>{400, 200} << noSpan << std::optional(std::pair(200, 400));
         QTest::newRow("the two nearest of three")
-            << 250 << QList<int>{10, 200, 300} << std::optional(std::pair(200, 300));
+            << 250 << QList<int>{10, 200, 300} << noSpan << std::optional(std::pair(200, 300));
         QTest::newRow("a deleted marker does not count")
-            << 300 << QList<int>{-250, 100} << std::optional(std::pair(100, 300));
+            << 300 << QList<int>{-250, 100} << noSpan << std::optional(std::pair(100, 300));
         QTest::newRow("marker at the zero")
-            << 333 << QList<int>{0} << std::optional(std::pair(0, 333));
+            << 333 << QList<int>{0} << noSpan << std::optional(std::pair(0, 333));
     }
     void ends() {
         QFETCH(int, arrow);
         QFETCH(QList<int>, markers);
+        QFETCH(Span, span);
         QFETCH(Ends, ends);
         MarkerList list;
         for (const int at : markers) {
@@ -63,7 +76,7 @@ private slots:
             if (at < 0)
                 list.removeNearest(-at);
         }
-        QCOMPARE(knownLengthEnds(arrow, list), ends);
+        QCOMPARE(knownLengthEnds(arrow, list, span), ends);
     }
 
     void unit_data() {
@@ -90,6 +103,42 @@ private slots:
                                        << "km" << true;
         QTest::newRow("below the smallest size") << 1 << 10001.0 << "Mapa"
                                                  << "km" << false;
+        // Ticks every ten-thousandth of a unit still stand far apart: the spacing stops there.
+        QTest::newRow("the largest size") << 1000 << 0.0001 << "Mapa"
+                                          << "km" << true;
+        QTest::newRow("above the largest size") << 1001 << 0.0001 << "Mapa"
+                                                << "km" << false;
+    }
+
+    // The lengths offered for a span are exactly those that make a unit.
+    void range_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<double>("least");
+        QTest::addColumn<double>("largest");
+        QTest::newRow("one pixel") << 1 << 0.0001 << 10000.0;
+        QTest::newRow("999 pixels") << 999 << 0.0001 << 9990000.0;
+        QTest::newRow("1000 pixels") << 1000 << 0.0001 << 1e7;
+        QTest::newRow("1001 pixels") << 1001 << 0.0002 << 1e7;
+        QTest::newRow("3000 pixels") << 3000 << 0.0003 << 1e7;
+        QTest::newRow("32767 pixels") << 32767 << 0.0033 << 1e7;
+    }
+    void range() {
+        QFETCH(int, pixels);
+        QFETCH(double, least);
+        QFETCH(double, largest);
+        const auto [shortest, longest] = knownLengthRange(pixels);
+        QCOMPARE(shortest.toDouble(), least);
+        QCOMPARE(longest.toDouble(), largest);
+        const auto made = [pixels](FixedPoint length) {
+            return knownLengthUnit(pixels, length.toDouble(), "Mapa", "km").has_value();
+        };
+        const FixedPoint step = FixedPoint::fromRaw(1);
+        QVERIFY(made(shortest));
+        QVERIFY(made(longest));
+        if (shortest > LeastUnitNumber)
+            QVERIFY(!made(shortest - step));
+        if (longest < LargestUnitNumber)
+            QVERIFY(!made(longest + step));
     }
     void unit() {
         QFETCH(int, pixels);

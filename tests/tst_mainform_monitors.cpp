@@ -59,6 +59,34 @@ private slots:
             QVERIFY2(tip.contains(QLatin1String(part)), qPrintable(tip));
     }
 
+    // A ruler starts where it was left, on either monitor, at the length it had there, and
+    // leaves the same place and length behind.
+    void startsWhereItWasLeft_data() {
+        QTest::addColumn<QPoint>("stored"); // device pixels
+        QTest::addColumn<QPoint>("place");  // logical
+        QTest::addColumn<int>("width");
+        QTest::newRow("on the left monitor") << QPoint(100, 100) << QPoint(100, 100) << 300;
+        QTest::newRow("on the denser monitor") << QPoint(1000, 100) << QPoint(900, 50) << 150;
+    }
+    void startsWhereItWasLeft() {
+        QFETCH(QPoint, stored);
+        QFETCH(QPoint, place);
+        QFETCH(int, width);
+        ruler.write("tavlinko.ini", QStringLiteral("[Obecne]\nX=%1\nY=%2\nDelka=300\n")
+                                        .arg(stored.x())
+                                        .arg(stored.y())
+                                        .toUtf8());
+        ruler.start();
+        QCOMPARE(ruler.form->pos(), place);
+        QCOMPARE(ruler.form->width(), width);
+        QCOMPARE(ruler.form->pomer(), ruler.form->devicePixelRatio());
+        ruler.stop();
+        const IniFile ini(ruler.folder.filePath("tavlinko.ini"));
+        QCOMPARE(QPoint(ini.readInteger("Obecne", "X", 0), ini.readInteger("Obecne", "Y", 0)),
+                 stored);
+        QCOMPARE(ini.readInteger("Obecne", "Delka", 0), 300);
+    }
+
     // A calibration on one monitor leaves the other's values alone, and both are kept.
     void calibrationSetsOnlyItsMonitor() {
         ruler.write("tavlinko.ini", "[Obecne]\nX=100\nY=100\nDelka=500\n[Mereni]\nJednotka=1\n");

@@ -4,6 +4,7 @@
 
 #include "RulerFixture.h"
 #include "core/units/DevicePixels.h"
+#include "forms/ruler/ScreenTools.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,6 +156,32 @@ private slots:
         const QString saved = QString::fromUtf8(ruler.read(QStringLiteral("tavlinko.ini")));
         for (const char *line : {"X=60", "Y=30", "Delka=300"})
             QVERIFY2(saved.contains(QLatin1String(line)), line);
+    }
+
+    // A place that no whole logical pixel names (301 at 1.5 lies between 200 and 201) comes
+    // back as it was stored, also after the bar changed its length and position there.
+    void devicePlaceComesBackExactly_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::newRow("only started") << QList<int>{};
+        QTest::newRow("made longer") << QList<int>{Qt::Key_Right};
+        QTest::newRow("turned and back") << QList<int>{Qt::Key_F2, Qt::Key_F2};
+        QTest::newRow("spanning the desktop, turned") << QList<int>{Qt::Key_F11, Qt::Key_F2};
+        QTest::newRow("spanning the desktop, turned, back")
+            << QList<int>{Qt::Key_F11, Qt::Key_F2, Qt::Key_F11};
+    }
+    void devicePlaceComesBackExactly() {
+        QFETCH(QList<int>, keys);
+        startWith("[Obecne]\nX=301\nY=151\nDelka=300\n");
+        const bool spans = keys.count(Qt::Key_F11) == 1;
+        for (const int key : keys)
+            ruler.key(Qt::Key(key));
+        BarOnScreen bar = ruler.form->findChild<ScreenTools *>("screenTools")->bar();
+        QCOMPARE(bar.start, spans ? QPoint(0, 0) : QPoint(301, 151));
+        ruler.stop();
+        const QString saved = QString::fromUtf8(ruler.read(QStringLiteral("tavlinko.ini")));
+        const char *expected[] = {spans ? "X=0" : "X=301", spans ? "Y=0" : "Y=151"};
+        for (const char *line : expected)
+            QVERIFY2(saved.contains(QLatin1String(line)), qPrintable(saved));
     }
 
     // Calibration counts device pixels: 10 cm over 567 device pixels is 144 per inch at any

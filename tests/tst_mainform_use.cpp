@@ -380,6 +380,35 @@ private slots:
         QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), QRect(100, 100, 472, 64));
     }
 
+    // Turned while it spans the desktop, the bar spans the desktop the other way: never longer
+    // than the screen it now stands along. Ending the span brings back the place and length it
+    // had.
+    void turningWhileSpanning_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("horizontal first") << false;
+        QTest::newRow("vertical first") << true;
+    }
+    void turningWhileSpanning() {
+        QFETCH(bool, vertical);
+        const QByteArray place = "[Obecne]\r\nX=100\r\nY=100\r\nDelka=300\r\n";
+        startWith(place + (vertical ? "Poloha=Vertikalni\r\n" : "") + at96);
+        const QRect before(ruler.form->pos(), ruler.form->size());
+        const QRect desktop = ruler.form->screen()->virtualGeometry();
+        ruler.key(Qt::Key_F11);
+        ruler.key(Qt::Key_F2);
+        if (vertical) {
+            QCOMPARE(ruler.form->x(), desktop.left());
+            QCOMPARE(ruler.form->width(), desktop.width());
+        } else {
+            QCOMPARE(ruler.form->y(), desktop.top());
+            QCOMPARE(ruler.form->height(), desktop.height());
+        }
+        ruler.key(Qt::Key_F2);
+        QCOMPARE(ruler.length(), vertical ? desktop.height() : desktop.width());
+        ruler.key(Qt::Key_F11);
+        QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), before);
+    }
+
     void theReadingAlwaysTellsWhereTheArrowIs() {
         startWith();
         ruler.key(Qt::Key_F3); // zero at the far end

@@ -115,6 +115,10 @@ private slots:
             << QSize(3000, 1920) << QList<QSize>{{1920, 1080}, {1080, 1920}} << false;
         QTest::newRow("two monitors, one at 200 %")
             << QSize(3840, 1080) << QList<QSize>{{1920, 1080}, full} << true;
+        QTest::newRow("two monitors, the one at 200 % listed first")
+            << QSize(3840, 1080) << QList<QSize>{full, {1920, 1080}} << true;
+        QTest::newRow("three monitors, the one at 200 % between")
+            << QSize(5760, 1080) << QList<QSize>{{1920, 1080}, full, {1920, 1080}} << true;
     }
     void compositorScaling() {
         QFETCH(QSize, xScreen);
@@ -180,6 +184,17 @@ private slots:
             << QByteArray("[Mereni]\nRozliseni X=120\nRozliseni Y=120\n"
                           "[Monitor A]\nRozliseni X=101\nRozliseni Y=102\n")
             << QPoint(101, 102) << int(ResolutionSource::Calibrated);
+        // An own section counts only with both values good; else [Mereni] holds.
+        const QByteArray measured = "[Mereni]\nRozliseni X=120\nRozliseni Y=120\n";
+        QTest::newRow("own section, good X and bad Y")
+            << measured + "[Monitor A]\nRozliseni X=101\nRozliseni Y=abc\n"
+            << QPoint(120, 120) << int(ResolutionSource::Calibrated);
+        QTest::newRow("own section, bad X and good Y")
+            << measured + "[Monitor A]\nRozliseni X=0\nRozliseni Y=102\n"
+            << QPoint(120, 120) << int(ResolutionSource::Calibrated);
+        QTest::newRow("own section, good X and no Y")
+            << measured + "[Monitor A]\nRozliseni X=101\n"
+            << QPoint(120, 120) << int(ResolutionSource::Calibrated);
     }
     void startingValues() {
         QFETCH(QByteArray, file);

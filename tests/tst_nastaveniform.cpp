@@ -426,20 +426,60 @@ private slots:
         QVERIFY(the<QWidget>("toolNovaJednotka")->isEnabled());
     }
 
-    void tickSpacingAndRoundedSizesAreStored() {
+    void tickSpacingIsStoredAndSizesKeepTheirDigits() {
         open();
         auto *carka = the<TRealSpinEdit>("editJCarka");
         carka->setText(QStringLiteral("2,5"));
         selectUnit(6);
-        QCOMPARE(the<TRealSpinEdit>("editJHodnota")->text(), QStringLiteral("1,2346"));
+        QCOMPARE(the<TRealSpinEdit>("editJHodnota")->text(), QStringLiteral("1,23456789"));
         selectUnit(1);
-        QCOMPARE(ruler.state.Jednotky[6].Hodnota, 1.2346);
+        QCOMPARE(ruler.state.Jednotky[6].Hodnota, 1.23456789);
         // Enter in a spin edit confirms the dialog.
         QTest::keyClick(carka, Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         const QByteArray file = ruler.read(QStringLiteral("tavlinko.ini"));
         QVERIFY(file.contains("1=Pixel;px;1;0;2,5"));
-        QVERIFY(file.contains("7=Sah;sa;1,2346;1;1"));
+        QVERIFY(file.contains("7=Sah;sa;1,23456789;1;1"));
+    }
+
+    // A unit only looked at keeps every number and text it had, however many digits or letters
+    // they hold; a field the user typed into stores every digit typed.
+    void lookingChangesNothing_data() {
+        QTest::addColumn<QString>("field"); // typed into before OK, or nothing
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("stored");
+        const QByteArray known = "5=Mapa;metry;0,0764525993883792;0;200";
+        QTest::newRow("looked at") << QString() << QString() << known;
+        QTest::newRow("size typed with five decimals")
+            << "editJHodnota"
+            << "0.07645" << QByteArray("5=Mapa;metry;0,07645;0;200");
+        QTest::newRow("tick spacing typed")
+            << "editJCarka"
+            << "250" << QByteArray("5=Mapa;metry;0,0764525993883792;0;250");
+        QTest::newRow("symbol shortened") << "editJZnacka"
+                                          << "m" << QByteArray("5=Mapa;m;0,0764525993883792;0;200");
+    }
+    void lookingChangesNothing() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, stored);
+        open(withUnits("5=Mapa;metry;0,0764525993883792;0;200\r\n"));
+        selectUnit(4);
+        QCOMPARE(the<QLineEdit>("editJZnacka")->text(), QStringLiteral("metry"));
+        if (!field.isEmpty()) {
+            auto *edit = the<QLineEdit>(qPrintable(field));
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+        }
+        selectUnit(0);
+        selectUnit(4);
+        click("buttonOK");
+        QVERIFY(!dialog->isVisible());
+        QVERIFY2(ruler.read(QStringLiteral("tavlinko.ini")).contains(stored),
+                 ruler.read(QStringLiteral("tavlinko.ini")).constData());
+        if (field.isEmpty())
+            QCOMPARE(ruler.state.Jednotky[4].Hodnota, 0.0764525993883792);
     }
 
     // However the dialog closes with OK, the stored numbers are the ones the fields show once

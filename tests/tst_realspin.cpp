@@ -1,3 +1,5 @@
+#include "core/translation/LangTranslator.h"
+#include "widgets/RangedNumber.h"
 #include "widgets/RealSpin.h"
 
 #include <QApplication>
@@ -76,6 +78,10 @@ private slots:
     void notEditable();
     void autoSelect_data();
     void autoSelect();
+    void exactDigits_data();
+    void exactDigits();
+    void confirmSaysWhatIsWrong_data();
+    void confirmSaysWhatIsWrong();
     void leastHeight_data();
     void leastHeight();
     void textStaysClearOfArrows();
@@ -540,6 +546,86 @@ void TestRealSpin::autoSelect() {
     QVERIFY(w.edit->hasFocus());
     QCOMPARE(w.edit->hasSelectedText(), selected);
     QTest::mouseRelease(how == 2 ? static_cast<QWidget *>(arrow) : w.edit, Qt::LeftButton);
+}
+
+// A stored number with more than four decimals is shown and read back with every digit.
+void TestRealSpin::exactDigits_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("read");
+    QTest::newRow("a known length's size")
+        << Czech << 0.0764525993883792 << "0,0764525993883792" << 0.0764525993883792;
+    QTest::newRow("point locale") << English << 1.23456789 << "1.23456789" << 1.23456789;
+    QTest::newRow("the least") << Czech << 0.0001 << "0,0001" << 0.0001;
+    QTest::newRow("below the least") << Czech << 0.00009 << "0,0001" << 0.0001;
+    QTest::newRow("the largest, no group separator") << English << 1e7 << "10000000" << 1e7;
+    QTest::newRow("above the largest") << Czech << 10000000.5 << "10000000" << 1e7;
+}
+
+void TestRealSpin::exactDigits() {
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QFETCH(double, read);
+    QLocale::setDefault(locale);
+    TRealSpinEdit edit;
+    edit.setMinValue(FixedPoint::fromRaw(1));
+    edit.setMaxValue(FixedPoint::fromInt(10000000));
+    edit.setExactValue(value);
+    QCOMPARE(edit.text(), shown);
+    QCOMPARE(edit.cursorPosition(), 0); // a narrow field shows the leading digits
+    QCOMPARE(edit.exactValue(), read);
+    edit.bringIntoRange(); // leaving the field keeps every digit
+    QCOMPARE(edit.text(), shown);
+}
+
+// Confirming a number either takes it, with either separator, or says what is wrong with it in
+// the language in use and shows the nearest number in range.
+void TestRealSpin::confirmSaysWhatIsWrong_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("problem");
+    const QString least = "Nejmenší možné číslo je 0,0001.";
+    const QString largest = "Největší možné číslo je 10000000.";
+    QTest::newRow("point under a comma locale") << Czech << "2.5" << true << "2.5"
+                                                << "";
+    QTest::newRow("comma under a point locale") << English << "2,5" << true << "2,5"
+                                                << "";
+    QTest::newRow("the least") << Czech << "0,0001" << true << "0,0001"
+                               << "";
+    QTest::newRow("the largest") << Czech << "10000000" << true << "10000000"
+                                 << "";
+    QTest::newRow("zero") << Czech << "0" << false << "0,0001" << least;
+    QTest::newRow("below the least") << Czech << "0,00001" << false << "0,0001" << least;
+    QTest::newRow("negative") << Czech << "-5" << false << "0,0001" << least;
+    QTest::newRow("one past the largest")
+        << Czech << "10000000,0001" << false << "10000000" << largest;
+    QTest::newRow("eight digits") << Czech << "12345678" << false << "10000000" << largest;
+    QTest::newRow("an exponent too large") << Czech << "1e308" << false << "10000000" << largest;
+    QTest::newRow("no number") << Czech << "abc" << false << "abc"
+                               << "Zadejte číslo.";
+}
+
+void TestRealSpin::confirmSaysWhatIsWrong() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    QFETCH(QString, shown);
+    QFETCH(QString, problem);
+    QLocale::setDefault(locale);
+    RangedNumber number(FixedPoint::fromRaw(1), FixedPoint::fromInt(10000000), fillArguments);
+    number.edit()->setText(typed); // pasted, so past the character filter
+    QCOMPARE(number.confirm(), taken);
+    QCOMPARE(number.edit()->text(), shown);
+    auto *said = number.findChild<QLabel *>("labelChyba");
+    QCOMPARE(said->text(), problem);
+    QCOMPARE(said->isVisibleTo(&number), !problem.isEmpty());
+    QCOMPARE(number.edit()->accessibleDescription(), problem);
+    if (taken)
+        QCOMPARE(number.value(), QLocale::c().toDouble(QString(typed).replace(u',', u'.')));
 }
 
 void TestRealSpin::leastHeight_data() {

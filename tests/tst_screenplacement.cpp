@@ -44,6 +44,21 @@ private slots:
             << QRect(2500, -500, 100, 64) << two << QPoint(1980, -200);
         QTest::newRow("beside the smaller screen, below it")
             << QRect(1500, 900, 100, 64) << two << QPoint(1180, 900);
+        // Two monitors of the same top, the right one lower: what some monitor shows stays,
+        // even across their border or along the whole desktop.
+        const QList<QRect> pair = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        QTest::newRow("across the border stays")
+            << QRect(1800, 100, 300, 40) << pair << QPoint(1800, 100);
+        QTest::newRow("the whole desktop stays")
+            << QRect(0, 500, 3200, 40) << pair << QPoint(0, 500);
+        QTest::newRow("vertical across the border stays")
+            << QRect(1900, 0, 40, 1024) << pair << QPoint(1900, 0);
+        QTest::newRow("across the border, at the lower one's bottom")
+            << QRect(1800, 984, 300, 40) << pair << QPoint(1800, 984);
+        QTest::newRow("across the border, one pixel below the lower one")
+            << QRect(1800, 985, 300, 40) << pair << QPoint(1920, 984);
+        QTest::newRow("the whole desktop, one pixel past its end")
+            << QRect(1, 500, 3200, 40) << pair << QPoint(0, 500);
         QTest::newRow("no screens") << QRect(5, 6, 7, 8) << QList<QRect>() << QPoint(5, 6);
     }
     void placement() {

@@ -8,6 +8,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -191,6 +193,86 @@ private slots:
         QCOMPARE(ruler.reading(), QString::number(inverted ? where.length - pressed : pressed));
     }
 
+    // The span just measured is the known length, though markers stand elsewhere.
+    void spanGivesTheKnownLength() {
+        startRuler();
+        putBox(100, 110);
+        ruler.press(300, Qt::ControlModifier);
+        pointer = bar().start + QPoint(105, -3);
+        ruler.key(Qt::Key_F8);
+        QVERIFY(ruler.form->vytvorJednotkuZnameDelky(4, "Pole", "p"));
+        QCOMPARE(ruler.state.Jednotky.constLast().Hodnota, 2.5);
+        QCOMPARE(ruler.unit(), QStringLiteral("p"));
+    }
+
+    // The edges' sensitivity reads as the other numbers do: a number past the range is shown
+    // brought into it, with why, before it is taken.
+    void sensitivityIsBroughtIntoRange_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // after the first OK; empty when it was taken
+        QTest::addColumn<int>("taken");
+        QTest::newRow("the largest") << "254" << QString() << 254;
+        QTest::newRow("one past the largest") << "255"
+                                              << "254" << 254;
+        QTest::newRow("three hundred") << "300"
+                                       << "254" << 254;
+        QTest::newRow("zero") << "0" << QString() << 0;
+        QTest::newRow("below zero") << "-1"
+                                    << "0" << 0;
+    }
+    void sensitivityIsBroughtIntoRange() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, taken);
+        startRuler();
+        QString shownAfterOk;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            auto *edit = dialog->findChild<QLineEdit *>();
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible()) {
+                shownAfterOk = edit->text();
+                QTest::keyClick(edit, Qt::Key_Return);
+            }
+            if (dialog->isVisible()) // a failure must not hold the test up
+                dialog->close();
+        });
+        QVERIFY(ruler.trigger("menuToleranceHran"));
+        QCOMPARE(shownAfterOk, shown);
+        QCOMPARE(ruler.state.ToleranceHran, taken);
+    }
+
+    // The known-length dialog opens only with two ends to measure between, and offers the
+    // lengths that make a unit of the span, starting at 1.
+    void knownLengthAsksForTheSpan() {
+        startRuler();
+        QStringList shown;
+        const auto askAndLook = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                if (!dialog)
+                    return;
+                shown << dialog->findChild<QLabel *>("labelRozsah")->text()
+                      << dialog->findChild<QLineEdit *>("editZnamaDelka")->text();
+                dialog->close();
+            });
+            QVERIFY(ruler.trigger("menuZnamaDelka"));
+        };
+        askAndLook(); // nothing marked: a message, no dialog
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY(shown.isEmpty());
+        putBox(100, 110);
+        pointer = bar().start + QPoint(105, -3);
+        ruler.key(Qt::Key_F8);
+        askAndLook();
+        QCOMPARE(ruler.messages.size(), 1);
+        QCOMPARE(shown, (QStringList{"od 0.0001 do 100000", "1"}));
+    }
+
     void spanEndsWhenTheBarChanges() {
         startRuler();
         putBox(100, 110);
@@ -200,6 +282,49 @@ private slots:
         ruler.key(Qt::Key_Right);
         QVERIFY(!ruler.state.Rozpeti);
         QCOMPARE(ruler.reading(), QStringLiteral("0"));
+    }
+
+    // The loupe's reading counts from the zero end, wherever that is.
+    void loupeReadsFromTheZero_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("inverted");
+        QTest::newRow("horizontal") << false << false;
+        QTest::newRow("horizontal inverted") << false << true;
+        QTest::newRow("vertical") << true << false;
+        QTest::newRow("vertical inverted") << true << true;
+    }
+    void loupeReadsFromTheZero() {
+        QFETCH(bool, vertical);
+        QFETCH(bool, inverted);
+        QStringList arguments;
+        if (vertical)
+            arguments << "-vertical";
+        if (inverted)
+            arguments << "-inverted";
+        startRuler(arguments);
+        ruler.key(Qt::Key_F6);
+        const BarOnScreen where = bar();
+        const QPoint across = where.horizontal ? QPoint(0, -1) : QPoint(-1, 0);
+        const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
+        for (const int at : {0, 104, where.length - 1}) {
+            const QPoint device = where.start + across + along * at;
+            tools()->loupe()->showFrame(device);
+            const int reading = inverted ? where.length - at : at;
+            QVERIFY2(tools()->loupe()->readout().endsWith(QStringLiteral("\n%1 px").arg(reading)),
+                     qPrintable(tools()->loupe()->readout()));
+        }
+    }
+
+    // A still pointer over a picture that changes: the loupe shows the change soon.
+    void loupeFollowsTheScreenUnderAStillPointer() {
+        startRuler();
+        putBox(100, 110);
+        pointer = bar().start + QPoint(104, -1);
+        ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        QVERIFY(loupe->readout().contains(QLatin1String("#2050a0")));
+        desktop.fill(Qt::white);
+        QTRY_VERIFY(loupe->readout().contains(QLatin1String("#ffffff")));
     }
 
     void loupe() {

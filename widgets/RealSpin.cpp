@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -321,10 +323,64 @@ void TRealSpinEdit::setValue(FixedPoint value) {
         showFromStart();
 }
 
+// A number in range keeps every digit typed: only the separator becomes the locale's.
 void TRealSpinEdit::bringIntoRange() {
-    const std::optional<FixedPoint> number = parseFixedPoint(numberText());
-    if (number && (ClampValue(*number) != *number || numberText() != text()))
-        setValue(*number);
+    switch (checkRange()) {
+    case RangeCheck::NoNumber:
+        return;
+    case RangeCheck::BelowRange:
+        setValue(m_minValue);
+        return;
+    case RangeCheck::AboveRange:
+        setValue(m_maxValue);
+        return;
+    case RangeCheck::InRange:
+        if (numberText() != text())
+            setText(numberText());
+        return;
+    }
+}
+
+std::optional<double> TRealSpinEdit::typedNumber() const {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double number = locale.toDouble(numberText().trimmed(), &ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+TRealSpinEdit::RangeCheck TRealSpinEdit::checkRange() const {
+    const std::optional<double> number = typedNumber();
+    if (!number)
+        return RangeCheck::NoNumber;
+    if (limited() && *number < m_minValue.toDouble())
+        return RangeCheck::BelowRange;
+    if (limited() && *number > m_maxValue.toDouble())
+        return RangeCheck::AboveRange;
+    return RangeCheck::InRange;
+}
+
+double TRealSpinEdit::exactValue() const {
+    switch (checkRange()) {
+    case RangeCheck::InRange:
+        return *typedNumber();
+    case RangeCheck::AboveRange:
+        return m_maxValue.toDouble();
+    default:
+        return m_minValue.toDouble();
+    }
+}
+
+void TRealSpinEdit::setExactValue(double value) {
+    if (limited())
+        value = std::clamp(value, m_minValue.toDouble(), m_maxValue.toDouble());
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    setText(locale.toString(value, 'f', QLocale::FloatingPointShortest));
+    if (!hasFocus())
+        showFromStart();
 }
 
 // A number longer than the field is read from its first digit; the end alone would show a
@@ -334,7 +390,7 @@ void TRealSpinEdit::showFromStart() {
 }
 
 FixedPoint TRealSpinEdit::ClampValue(FixedPoint value) const {
-    if (m_minValue == m_maxValue)
+    if (!limited())
         return value;
     if (value < m_minValue)
         return m_minValue;

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <optional>
+
 class QTimer;
 
 // A flat push button showing a glyph that, with AllowRepeat, clicks once more 400 ms after the
@@ -150,6 +152,19 @@ public:
     // stays as typed. Whoever takes the value without the edit losing the focus calls it first.
     void bringIntoRange();
 
+    // A number stored with more than four decimals (a unit made from a known length) is
+    // shown and read with all of them, so that looking at it does not change it.
+    // The text as a number with every digit typed; nothing when it is no number.
+    std::optional<double> typedNumber() const;
+    // The typed number within the range; MinValue when the text is no number.
+    double exactValue() const;
+    // Shows the value, brought into the range, with as many digits as it takes to be read
+    // back exactly.
+    void setExactValue(double value);
+    // Where a number stands against the range.
+    enum class RangeCheck { InRange, NoNumber, BelowRange, AboveRange };
+    RangeCheck checkRange() const;
+
     TSpinButton *button() const { return m_button; }
     // The edit never gets lower than this, so the text and both arrows stay legible.
     int leastHeight() const;
@@ -187,6 +202,7 @@ private:
     void placeButton();
     void step(FixedPoint by, int times);
     QString numberText() const;
+    bool limited() const { return m_minValue != m_maxValue; }
     void showFromStart();
 
     FixedPoint m_minValue;

@@ -5,6 +5,7 @@
 #include "core/units/Markers.h"
 
 #include <QMap>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -69,7 +70,7 @@ struct RulerState {
 
     // Stretching across the desktop.
     bool CelaObrazovka = false;
-    int PuvodniPoloha = 0;
+    QPoint PuvodniPoloha; // the window's place in device pixels before it spanned the desktop
     int PuvodniDelka = 0;
 
     bool Kalibruje = false;

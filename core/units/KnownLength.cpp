@@ -15,9 +15,9 @@ bool storable(const QString &text) {
     return !text.trimmed().isEmpty() && !text.contains(u';');
 }
 
-bool inUnitRange(double value) {
-    return value >= LeastUnitNumber.toDouble() && value <= LargestUnitNumber.toDouble();
-}
+// The lengths offered end where a unit's size reaches the ends of its range; the division
+// may land a rounding error beyond them.
+constexpr double divisionError = 1e-12;
 
 } // namespace
 
@@ -33,7 +33,10 @@ double tickSpacing125(double pixelu) {
     }
 }
 
-std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers) {
+std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers,
+                                                   const std::optional<EdgeSpan> &span) {
+    if (span && span->start != span->end)
+        return std::minmax(span->start, span->end);
     QVector<int> placed;
     for (const tzalozka &marker : markers)
         if (marker.Aktivni)
@@ -50,6 +53,16 @@ std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &
     return std::minmax(placed[0], other);
 }
 
+std::pair<FixedPoint, FixedPoint> knownLengthRange(int pixels) {
+    // size = pixels / length, counted in ten-thousandths: length >= pixels / largest size and
+    // length <= pixels / least size, rounded inwards.
+    const qint64 scaled = qint64(std::max(pixels, 1)) * FixedPoint::Scale * FixedPoint::Scale;
+    const qint64 shortest = (scaled + LargestUnitNumber.raw() - 1) / LargestUnitNumber.raw();
+    const qint64 longest = scaled / LeastUnitNumber.raw();
+    return {std::max(LeastUnitNumber, FixedPoint::fromRaw(shortest)),
+            std::min(LargestUnitNumber, FixedPoint::fromRaw(longest))};
+}
+
 std::optional<tjednotka> knownLengthUnit(int pixels, double length, const QString &name,
                                          const QString &symbol) {
     if (pixels <= 0 || !(length > 0) || !storable(name) || name.trimmed() == u"-" ||
@@ -59,10 +72,13 @@ std::optional<tjednotka> knownLengthUnit(int pixels, double length, const QStrin
     unit.Nazev = name.trimmed();
     unit.Znacka = symbol.trimmed();
     unit.Zaklad = UnitPixel;
-    unit.Hodnota = pixels / length;
-    unit.Carka = tickSpacing125(unit.Hodnota);
-    if (!inUnitRange(unit.Hodnota) || !inUnitRange(unit.Carka))
+    const double least = LeastUnitNumber.toDouble();
+    const double largest = LargestUnitNumber.toDouble();
+    const double size = pixels / length;
+    if (size < least * (1 - divisionError) || size > largest * (1 + divisionError))
         return std::nullopt;
+    unit.Hodnota = std::clamp(size, least, largest);
+    unit.Carka = std::clamp(tickSpacing125(unit.Hodnota), least, largest);
     return unit;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/RulerState.h"
+#include "core/units/FixedPoint.h"
 
 #include <QString>
 #include <QVector>
@@ -19,14 +20,21 @@ constexpr double leastTickGap = 8;
 // power of ten whose ticks stand at least leastTickGap pixels apart.
 double tickSpacing125(double pixelu);
 
-// The two offsets that mark the known length: with two or more active markers the two nearest
-// to the arrow, with one marker the arrow and that marker, lower offset first. Nothing when
-// there are no such two places or they coincide.
-std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers);
+// The two offsets that mark the known length, lower offset first: a span measured between edges
+// while it is shown, since that is what the user just measured; else with two or more active
+// markers the two nearest to the arrow, with one marker the arrow and that marker. Nothing
+// when there are no such two places or they coincide.
+std::optional<std::pair<int, int>> knownLengthEnds(int arrow, const MarkerList &markers,
+                                                   const std::optional<EdgeSpan> &span);
+
+// The lengths that `pixels` device pixels may be given: those for which a unit's size stays
+// within what a unit may be, least first.
+std::pair<FixedPoint, FixedPoint> knownLengthRange(int pixels);
 
 // The unit in which `pixels` device pixels read `length`, named and with its tick spacing; or
-// nothing when its size or spacing falls outside what a unit may be, or the name or symbol
-// cannot be stored (empty, the separator's "-", or holding the field separator ";").
+// nothing when its size falls outside what a unit may be, or the name or symbol cannot be
+// stored (empty, the separator's "-", or holding the field separator ";"). The tick spacing
+// is brought into what a unit may have.
 std::optional<tjednotka> knownLengthUnit(int pixels, double length, const QString &name,
                                          const QString &symbol);
 

@@ -1,6 +1,9 @@
 #include "core/units/ScreenPlacement.h"
 
+#include <QRegion>
+
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -34,11 +37,48 @@ int fitInto(qint64 start, qint64 l, qint64 from, qint64 room) {
     return int(std::max(from, std::min(start, from + last)));
 }
 
+QPoint fitInto(const QRect &window, const QRect &area) {
+    return {fitInto(window.x(), window.width(), area.x(), area.width()),
+            fitInto(window.y(), window.height(), area.y(), area.height())};
+}
+
+bool shownWhole(const QRect &window, const QRegion &shown) {
+    return (QRegion(window) - shown).isEmpty();
+}
+
+// The nearest place at which the screens together show all of the window: fitted into one
+// screen, or into the desktop's bounding rectangle for a window longer than any one screen.
+std::optional<QPoint> nearestShownPlace(const QRect &window, const QList<QRect> &screens,
+                                        const QRegion &shown) {
+    QList<QRect> areas = screens;
+    areas << shown.boundingRect();
+    std::optional<QPoint> nearest;
+    qint64 nearestDistance = 0;
+    for (const QRect &area : areas) {
+        const QPoint place = fitInto(window, area);
+        const QPoint move = place - window.topLeft();
+        const qint64 distance = qint64(move.x()) * move.x() + qint64(move.y()) * move.y();
+        if (shownWhole(QRect(place, window.size()), shown) &&
+            (!nearest || distance < nearestDistance)) {
+            nearest = place;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 QPoint placeOnScreen(const QRect &window, const QList<QRect> &screens) {
     if (screens.isEmpty())
         return window.topLeft();
+    QRegion shown;
+    for (const QRect &screen : screens)
+        shown += screen;
+    if (shownWhole(window, shown))
+        return window.topLeft();
+    if (const auto place = nearestShownPlace(window, screens, shown))
+        return *place;
     const QRect *best = &screens.first();
     for (const QRect &screen : screens) {
         const qint64 area = overlapArea(window, screen);
@@ -47,6 +87,5 @@ QPoint placeOnScreen(const QRect &window, const QList<QRect> &screens) {
                                 squaredDistance(window, screen) < squaredDistance(window, *best)))
             best = &screen;
     }
-    return {fitInto(window.x(), window.width(), best->x(), best->width()),
-            fitInto(window.y(), window.height(), best->y(), best->height())};
+    return fitInto(window, *best);
 }

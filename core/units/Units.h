@@ -9,6 +9,8 @@
 // what the settings reader brings a stored unit into, so the ruler and the editor always agree.
 inline constexpr FixedPoint LeastUnitNumber = FixedPoint::fromRaw(1);
 inline constexpr FixedPoint LargestUnitNumber = FixedPoint::fromInt(10'000'000);
+// The unit button on the ruler has room for no longer symbol.
+inline constexpr int LongestUnitSymbol = 4;
 
 // A unit's name as the user sees it: the built-in units' names follow the language, the user's
 // own are shown as written. The stored name never changes.

@@ -1,27 +1,30 @@
 #include "forms/ruler/KnownLengthDialog.h"
 
+#include "core/units/KnownLength.h"
 #include "core/units/Units.h"
 #include "widgets/AccessibleControl.h"
+#include "widgets/RealSpin.h"
 
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-KnownLengthDialog::KnownLengthDialog(const std::function<QString(const QString &)> &translate,
+#include <algorithm>
+#include <tuple>
+
+KnownLengthDialog::KnownLengthDialog(int pixels, const RangedNumber::Translate &translate,
                                      QWidget *parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("KnownLengthDialog"));
-    setWindowTitle(translate(QStringLiteral("Měřítko podle známé délky")));
+    setWindowTitle(translate(QStringLiteral("Měřítko podle známé délky"), {}));
 
-    m_length = new QDoubleSpinBox(this);
-    m_length->setObjectName(QStringLiteral("editZnamaDelka"));
-    m_length->setDecimals(4);
-    m_length->setRange(LeastUnitNumber.toDouble(), LargestUnitNumber.toDouble());
-    m_length->setValue(1);
+    const auto [shortest, longest] = knownLengthRange(pixels);
+    m_length = new RangedNumber(shortest, longest, translate, this);
+    m_length->edit()->setObjectName(QStringLiteral("editZnamaDelka"));
+    m_length->setValue(std::clamp(1.0, shortest.toDouble(), longest.toDouble()));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("editNazevJednotky"));
     m_symbol = new QLineEdit(this);
@@ -31,23 +34,28 @@ KnownLengthDialog::KnownLengthDialog(const std::function<QString(const QString &
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;]*")), this);
     m_name->setValidator(noSeparator);
     m_symbol->setValidator(noSeparator);
-    m_symbol->setMaxLength(8);
+    m_symbol->setMaxLength(LongestUnitSymbol);
 
     auto *form = new QFormLayout;
-    const std::pair<QWidget *, QString> rows[] = {
-        {m_length, translate(QStringLiteral("Skutečná délka mezi značkami"))},
-        {m_name, translate(QStringLiteral("Název jednotky"))},
-        {m_symbol, translate(QStringLiteral("Značka jednotky"))}};
-    for (const auto &[field, caption] : rows) {
+    const std::tuple<QWidget *, QWidget *, QString> rows[] = {
+        {m_length, m_length->edit(), translate(QStringLiteral("Skutečná délka mezi značkami"), {})},
+        {m_name, m_name, translate(QStringLiteral("Název jednotky"), {})},
+        {m_symbol, m_symbol, translate(QStringLiteral("Značka jednotky"), {})}};
+    for (const auto &[row, field, caption] : rows) {
         auto *label = new QLabel(caption, this);
         label->setTextFormat(Qt::PlainText);
         label->setBuddy(field);
         field->setAccessibleName(caption);
-        form->addRow(label, field);
+        form->addRow(label, row);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("knownLengthButtons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (m_length->confirm())
+            accept();
+    });
+    connect(m_length, &RangedNumber::entered, buttons->button(QDialogButtonBox::Ok),
+            &QPushButton::click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // A unit needs a name to be found again in the unit list.
     const auto needName = [this, buttons] {

@@ -1,19 +1,18 @@
 #pragma once
 
+#include "widgets/RangedNumber.h"
+
 #include <QDialog>
 
-#include <functional>
-
-class QDoubleSpinBox;
 class QLineEdit;
 
-// Asks for the real length between two places on the scale, and the name and symbol of the
-// unit it is measured in.
+// Asks for the real length of a span of `pixels` device pixels, and the name and symbol of the
+// unit it is measured in. Only lengths that make a unit are offered.
 class KnownLengthDialog : public QDialog {
     Q_OBJECT
 
 public:
-    KnownLengthDialog(const std::function<QString(const QString &)> &translate,
+    KnownLengthDialog(int pixels, const RangedNumber::Translate &translate,
                       QWidget *parent = nullptr);
 
     double length() const;
@@ -21,7 +20,7 @@ public:
     QString unitSymbol() const;
 
 private:
-    QDoubleSpinBox *m_length = nullptr;
+    RangedNumber *m_length = nullptr;
     QLineEdit *m_name = nullptr;
     QLineEdit *m_symbol = nullptr;
 };

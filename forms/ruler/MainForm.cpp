@@ -423,8 +423,10 @@ void TMainForm::Zobrazeni() {
     QPoint place = screens.isEmpty() ? pos() : devicePlace(pos(), screens.first());
     // A first run opens the window at its designed size, which the skins are laid out for.
     NactiNastaveni(m_state, place, QLocale::system(), deviceLength(initialSize.width(), m_pomer));
-    m_storedPlace = place;
+    m_mistoNaPlose = place;
     move(logicalPlace(place, screens));
+    // The stored place may lie on a screen of another ratio than the one the window opened on.
+    m_pomer = devicePixelRatio();
     ZpracujPrepinace(m_state);
     if (!m_state.JenCteni)
         removeStaleTemporaryFiles(m_state.SouborNastaveni);
@@ -480,10 +482,7 @@ void TMainForm::saveAtExit() {
     if (!m_shownOnce || m_saved)
         return;
     m_saved = true;
-    const QScreen *display = screen();
-    const ScreenArea area{display ? display->geometry() : QRect(), devicePixelRatio()};
-    const QPoint place = platformTellsPlace() ? devicePlace(pos(), area) : m_storedPlace;
-    UlozNastaveni(m_state, QRect(place, deviceSize(size(), area.ratio)));
+    UlozNastaveni(m_state, QRect(m_mistoNaPlose, deviceSize(size(), devicePixelRatio())));
 }
 
 void TMainForm::Konec() {

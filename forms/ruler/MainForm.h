@@ -5,6 +5,7 @@
 #include "core/skins/Skin.h"
 #include "core/translation/QtTranslations.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QMessageBox>
 #include <QVector>
@@ -126,6 +127,8 @@ public:
 
     // Device pixels per logical pixel that the pictures and positions are made for.
     double pomer() const { return m_pomer; }
+    // The window's top-left corner in device pixels of the desktop.
+    QPoint mistoNaPlose() const { return m_mistoNaPlose; }
 
 protected:
     bool event(QEvent *event) override;
@@ -197,6 +200,11 @@ private:
     void ukazTlacitka(const SkinBitmaps &pictures); // the button pictures that are not null
     QPoint pointerPlace(int pozice, const QImage &plain, const QImage &shown, int centre) const;
     QRect celaPlocha() const;
+    QPoint qtDevicePlace() const; // where Qt's logical place puts the window
+    void sledujMisto(QEvent::Type type);
+    // Moves the bar to the desktop's start edge along its axis; gives the desktop's length
+    // there, which a bar spanning the desktop takes.
+    int kZacatkuPlochy();
 
     RulerState &m_state;
     QStringList m_arguments;
@@ -210,7 +218,11 @@ private:
     bool m_shownOnce = false;
     bool m_laidOut = false; // updateLayout has run: the units and the skin are there
     bool m_saved = false;
-    QPoint m_storedPlace; // device pixels, as read from the settings file
+    // The window's place in device pixels: read from the settings file, then following the
+    // window's moves. Along an axis where Qt has not moved the window it stays as it was, since
+    // whole logical pixels cannot name every device pixel on a fractional scale. Where the
+    // desktop places the window (Wayland) it stays as stored.
+    QPoint m_mistoNaPlose;
     bool m_resizing = false;
     TAboutForm *m_about = nullptr;
     TNastaveniForm *m_nastaveni = nullptr;

@@ -19,9 +19,14 @@
 
 void TMainForm::HorizontVertik() {
     m_state.Horizontalni = !m_state.Horizontalni;
-    // The length stays: what was the window's width becomes its height.
+    // The length stays: what was the window's width becomes its height. A bar that spans the
+    // desktop spans it the other way now, or it would reach past a screen that is less high
+    // than wide.
     resize(size().transposed());
-    updateLayout();
+    if (m_state.CelaObrazovka)
+        zmenDelkuNa(kZacatkuPlochy(), false);
+    else
+        updateLayout();
 }
 
 void TMainForm::keepOnScreen() {
@@ -97,21 +102,25 @@ QRect TMainForm::celaPlocha() const {
             QSize(logicalLength(device.width(), m_pomer), logicalLength(device.height(), m_pomer))};
 }
 
-void TMainForm::PresCelouObrazovku() {
+int TMainForm::kZacatkuPlochy() {
     const QRect desktop = celaPlocha();
-    const bool horizontal = m_state.Horizontalni;
-    int start = 0;
+    move(m_state.Horizontalni ? QPoint(desktop.left(), y()) : QPoint(x(), desktop.top()));
+    return m_state.Horizontalni ? desktop.width() : desktop.height();
+}
+
+void TMainForm::PresCelouObrazovku() {
     int length = 0;
     if (m_state.CelaObrazovka) {
-        start = m_state.PuvodniPoloha;
+        // The whole place comes back: a bar turned while it spanned the desktop moved across
+        // its length too.
+        m_mistoNaPlose = m_state.PuvodniPoloha;
+        move(logicalPlace(m_state.PuvodniPoloha, screenAreas()));
         length = m_state.PuvodniDelka;
     } else {
-        m_state.PuvodniPoloha = horizontal ? x() : y();
+        m_state.PuvodniPoloha = m_mistoNaPlose;
         m_state.PuvodniDelka = delkaOkna();
-        start = horizontal ? desktop.left() : desktop.top();
-        length = horizontal ? desktop.width() : desktop.height();
+        length = kZacatkuPlochy();
     }
-    move(horizontal ? QPoint(start, y()) : QPoint(x(), start));
     m_state.CelaObrazovka = !m_state.CelaObrazovka;
     zmenDelkuNa(length, false);
 }

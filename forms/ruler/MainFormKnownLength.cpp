@@ -9,13 +9,20 @@
 #include "forms/ruler/KnownLengthDialog.h"
 
 void TMainForm::MeritkoZnameDelky() {
-    if (!knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky)) {
+    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti);
+    if (!ends) {
         ZobrazitZpravu(QMessageBox::Information,
-                       translated(QStringLiteral("Umístěte dvě záložky, nebo šipku a záložku, na "
-                                                 "konce úseku, jehož délku znáte.")));
+                       translated(QStringLiteral("Změřte úsek mezi hranami (F8), nebo umístěte dvě "
+                                                 "záložky, nebo šipku a záložku, na konce úseku, "
+                                                 "jehož délku znáte.")));
         return;
     }
-    KnownLengthDialog dialog([this](const QString &text) { return translated(text); }, this);
+    KnownLengthDialog dialog(
+        ends->second - ends->first,
+        [this](const QString &text, const QStringList &arguments) {
+            return translated(text, arguments);
+        },
+        this);
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() == QDialog::Accepted)
         vytvorJednotkuZnameDelky(dialog.length(), dialog.unitName(), dialog.unitSymbol());
@@ -23,7 +30,7 @@ void TMainForm::MeritkoZnameDelky() {
 
 bool TMainForm::vytvorJednotkuZnameDelky(double length, const QString &name,
                                          const QString &symbol) {
-    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky);
+    const auto ends = knownLengthEnds(m_state.PoziceMeridla, m_state.Zalozky, m_state.Rozpeti);
     const auto unit =
         ends ? knownLengthUnit(ends->second - ends->first, length, name, symbol) : std::nullopt;
     if (!unit) {

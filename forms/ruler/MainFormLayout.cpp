@@ -9,6 +9,7 @@
 #include "core/skins/Layout.h"
 #include "core/units/DevicePixels.h"
 #include "core/units/Units.h"
+#include "forms/ruler/NativePlace.h"
 #include "widgets/CoolForm.h"
 #include "widgets/ImageControl.h"
 #include "widgets/MessageBoxes.h"
@@ -16,6 +17,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
+
+#include <cstdlib>
 
 const SkinSection &TMainForm::section() const {
     return m_state.Horizontalni ? m_skin.horizontal : m_skin.vertical;
@@ -177,6 +181,9 @@ void TMainForm::PrepocitejJednotky() {
 
 bool TMainForm::event(QEvent *event) {
     const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+        event->type() == QEvent::Show)
+        sledujMisto(event->type());
     if (event->type() == QEvent::ScreenChangeInternal && m_shownOnce)
         sledujPomer();
     if ((event->type() == QEvent::Move || event->type() == QEvent::ScreenChangeInternal) &&
@@ -185,9 +192,39 @@ bool TMainForm::event(QEvent *event) {
     return handled;
 }
 
+QPoint TMainForm::qtDevicePlace() const {
+    const QScreen *display = screen();
+    return devicePlace(pos(), {display ? display->geometry() : QRect(), devicePixelRatio()});
+}
+
+void TMainForm::sledujMisto(QEvent::Type type) {
+    if (!platformTellsPlace())
+        return;
+    const QPoint qtPlace = qtDevicePlace();
+    if (type == QEvent::Move) {
+        // An axis along which the window has not moved keeps its device pixel: the logical
+        // place still names it, and the window stands within one logical pixel of it (on
+        // another screen the same logical place lies elsewhere).
+        const QPoint named = logicalPlace(m_mistoNaPlose, screenAreas());
+        const double ratio = devicePixelRatio();
+        const auto moved = [ratio](int exact, int qt, int namedAt, int at) {
+            return namedAt != at || std::abs(exact - qt) >= ratio;
+        };
+        if (moved(m_mistoNaPlose.x(), qtPlace.x(), named.x(), x()))
+            m_mistoNaPlose.setX(qtPlace.x());
+        if (moved(m_mistoNaPlose.y(), qtPlace.y(), named.y(), y()))
+            m_mistoNaPlose.setY(qtPlace.y());
+    }
+    // Qt puts the window back at its logical place with every move and resize.
+    if (m_mistoNaPlose != qtPlace)
+        placeAtDevicePixel(*this, m_mistoNaPlose);
+}
+
 void TMainForm::sledujPomer() {
     const double pomer = devicePixelRatio();
-    if (pomer == m_pomer)
+    // While the ruler starts, its stored place takes it to its screen before there is a bar to
+    // carry over; the start takes that screen's ratio itself.
+    if (pomer == m_pomer || !m_laidOut)
         return;
     // The window keeps its logical size on the new screen, so the arrow and the markers keep
     // their places on the bar; the readings follow the new count of device pixels.
@@ -196,11 +233,8 @@ void TMainForm::sledujPomer() {
     m_state.Zalozky.move(
         [before, pomer](int pozice) { return rescaledPixel(pozice, before, pomer); });
     m_pomer = pomer;
-    if (m_state.CelaObrazovka) {
-        const QRect desktop = celaPlocha();
-        move(m_state.Horizontalni ? QPoint(desktop.left(), y()) : QPoint(x(), desktop.top()));
-        nastavDelku(m_state.Horizontalni ? desktop.width() : desktop.height());
-    }
+    if (m_state.CelaObrazovka)
+        nastavDelku(kZacatkuPlochy());
     // The skin's pictures are made anew for the new ratio, and everything laid out with them.
     zobrazSkin();
     ZobrazVzdalenost();

@@ -8,13 +8,15 @@
 #include "forms/ruler/MainForm.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/SpanMarks.h"
+#include "widgets/RangedNumber.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+
+#include <optional>
 
 namespace {
 
@@ -89,14 +91,16 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
     connect(menuPrichytit, &QAction::triggered, this, &ScreenTools::toggleSnapping);
     connect(menuMeritMeziHranami, &QAction::triggered, this, &ScreenTools::measureBetweenEdges);
     connect(menuToleranceHran, &QAction::triggered, this, [this] {
-        bool ok = false;
-        const int tolerance = QInputDialog::getInt(
+        const std::optional<double> tolerance = askNumber(
             &m_form, translated(QStringLiteral("Citlivost hran")),
             translated(QStringLiteral(
                 "Rozdíl barev sousedních pixelů, který ještě není hrana (0 až 254):")),
-            m_state.ToleranceHran, 0, largestEdgeTolerance, 1, &ok);
-        if (ok)
-            m_state.ToleranceHran = tolerance;
+            FixedPoint::fromInt(0), FixedPoint::fromInt(largestEdgeTolerance),
+            m_state.ToleranceHran, [this](const QString &czech, const QStringList &arguments) {
+                return fillArguments(translated(czech), arguments);
+            });
+        if (tolerance)
+            m_state.ToleranceHran = qRound(*tolerance);
     });
 
     m_marks = new SpanMarks(state, &form);
@@ -136,10 +140,8 @@ void ScreenTools::addMenuItems(QMenu *menu) {
 }
 
 BarOnScreen ScreenTools::bar() const {
-    const QScreen *display = m_form.screen();
-    const ScreenArea area{display ? display->geometry() : QRect(), m_form.pomer()};
     const bool horizontal = m_state.Horizontalni;
-    return {devicePlace(m_form.pos(), area),
+    return {m_form.mistoNaPlose(),
             deviceLength(horizontal ? m_form.width() : m_form.height(), m_form.pomer()),
             horizontal};
 }

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // A unit is stored as one line of ";"-separated fields, so neither its name nor its symbol
@@ -28,8 +30,6 @@ QValidator *unitTextValidator(QObject *parent) {
     return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;\\r\\n]*")),
                                            parent);
 }
-
-constexpr int symbolLength = 4; // the unit button on the ruler has room for no more
 
 } // namespace
 
@@ -79,7 +79,7 @@ UnitsPage::UnitsPage(TNastaveniForm &dialog, RulerState &state) : SettingsPage(d
     labelJZnacka = createLabel("labelJZnacka", QStringLiteral("Značka"), page);
     editJZnacka = new QLineEdit(page);
     editJZnacka->setObjectName(QStringLiteral("editJZnacka"));
-    editJZnacka->setMaxLength(symbolLength);
+    editJZnacka->setMaxLength(LongestUnitSymbol);
     for (QLineEdit *edit : {editJNazev, editJZnacka}) {
         edit->setValidator(unitTextValidator(edit));
         designSize(edit, 121);
@@ -162,11 +162,15 @@ void UnitsPage::UnitToForm(int i) {
         return;
     const tjednotka &unit = m_state.Jednotky[i];
     editJNazev->setText(shownName(i));
+    // A longer symbol from the file is shown whole; it can be shortened, not lengthened.
+    editJZnacka->setMaxLength(std::max(LongestUnitSymbol, int(unit.Znacka.size())));
     editJZnacka->setText(unit.Znacka);
-    editJHodnota->setValue(FixedPoint::fromDouble(unit.Hodnota));
+    editJHodnota->setExactValue(unit.Hodnota);
     comboJJednotek->setCurrentIndex(unit.Zaklad);
-    editJCarka->setValue(FixedPoint::fromDouble(unit.Carka));
+    editJCarka->setExactValue(unit.Carka);
     labelJVestavena->setVisible(i < BuiltInUnitCount);
+    m_shown = {editJNazev->text(), editJZnacka->text(), editJHodnota->text(),
+               comboJJednotek->currentIndex(), editJCarka->text()};
 }
 
 void UnitsPage::FormToUnit(int i) {
@@ -177,15 +181,20 @@ void UnitsPage::FormToUnit(int i) {
     editJHodnota->bringIntoRange();
     editJCarka->bringIntoRange();
     tjednotka &unit = m_state.Jednotky[i];
-    unit.Carka = editJCarka->Value().toDouble();
+    if (editJCarka->text() != m_shown.carka)
+        unit.Carka = editJCarka->exactValue();
     // A built-in unit's other fields are fixed; its name field shows the translated name,
     // which must not replace the stored one.
     if (i < BuiltInUnitCount)
         return;
-    unit.Nazev = editJNazev->text();
-    unit.Znacka = editJZnacka->text();
-    unit.Hodnota = editJHodnota->Value().toDouble();
-    unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
+    if (editJNazev->text() != m_shown.nazev)
+        unit.Nazev = editJNazev->text();
+    if (editJZnacka->text() != m_shown.znacka)
+        unit.Znacka = editJZnacka->text();
+    if (editJHodnota->text() != m_shown.hodnota)
+        unit.Hodnota = editJHodnota->exactValue();
+    if (comboJJednotek->currentIndex() != m_shown.zaklad)
+        unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
 }
 
 void UnitsPage::JednotkaZablokujOdblokuj() {

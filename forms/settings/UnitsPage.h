@@ -43,6 +43,15 @@ private:
     QString shownName(int i) const;
 
     int m_upravovanaJednotka = 0;
+    // What UnitToForm put into the fields: a field the user left as it was stores nothing, so
+    // a unit is never changed by only being looked at.
+    struct ShownUnit {
+        QString nazev;
+        QString znacka;
+        QString hodnota;
+        int zaklad = 0;
+        QString carka;
+    } m_shown;
 
     QToolBar *toolbarJednotky = nullptr;
     QToolButton *toolNovaJednotka = nullptr;
