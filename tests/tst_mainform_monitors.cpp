@@ -59,6 +59,20 @@ private slots:
             QVERIFY2(tip.contains(QLatin1String(part)), qPrintable(tip));
     }
 
+    // The bar measures on the monitor under its zero end, so swapping the end may move it to
+    // the other monitor; the reading follows at once.
+    void swappingTheZeroEndMeasuresOnTheMonitorUnderIt() {
+        ruler.write("tavlinko.ini", "[Obecne]\nX=500\nY=100\nDelka=400\n[Mereni]\nJednotka=1\n");
+        ruler.start();
+        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("left"));
+        ruler.key(Qt::Key_F3);
+        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("right"));
+        QCOMPARE(ruler.state.RozliseniX, 200);
+        ruler.key(Qt::Key_F3);
+        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("left"));
+        QCOMPARE(ruler.state.RozliseniX, 80);
+    }
+
     // A ruler starts where it was left, on either monitor, at the length it had there, and
     // leaves the same place and length behind.
     void startsWhereItWasLeft_data() {

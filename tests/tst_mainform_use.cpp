@@ -205,6 +205,18 @@ private slots:
         QCOMPARE(ruler.reading(), QStringLiteral("100"));
     }
 
+    // Centimetres across count the X resolution, down the Y one: turning the bar reads the same
+    // pixels anew.
+    void turningRereadsWhereTheResolutionsDiffer() {
+        startWith("[Mereni]\r\nJednotka=1\r\nRozliseni X=80\r\nRozliseni Y=160\r\n");
+        ruler.press(315);
+        QCOMPARE(ruler.reading(), QStringLiteral("10"));
+        ruler.key(Qt::Key_F2);
+        QCOMPARE(ruler.reading(), QStringLiteral("5"));
+        ruler.key(Qt::Key_F2);
+        QCOMPARE(ruler.reading(), QStringLiteral("10"));
+    }
+
     void draggingTheResizeArrow() {
         ruler.write(QStringLiteral("skin/Min/skin.ini"), "[Horizontal]\r\nrule.MinSize=200\r\n");
         startWith(QByteArray("[Obecne]\r\nVzhled=Min\r\n") + at96);

@@ -23,10 +23,13 @@ void TMainForm::HorizontVertik() {
     // desktop spans it the other way now, or it would reach past a screen that is less high
     // than wide.
     resize(size().transposed());
-    if (m_state.CelaObrazovka)
+    if (m_state.CelaObrazovka) {
         zmenDelkuNa(kZacatkuPlochy(), false);
-    else
-        updateLayout();
+        return;
+    }
+    updateLayout();
+    // The same pixels read anew: the resolution across may differ from the one down.
+    ZobrazVzdalenost();
 }
 
 void TMainForm::keepOnScreen() {
@@ -38,6 +41,8 @@ void TMainForm::keepOnScreen() {
 
 void TMainForm::Obratit() {
     m_state.Obracene = !m_state.Obracene;
+    // The zero end may now stand on another monitor, whose resolution the bar then measures by.
+    sledujMonitor();
     kresliMeritko();
     ZobrazVzdalenost();
     zaznamenejProcenta();

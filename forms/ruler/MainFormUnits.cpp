@@ -156,14 +156,14 @@ void TMainForm::takeCalibrationClick() {
                                              : QPoint(m_state.RozliseniX, rozliseni));
     PrepocitejJednotky();
     kresliMeritko();
-    // The click was made where the physical ruler shows the reference length; by definition
-    // that is what the ruler now reads there.
-    setReading(reference.length);
     ZobrazitZpravu(
         QMessageBox::Information,
         translated(horizontal ? QStringLiteral("Výborně! A nyní proveďte totéž ve svislé poloze.")
                               : QStringLiteral("Kalibrace byla dokončena.")));
     HorizontVertik();
+    // The click was made where the physical ruler shows the reference length; by definition
+    // that is what the ruler now reads there, in either position.
+    setReading(reference.length);
     if (!horizontal)
         m_state.Kalibruje = false;
 }
