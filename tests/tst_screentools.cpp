@@ -197,7 +197,6 @@ private slots:
         pointer = where.start + across + along * 1;
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.reading(), QStringLiteral("3"));
-
         // Nothing beyond the box up to the bar's far end: no span, the reading stays.
         pointer = where.start + across + along * 200;
         ruler.key(Qt::Key_F8);
@@ -206,6 +205,13 @@ private slots:
         pointer = where.start - along;
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.reading(), QStringLiteral("3"));
+
+        // A box that ends where the bar ends; the pointer on its last pixel.
+        putBox(where.length - 4, where.length);
+        pointer = where.start + across + along * (where.length - 2);
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(*ruler.state.Rozpeti, (EdgeSpan{where.length - 4, where.length}));
+        QCOMPARE(ruler.reading(), QStringLiteral("4"));
 
         // A press ends the span; the reading is the arrow's again.
         const int pressed = pressAt(30);
@@ -296,6 +302,10 @@ private slots:
         QCOMPARE(loupe->findChild<QLabel *>("lupaObraz")->text(), ruler.messages.constFirst());
         QVERIFY(loupe->findChild<QLabel *>("lupaObraz")->pixmap().isNull());
         QCOMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
+        // The note takes several lines within the picture's width, all of it shown.
+        auto *readout = loupe->findChild<QLabel *>("lupaUdaje");
+        QVERIFY(readout->width() <= loupe->findChild<QLabel *>("lupaObraz")->width());
+        QVERIFY(readout->height() >= 4 * readout->fontMetrics().height());
     }
 
     // A read that fails after others worked shows no colour for that frame, and F8 says why;

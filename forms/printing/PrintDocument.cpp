@@ -21,9 +21,8 @@ QString printModule() {
 } // namespace
 
 bool printDocument(QTextDocument &document, QWidget *parent) {
-    // Kept loaded once loaded: the print dialog's classes stay registered with Qt.
+    // The module stays loaded when `module` goes: QLibrary unloads only when told to.
     QLibrary module(printModule());
-    module.setLoadHints(QLibrary::PreventUnloadHint);
     using Print = void (*)(QTextDocument *, QWidget *);
     const auto print = reinterpret_cast<Print>(module.resolve(printEntryPoint));
     if (!print)
