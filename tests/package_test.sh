@@ -83,6 +83,7 @@ dpkg-query -L tavlinko >"$files"
 for expected in /usr/bin/tavlinko /usr/share/tavlinko/skin/Funny/skin.ini \
     /usr/share/tavlinko/jazyky/tavlinko30.lnd /usr/share/tavlinko/jazyky/czech.lng \
     /usr/share/tavlinko/tavlinko.chm /usr/libexec/tavlinko/tavlinko-help-reader \
+    /usr/libexec/tavlinko/tavlinko-print.so \
     /usr/share/applications/tavlinko.desktop /usr/share/metainfo/tavlinko.metainfo.xml \
     /usr/share/man/man1/tavlinko.1.gz /usr/share/icons/hicolor/scalable/apps/tavlinko.svg \
     /usr/share/icons/hicolor/16x16/apps/tavlinko.png \

@@ -115,6 +115,11 @@ private slots:
         QTest::newRow("languages")
             << QStringList{"share/tavlinko/jazyky/czech.lng", "user/tavlinko/jazyky/Czech.lng"}
             << "jazyky" << QStringList{"Czech.lng"} << "user/tavlinko/jazyky/Czech.lng";
+        QTest::newRow("languages: .lng in any case, files only")
+            << QStringList{"share/tavlinko/jazyky/czech.lng",     "share/tavlinko/jazyky/OLD.LNG",
+                           "share/tavlinko/jazyky/notes.txt",     "share/tavlinko/jazyky/lng",
+                           "share/tavlinko/jazyky/czech.lng.bak", "share/tavlinko/jazyky/x.lng/"}
+            << "jazyky" << QStringList{"czech.lng", "OLD.LNG"} << "share/tavlinko/jazyky/czech.lng";
         QTest::newRow("skins") << QStringList{"share/tavlinko/skin/Wood/",
                                               "user/tavlinko/skin/WOOD/"}
                                << "skin" << QStringList{"WOOD"} << "user/tavlinko/skin/WOOD";

@@ -1,8 +1,10 @@
-// Edges in a line of screen pixels, the bar's place on the screen and the loupe's picture.
+// Edges in a line of screen pixels, the bar's place on the screen, the loupe's picture and text,
+// and the pixels of the ruler's own windows.
 
 #include "core/screen/BarOnScreen.h"
 #include "core/screen/EdgeSearch.h"
 #include "core/screen/LoupePicture.h"
+#include "core/screen/OwnWindows.h"
 
 #include <QtTest>
 
@@ -281,6 +283,132 @@ private slots:
         const QPoint place = loupePlace(loupe, sampled, QRect(0, 0, 1000, 800));
         QCOMPARE(place, expected);
         QVERIFY(!QRect(place, loupe).intersects(sampled));
+    }
+
+    void ownWindowsAreUnread_data() {
+        QTest::addColumn<QList<QRect>>("windows");
+        QTest::addColumn<int>("unread");
+        QTest::addColumn<QPoint>("firstUnread"); // (-1, -1): none
+        // A read of 10 x 8 pixels from (100, 200).
+        QTest::newRow("none") << QList<QRect>{} << 0 << QPoint(-1, -1);
+        QTest::newRow("ends one before the left edge")
+            << QList<QRect>{{90, 200, 10, 8}} << 0 << QPoint(-1, -1);
+        QTest::newRow("reaches the left column")
+            << QList<QRect>{{90, 200, 11, 8}} << 8 << QPoint(0, 0);
+        QTest::newRow("starts one past the right edge")
+            << QList<QRect>{{110, 200, 5, 8}} << 0 << QPoint(-1, -1);
+        QTest::newRow("on the last column") << QList<QRect>{{109, 200, 5, 8}} << 8 << QPoint(9, 0);
+        QTest::newRow("ends one above the top row")
+            << QList<QRect>{{100, 190, 10, 10}} << 0 << QPoint(-1, -1);
+        QTest::newRow("on the bottom row")
+            << QList<QRect>{{100, 207, 10, 10}} << 10 << QPoint(0, 7);
+        QTest::newRow("one pixel inside") << QList<QRect>{{104, 203, 1, 1}} << 1 << QPoint(4, 3);
+        QTest::newRow("over all of it") << QList<QRect>{{0, 0, 500, 500}} << 80 << QPoint(0, 0);
+        QTest::newRow("two overlapping windows")
+            << QList<QRect>{{100, 200, 2, 2}, {101, 201, 2, 2}} << 7 << QPoint(0, 0);
+    }
+
+    void ownWindowsAreUnread() {
+        QFETCH(QList<QRect>, windows);
+        QFETCH(int, unread);
+        QFETCH(QPoint, firstUnread);
+        QImage read(10, 8, QImage::Format_RGB32);
+        read.fill(qRgb(0x20, 0x50, 0xa0));
+        const QImage marked = withOwnWindowsUnread(read, QPoint(100, 200), windows);
+        int count = 0;
+        QPoint first(-1, -1);
+        for (int y = 0; y < marked.height(); ++y)
+            for (int x = 0; x < marked.width(); ++x) {
+                const QRgb pixel = marked.pixel(x, y);
+                // What was read keeps its colour.
+                QCOMPARE(pixel & RGB_MASK, read.pixel(x, y) & RGB_MASK);
+                if (!isRead(pixel) && count++ == 0)
+                    first = QPoint(x, y);
+            }
+        QCOMPARE(count, unread);
+        QCOMPARE(first, firstUnread);
+        QCOMPARE(wholeRead(marked), unread == 0);
+    }
+
+    void unreadEndsOfALine_data() {
+        QTest::addColumn<QString>("pattern");  // '#' black, '.' white, 'u' unread
+        QTest::addColumn<QString>("expected"); // empty: the line cannot be used
+        QTest::newRow("all read") << "..##.."
+                                  << "..##..";
+        QTest::newRow("unread first") << "u.##"
+                                      << "..##";
+        QTest::newRow("unread last") << "##.u"
+                                     << "##..";
+        QTest::newRow("unread at both ends") << "uu#.uu"
+                                             << "###...";
+        QTest::newRow("unread between read") << ".#u#."
+                                             << "";
+        QTest::newRow("one read pixel") << "uu#uu"
+                                        << "#####";
+        QTest::newRow("nothing read") << "uuu"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void unreadEndsOfALine() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        const auto pixels = [](const QString &text) {
+            QVector<QRgb> line;
+            for (const QChar c : text)
+                line << (c == u'#' ? black : c == u'.' ? white : qRgba(0, 0, 0, 0));
+            return line;
+        };
+        // As a row and as a column of a picture.
+        const QVector<QRgb> line = pixels(pattern);
+        QImage row(int(line.size()), 1, QImage::Format_ARGB32);
+        QImage column(1, int(line.size()), QImage::Format_ARGB32);
+        for (int i = 0; i < line.size(); ++i) {
+            row.setPixel(i, 0, line[i]);
+            column.setPixel(0, i, line[i]);
+        }
+        QCOMPARE(lineWithUnreadEndsFilled(row), pixels(expected));
+        QCOMPARE(lineWithUnreadEndsFilled(column), pixels(expected));
+    }
+
+    void unreadPixelsShowNoColour() {
+        QImage sample(5, 5, QImage::Format_ARGB32);
+        sample.fill(black);
+        sample.setPixel(2, 2, qRgba(0, 0, 0, 0));
+        sample.setPixel(0, 0, qRgba(0xff, 0, 0, 0));
+        const QImage picture = loupePicture(sample, 8);
+        // Neither the unread black nor the unread red shows as it was: both are hatched grey.
+        for (const QPoint cell : {QPoint(0, 0), QPoint(2, 2)}) {
+            const QRgb inside = picture.pixel(cell * 8 + QPoint(3, 3));
+            QCOMPARE(qRed(inside), qGreen(inside));
+            QVERIFY(qRed(inside) >= 0x60);
+        }
+        // The crosshair is drawn in black on the hatching.
+        QCOMPARE(picture.pixel(2 * 8 - 1, 2 * 8 + 3), qRgb(0, 0, 0));
+        QCOMPARE(picture.pixel(1 * 8 + 3, 1 * 8 + 3), black);
+    }
+
+    void loupeReadouts_data() {
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("distance");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("colour") << true << QString() << "12, 0  #2050a0";
+        QTest::newRow("colour and reading") << true << "104 px"
+                                            << "12, 0  #2050a0\n104 px";
+        QTest::newRow("not read") << false << QString() << "12, 0  Not read here.";
+        QTest::newRow("not read, reading") << false << "3 cm"
+                                           << "12, 0  Not read here.\n3 cm";
+    }
+
+    void loupeReadouts() {
+        QFETCH(bool, read);
+        QFETCH(QString, distance);
+        QFETCH(QString, expected);
+        const std::optional<QRgb> colour =
+            read ? std::optional<QRgb>(qRgb(0x20, 0x50, 0xa0)) : std::nullopt;
+        QCOMPARE(loupeReadout(QPoint(12, 0), colour, QStringLiteral("Not read here."), distance),
+                 expected);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "forms/ruler/Loupe.h"
 #include "forms/ruler/ScreenTools.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -14,6 +15,15 @@
 namespace {
 
 constexpr QRgb boxColour = 0xff2050a0;
+const QString unreadable = QStringLiteral("Obrazovku tu nelze číst.");
+
+// Name changes of the loupe's readout that reach assistive technology.
+int readoutEvents = 0;
+void countReadoutEvents(QAccessibleEvent *event) {
+    if (event->type() == QAccessible::NameChanged &&
+        event->object()->objectName() == QLatin1String("lupaUdaje"))
+        ++readoutEvents;
+}
 
 } // namespace
 
@@ -23,6 +33,8 @@ class TestScreenTools : public QObject {
     RulerFixture ruler;
     QImage desktop;
     QPoint pointer;
+    bool screenGivesPixels = true;
+    int reads = 0;
 
     ScreenTools *tools() const { return ruler.form->findChild<ScreenTools *>("screenTools"); }
     BarOnScreen bar() const { return tools()->bar(); }
@@ -41,9 +53,15 @@ class TestScreenTools : public QObject {
 
     void startRuler(const QStringList &arguments = {}) {
         ruler.start(arguments);
+        ruler.messages.clear();
         desktop = QImage(3000, 3000, QImage::Format_RGB32);
         desktop.fill(Qt::white);
-        tools()->readScreen = [this](const QRect &area) { return desktop.copy(area); };
+        screenGivesPixels = true;
+        reads = 0;
+        tools()->readScreen = [this](const QRect &area) {
+            ++reads;
+            return screenGivesPixels ? desktop.copy(area) : QImage();
+        };
         tools()->pointer = [this] { return pointer; };
     }
 
@@ -58,7 +76,11 @@ private slots:
         QLocale::setDefault(QLocale::c());
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nX=300\r\nY=200\r\n");
     }
-    void cleanup() { ruler.stop(); }
+    void cleanup() {
+        ruler.stop();
+        // The shipped languages, where a test put them, would choose English for the next.
+        QDir(ruler.folder.filePath(QStringLiteral("jazyky"))).removeRecursively();
+    }
 
     void pressesSnap_data() {
         QTest::addColumn<bool>("vertical");
@@ -177,7 +199,6 @@ private slots:
         pointer = where.start + across + along * 1;
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.reading(), QStringLiteral("3"));
-
         // Nothing beyond the box up to the bar's far end: no span, the reading stays.
         pointer = where.start + across + along * 200;
         ruler.key(Qt::Key_F8);
@@ -186,6 +207,13 @@ private slots:
         pointer = where.start - along;
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.reading(), QStringLiteral("3"));
+
+        // A box that ends where the bar ends; the pointer on its last pixel.
+        putBox(where.length - 4, where.length);
+        pointer = where.start + across + along * (where.length - 2);
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(*ruler.state.Rozpeti, (EdgeSpan{where.length - 4, where.length}));
+        QCOMPARE(ruler.reading(), QStringLiteral("4"));
 
         // A press ends the span; the reading is the arrow's again.
         const int pressed = pressAt(30);
@@ -358,6 +386,185 @@ private slots:
         // Without the loupe the page keys are the ruler's again, which gives them no meaning.
         ruler.key(Qt::Key_PageUp);
         QCOMPARE(loupe->zoom(), 6);
+    }
+
+    // An X server without a picture of the screen (XWayland under most compositors) is found by
+    // the first tool used, whichever it is; no colour is named, and F7 and F8 say why once.
+    void screenWithoutPixels_data() {
+        QTest::addColumn<Qt::Key>("first");
+        QTest::newRow("loupe first") << Qt::Key_F6;
+        QTest::newRow("snapping first") << Qt::Key_F7;
+        QTest::newRow("span first") << Qt::Key_F8;
+    }
+
+    void screenWithoutPixels() {
+        QFETCH(Qt::Key, first);
+        startRuler();
+        screenGivesPixels = false;
+        pointer = bar().start + QPoint(104, -1);
+        QCOMPARE(reads, 0); // nothing is read at start
+        ruler.key(first);
+        QCOMPARE(reads, 1); // one pixel tells
+        for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F7, Qt::Key_F8})
+            ruler.key(key);
+        QVERIFY(!ruler.state.PrichytitKHranam);
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY(ruler.messages.constFirst().startsWith(unreadable));
+        QVERIFY(ruler.messages.constFirst().contains(QStringLiteral("přečíst")));
+        QCOMPARE(reads, 1); // and no tool asks again
+
+        if (first != Qt::Key_F6)
+            ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        QVERIFY(loupe && loupe->isVisible());
+        loupe->showFrame(pointer);
+        QVERIFY(!loupe->readout().contains(u'#'));
+        QCOMPARE(loupe->readout(), QStringLiteral("%1, %2  %3\n104 px")
+                                       .arg(pointer.x())
+                                       .arg(pointer.y())
+                                       .arg(ruler.messages.constFirst()));
+        // In the picture's place, the same note; the readout tells a screen reader the same.
+        QCOMPARE(loupe->findChild<QLabel *>("lupaObraz")->text(), ruler.messages.constFirst());
+        QVERIFY(loupe->findChild<QLabel *>("lupaObraz")->pixmap().isNull());
+        QCOMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
+        // The note takes several lines within the picture's width, all of it shown.
+        auto *readout = loupe->findChild<QLabel *>("lupaUdaje");
+        QVERIFY(readout->width() <= loupe->findChild<QLabel *>("lupaObraz")->width());
+        QVERIFY(readout->height() >= 4 * readout->fontMetrics().height());
+    }
+
+    // A read that fails after others worked shows no colour for that frame, and F8 says why;
+    // the next good read shows the picture again.
+    void failedReadIsNotShownAsPixels() {
+        startRuler();
+        putBox(100, 110);
+        ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        pointer = bar().start + QPoint(104, -1);
+        loupe->showFrame(pointer);
+        QVERIFY(loupe->readout().contains(QStringLiteral("#2050a0")));
+
+        screenGivesPixels = false;
+        loupe->showFrame(pointer);
+        QVERIFY(!loupe->readout().contains(u'#'));
+        QVERIFY(loupe->readout().contains(unreadable));
+        ruler.key(Qt::Key_F8);
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY(ruler.messages.constFirst().startsWith(unreadable));
+        QVERIFY(!ruler.state.Rozpeti);
+
+        screenGivesPixels = true;
+        loupe->showFrame(pointer);
+        QVERIFY(loupe->readout().contains(QStringLiteral("#2050a0")));
+        QVERIFY(!loupe->findChild<QLabel *>("lupaObraz")->pixmap().isNull());
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.reading(), QStringLiteral("10"));
+    }
+
+    void unreadableNoteIsTranslated() {
+        ruler.shipLanguages();
+        startRuler({QStringLiteral("-language:english")});
+        screenGivesPixels = false;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(ruler.messages.size(), 1);
+        QVERIFY(ruler.messages.constFirst().startsWith(
+            QStringLiteral("The screen cannot be read here.")));
+    }
+
+    // The pointer jumps onto where the loupe stands: what the screen shows there is the loupe
+    // itself, and for a moment after it moved off, what the program beneath has not painted
+    // again yet. The bar is the ruler's own too.
+    void ownWindowsAreNeverContent() {
+        startRuler();
+        ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        const QPoint away = bar().start + QPoint(50, -200);
+        loupe->showFrame(away);
+        const QRect stands = loupe->placesOnScreen().constFirst();
+        // The screen shows the loupe's own dark picture there.
+        for (int y = stands.top(); y <= stands.bottom(); ++y)
+            for (int x = stands.left(); x <= stands.right(); ++x)
+                desktop.setPixel(x, y, 0xff000000);
+        for (const QPoint &at : {stands.topLeft(), stands.bottomRight(), stands.center()}) {
+            loupe->showFrame(away);
+            QCOMPARE(loupe->placesOnScreen().constFirst(), stands);
+            loupe->showFrame(at);
+            QVERIFY2(!loupe->readout().contains(u'#'), qPrintable(loupe->readout()));
+            QVERIFY2(loupe->readout().contains(unreadable), qPrintable(loupe->readout()));
+        }
+        // The loupe has moved off; where it stood a moment ago still shows it, until the
+        // program beneath had time to paint it again.
+        QVERIFY(!loupe->placesOnScreen().constFirst().contains(stands.center()));
+        loupe->showFrame(stands.center());
+        QVERIFY(!loupe->readout().contains(u'#'));
+        desktop.fill(Qt::white);
+        QTRY_VERIFY_WITH_TIMEOUT(loupe->placesOnScreen().size() == 1, 2000);
+        loupe->showFrame(stands.center());
+        QVERIFY(loupe->readout().contains(QStringLiteral("#ffffff")));
+
+        // On the bar: its own pixels, never the screen's.
+        const QPoint onBar = bar().start + QPoint(104, 1);
+        loupe->showFrame(onBar);
+        QVERIFY(!loupe->readout().contains(u'#'));
+        // One pixel off the bar is the screen again.
+        loupe->showFrame(onBar - QPoint(0, 2));
+        QVERIFY(loupe->readout().contains(QStringLiteral("#ffffff")));
+    }
+
+    // Snapping and spans do not take the loupe's edges for the screen's.
+    void edgesIgnoreTheLoupe() {
+        startRuler();
+        putBox(100, 110);
+        ruler.key(Qt::Key_F6);
+        Loupe *loupe = tools()->loupe();
+        loupe->showFrame(bar().start + QPoint(120, -30));
+        const BarOnScreen where = bar();
+        const QRect stands = loupe->placesOnScreen().constFirst();
+        QVERIFY(stands.intersects(where.outsideScale(0, where.length)));
+        // What the screen shows there is the loupe, with edges of its own.
+        for (int y = stands.top(); y <= stands.bottom(); ++y)
+            for (int x = stands.left(); x <= stands.right(); ++x)
+                desktop.setPixel(x, y, 0xff000000);
+        pointer = where.start + QPoint(stands.left() - where.start.x() + 3, -1);
+        ruler.key(Qt::Key_F8);
+        QVERIFY(!ruler.state.Rozpeti);
+        QVERIFY(ruler.messages.isEmpty()); // a beep: the screen itself can be read
+
+        // A press just before the loupe's edge stays where it was pressed.
+        ruler.key(Qt::Key_F7);
+        const int edge = stands.left() - where.start.x();
+        int logical = int(edge / ratio());
+        while (edge - devicePixelAt(logical, ratio()) < 2)
+            --logical;
+        const int pressed = pressAt(logical);
+        QVERIFY(edge - pressed <= edgeSnapReach);
+        QCOMPARE(ruler.state.PoziceMeridla, pressed);
+        ruler.key(Qt::Key_F6);
+    }
+
+    // While the pointer stands still a screen reader hears nothing new from the readout; a
+    // change under the pointer is told once. Events reach assistive technology only where the
+    // platform has a bridge to it (tests/accessibility_session.sh runs this with one).
+    void readoutIsToldOncePerChange() {
+        startRuler();
+        ruler.key(Qt::Key_F6);
+        pointer = bar().start + QPoint(104, -30);
+        QAccessible::installUpdateHandler(countReadoutEvents);
+        if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000)) {
+            QAccessible::installUpdateHandler(nullptr);
+            QSKIP("no bridge to assistive technology on this platform");
+        }
+        QTest::qWait(100);
+        readoutEvents = 0;
+        QTest::qWait(500);
+        QCOMPARE(readoutEvents, 0);
+        desktop.setPixel(pointer, boxColour);
+        QTRY_VERIFY(tools()->loupe()->readout().contains(QStringLiteral("#2050a0")));
+        QTest::qWait(300);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(readoutEvents, 1);
+        ruler.key(Qt::Key_F6);
     }
 };
 

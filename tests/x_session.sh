@@ -4,12 +4,13 @@
 # picks a free display itself and tells which, so that runs beside each other never race for one
 # (as xvfb-run -a does). The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
 # It is held open (see hold_display) once it takes clients.
-# A program folder as a build leaves it: the program with its help reader and help file, and
-# the shipped skins and languages.
+# A program folder as a build leaves it: the program with its help reader, printing module and
+# help file, and the shipped skins and languages.
 copy_program() {  # program folder
     mkdir -p "$2"
     cp "$1" "$2/tavlinko"
-    cp "$(dirname "$1")/tavlinko-help-reader" "$(dirname "$1")/tavlinko.chm" "$2/"
+    cp "$(dirname "$1")/tavlinko-help-reader" "$(dirname "$1")/tavlinko.chm" \
+        "$(dirname "$1")/tavlinko-print.so" "$2/"
     cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$2/"
 }
 

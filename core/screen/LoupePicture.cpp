@@ -1,5 +1,7 @@
 #include "core/screen/LoupePicture.h"
 
+#include "core/screen/OwnWindows.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <iterator>
@@ -41,6 +43,13 @@ QImage loupePicture(const QImage &sample, int zoom) {
     if (picture.isNull())
         return picture;
     QPainter painter(&picture);
+    for (int y = 0; y < sample.height(); ++y)
+        for (int x = 0; x < sample.width(); ++x)
+            if (!isRead(sample.pixel(x, y))) {
+                const QRect cell(x * zoom, y * zoom, zoom, zoom);
+                painter.fillRect(cell, QColor(0xc0, 0xc0, 0xc0));
+                painter.fillRect(cell, QBrush(QColor(0x60, 0x60, 0x60), Qt::BDiagPattern));
+            }
     if (zoom >= loupeGridZoom) {
         painter.setPen(QColor(128, 128, 128, 110));
         for (int x = zoom; x < picture.width(); x += zoom)
@@ -50,7 +59,7 @@ QImage loupePicture(const QImage &sample, int zoom) {
     }
     const QPoint middle(sample.width() / 2, sample.height() / 2);
     const QRgb under = sample.pixel(middle);
-    painter.setPen(isLight(under) ? Qt::black : Qt::white);
+    painter.setPen(isLight(under) || !isRead(under) ? Qt::black : Qt::white);
     // The cell of the pixel under the pointer, framed just outside so its colour stays seen,
     // and the lines of the cross leading to it.
     const QRect cell(middle * zoom - QPoint(1, 1), QSize(zoom + 1, zoom + 1));
@@ -66,6 +75,17 @@ QImage loupePicture(const QImage &sample, int zoom) {
 
 QString colourName(QRgb colour) {
     return QStringLiteral("#%1").arg(colour & 0xffffffu, 6, 16, QLatin1Char('0'));
+}
+
+QString loupeReadout(QPoint device, std::optional<QRgb> colour, const QString &note,
+                     const QString &distance) {
+    QString text = QStringLiteral("%1, %2  %3")
+                       .arg(device.x())
+                       .arg(device.y())
+                       .arg(colour ? colourName(*colour) : note);
+    if (!distance.isEmpty())
+        text += u'\n' + distance;
+    return text;
 }
 
 QPoint loupePlace(QSize loupe, const QRect &sampled, const QRect &screen) {

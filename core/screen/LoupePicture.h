@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QRgb>
 #include <QString>
+#include <optional>
 
 // The loupe: a square of screen pixels around the pointer, magnified.
 
@@ -28,10 +29,16 @@ QRect loupeSampleArea(QPoint pointer, int zoom);
 
 // The sample magnified without smoothing, with a one-pixel grid from loupeGridZoom up and a
 // crosshair around the middle pixel in black or white, whichever stands out against it.
+// Unread pixels (see OwnWindows.h) are hatched, so that no colour is shown where none was read.
 QImage loupePicture(const QImage &sample, int zoom);
 
 // "#rrggbb".
 QString colourName(QRgb colour);
+
+// The text under the loupe's picture: the pointer's device pixel, then its colour or, when it
+// was not read, the note that says why; on a second line the reading across the scale, if any.
+QString loupeReadout(QPoint device, std::optional<QRgb> colour, const QString &note,
+                     const QString &distance);
 
 // Where the loupe window goes, in device pixels: beside the pointer, below and to the right
 // where it fits, else mirrored, always off the sampled area so that it never shows itself, and

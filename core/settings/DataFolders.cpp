@@ -16,15 +16,18 @@ QString withSeparator(const QString &folder) {
     return native;
 }
 
-// Entries of every data folder of one kind, sorted by name without regard to case as a file
-// manager shows them; a name seen in an earlier folder is not repeated.
-QStringList listEntries(const QString &cestaProgramu, const QString &kind,
-                        const QStringList &patterns, QDir::Filters filters) {
+// Entries of every data folder of one kind whose names end with `suffix` in any letter case,
+// sorted by name without regard to case as a file manager shows them; a name seen in an earlier
+// folder is not repeated. The suffix is compared as text: a wildcard pattern would compile a
+// regular expression engine into the start of the ruler.
+QStringList listEntries(const QString &cestaProgramu, const QString &kind, const QString &suffix,
+                        QDir::Filters filters) {
     QStringList names;
     for (const QString &folder : dataFolders(cestaProgramu, kind)) {
-        const QStringList found = QDir(folder).entryList(patterns, filters);
+        const QStringList found = QDir(folder).entryList(filters);
         for (const QString &name : found) {
-            if (!names.contains(name, Qt::CaseInsensitive))
+            if (name.endsWith(suffix, Qt::CaseInsensitive) &&
+                !names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
         }
     }
@@ -61,13 +64,13 @@ QStringList dataFolders(const QString &cestaProgramu, const QString &kind) {
 QStringList languageFiles(const QString &cestaProgramu) {
     // Without QDir::System, sockets, devices and broken links stay out; folders called x.lng
     // are not files at all.
-    return listEntries(cestaProgramu, QStringLiteral("jazyky"), {QStringLiteral("*.lng")},
+    return listEntries(cestaProgramu, QStringLiteral("jazyky"), QStringLiteral(".lng"),
                        QDir::Files | QDir::Hidden);
 }
 
 QStringList skinFolders(const QString &cestaProgramu) {
-    QStringList skins =
-        listEntries(cestaProgramu, QStringLiteral("skin"), {}, QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList skins = listEntries(cestaProgramu, QStringLiteral("skin"), QString(),
+                                    QDir::Dirs | QDir::NoDotAndDotDot);
     skins.removeIf([](const QString &name) { return name.contains(u'.'); });
     return skins;
 }

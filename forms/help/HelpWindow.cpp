@@ -6,14 +6,14 @@
 #include "forms/help/ChmBrowser.h"
 #include "forms/help/FindBar.h"
 #include "forms/help/HelpSearchPage.h"
+#include "forms/printing/PrintDocument.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -322,11 +322,8 @@ void HelpWindow::bringToFront() {
 }
 
 void HelpWindow::print() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowModality(Qt::WindowModal);
-    if (dialog.exec() == QDialog::Accepted)
-        m_browser->document()->print(&printer);
+    if (!printDocument(*m_browser->document(), this))
+        QApplication::beep();
 }
 
 void HelpWindow::restorePlace(const HelpWindowPlace &place) {

@@ -1,6 +1,7 @@
 #include "forms/ruler/Loupe.h"
 
 #include "core/screen/LoupePicture.h"
+#include "core/screen/OwnWindows.h"
 #include "core/units/DevicePixels.h"
 #include "widgets/AccessibleControl.h"
 
@@ -16,6 +17,9 @@ namespace {
 constexpr int frameInterval = 16;
 // Frames skipped while the pointer stands still.
 constexpr int stillFrames = 6;
+// How long the place the loupe left still shows it, or nothing yet: the program beneath paints
+// it again only when told to, which takes about a tenth of a second.
+constexpr int repaintAllowance = 300;
 
 } // namespace
 
@@ -30,10 +34,15 @@ Loupe::Loupe(QWidget *owner)
     layout->setSpacing(2);
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("lupaObraz"));
+    m_picture->setTextFormat(Qt::PlainText);
+    m_picture->setWordWrap(true);
+    m_picture->setAlignment(Qt::AlignCenter);
     setAccessibleRole(m_picture, QAccessible::Graphic);
     m_readout = new QLabel(this);
     m_readout->setObjectName(QStringLiteral("lupaUdaje"));
     m_readout->setTextFormat(Qt::PlainText);
+    // A note takes several lines rather than widening the loupe off the screen.
+    m_readout->setWordWrap(true);
     setAccessibleRole(m_readout, QAccessible::StaticText);
     layout->addWidget(m_picture);
     layout->addWidget(m_readout);
@@ -51,6 +60,26 @@ void Loupe::start() {
 void Loupe::stop() {
     m_timer.stop();
     hide();
+    standAt(QRect());
+}
+
+void Loupe::standAt(const QRect &place) {
+    if (place == m_place)
+        return;
+    if (!m_place.isNull()) {
+        m_left = m_place;
+        m_sinceLeft.start();
+    }
+    m_place = place;
+}
+
+QList<QRect> Loupe::placesOnScreen() const {
+    QList<QRect> places;
+    if (!m_place.isNull())
+        places << m_place;
+    if (m_sinceLeft.isValid() && m_sinceLeft.elapsed() < repaintAllowance)
+        places << m_left;
+    return places;
 }
 
 void Loupe::zoomBy(int steps) {
@@ -76,25 +105,27 @@ void Loupe::follow() {
 void Loupe::showFrame(QPoint device) {
     m_shownFor = device;
     const QRect sampled = loupeSampleArea(device, m_zoom);
-    QImage sample = readScreen(sampled);
-    if (sample.size() != sampled.size()) {
-        sample = QImage(sampled.size(), QImage::Format_RGB32);
-        sample.fill(Qt::black);
-    }
-    QImage picture = loupePicture(sample, m_zoom);
+    const QImage sample = readScreen(sampled);
     const QScreen *screen = QGuiApplication::screenAt(pos());
     const double ratio = screen ? screen->devicePixelRatio() : devicePixelRatio();
-    picture.setDevicePixelRatio(ratio);
-    m_picture->setPixmap(QPixmap::fromImage(picture));
-
-    const QRgb colour = sample.pixel(sample.width() / 2, sample.height() / 2);
-    QString text =
-        QStringLiteral("%1, %2  %3").arg(device.x()).arg(device.y()).arg(colourName(colour));
-    if (reading)
-        if (const QString distance = reading(device); !distance.isEmpty())
-            text += u'\n' + distance;
-    m_readout->setText(text);
-    m_readout->setAccessibleName(text);
+    const QSize pictureSize = (QSizeF(sampled.size() * m_zoom) / ratio).toSize();
+    m_readout->setFixedWidth(pictureSize.width());
+    std::optional<QRgb> colour;
+    if (sample.size() == sampled.size()) {
+        showPicture(sample, ratio);
+        if (const QRgb middle = sample.pixel(sample.width() / 2, sample.height() / 2);
+            isRead(middle))
+            colour = middle;
+    }
+    const QString note = colour || !whyNotRead ? QString() : whyNotRead();
+    if (sample.size() != sampled.size())
+        showNote(note, pictureSize);
+    const QString text = loupeReadout(device, colour, note, reading ? reading(device) : QString());
+    // A screen reader hears the readout only when it says something new.
+    if (text != m_readout->text()) {
+        m_readout->setText(text);
+        m_readout->setAccessibleName(text);
+    }
     adjustSize();
 
     // Placed in device pixels on the screen under the pointer, off the sampled square.
@@ -104,7 +135,24 @@ void Loupe::showFrame(QPoint device) {
         if (area.device().contains(device))
             screenArea = area.device();
     const QSize deviceSizeOfLoupe = ::deviceSize(size(), ratio);
-    move(logicalPlace(loupePlace(deviceSizeOfLoupe, sampled, screenArea), screens));
+    const QPoint place = loupePlace(deviceSizeOfLoupe, sampled, screenArea);
+    move(logicalPlace(place, screens));
+    standAt(QRect(place, deviceSizeOfLoupe));
+}
+
+void Loupe::showPicture(const QImage &sample, double ratio) {
+    QImage picture = loupePicture(sample, m_zoom);
+    picture.setDevicePixelRatio(ratio);
+    m_picture->setMinimumSize(0, 0);
+    m_picture->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_picture->setPixmap(QPixmap::fromImage(picture));
+}
+
+// In the picture's place and at its size, so that the loupe keeps its shape.
+void Loupe::showNote(const QString &note, QSize logicalSize) {
+    m_picture->setFixedSize(logicalSize);
+    if (m_picture->text() != note)
+        m_picture->setText(note);
 }
 
 QString Loupe::readout() const {

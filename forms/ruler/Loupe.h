@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -11,17 +12,21 @@ class QLabel;
 
 // A small frameless window beside the pointer that shows the screen around it magnified, with
 // the pointer's device pixel, its colour and, across the scale, its reading. It reads the
-// screen only while it is shown, and never shows itself: it stays off the pixels it samples.
+// screen only while it is shown, and never shows itself: it stays off the pixels it samples,
+// and where it stood they count as unread. Pixels that were not read are never shown as
+// colours: the loupe says why instead.
 class Loupe : public QWidget {
     Q_OBJECT
 
 public:
     explicit Loupe(QWidget *owner);
 
-    // Where the pixels and the pointer come from (tests put a picture here), and the reading
-    // for the pointer's device pixel: empty when it does not lie across the scale.
+    // Where the pixels and the pointer come from (tests put a picture here), why the pixels
+    // last asked for were not read (translated), and the reading for the pointer's device
+    // pixel: empty when it does not lie across the scale.
     std::function<QImage(const QRect &)> readScreen;
     std::function<QPoint()> pointer;
+    std::function<QString()> whyNotRead;
     std::function<QString(QPoint)> reading;
 
     void start();
@@ -32,17 +37,25 @@ public:
     // One frame for the pointer at this device pixel.
     void showFrame(QPoint device);
     QString readout() const;
+    // Where the loupe stands on the screen and where it stood a moment ago, in device pixels.
+    QList<QRect> placesOnScreen() const;
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
     void follow();
+    void showPicture(const QImage &sample, double ratio);
+    void showNote(const QString &note, QSize logicalSize);
+    void standAt(const QRect &place);
 
     QLabel *m_picture = nullptr;
     QLabel *m_readout = nullptr;
     QTimer m_timer;
     QPoint m_shownFor{-1, -1};
     int m_stillFrames = 0;
+    QRect m_place;
+    QRect m_left;
+    QElapsedTimer m_sinceLeft;
     int m_zoom;
 };

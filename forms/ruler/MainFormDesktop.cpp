@@ -8,19 +8,11 @@
 
 #include "core/screen/CompositorScaling.h"
 #include "core/units/DevicePixels.h"
+#include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/WaylandOutputs.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-
-namespace {
-
-bool underWaylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           qgetenv("XDG_SESSION_TYPE") == "wayland";
-}
-
-} // namespace
 
 bool TMainForm::platformTellsPlace() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));

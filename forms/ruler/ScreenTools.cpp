@@ -1,6 +1,7 @@
 #include "forms/ruler/ScreenTools.h"
 
 #include "core/screen/EdgeSearch.h"
+#include "core/screen/OwnWindows.h"
 #include "core/settings/RulerState.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 
@@ -146,21 +148,68 @@ BarOnScreen ScreenTools::bar() const {
             horizontal};
 }
 
-QImage ScreenTools::lineOutsideScale(int from, int to) const {
-    const QRect strip = bar().outsideScale(from, to);
-    const QImage read = readScreen(strip);
-    return read.size() == strip.size() ? read : QImage();
+// Asked when a tool first needs pixels, never at start: one pixel read tells whether the X
+// server has a picture of the screen at all, which XWayland under most compositors has not.
+bool ScreenTools::screenReadable() {
+    if (m_readable && !m_probed) {
+        m_probed = true;
+        if (readScreen(QRect(pointer(), QSize(1, 1))).size() != QSize(1, 1)) {
+            m_readable = false;
+            m_whyNotReadable = whyScreenReadFailed();
+        }
+    }
+    return m_readable;
 }
 
-int ScreenTools::snapped(int pressed) const {
-    if (!m_state.PrichytitKHranam || !m_readable)
+// The pixels of `area` as the screen shows them beneath the ruler's own windows: where the bar
+// or the loupe stands (or stood a moment ago) they are unread. A null image when nothing could
+// be read.
+QImage ScreenTools::pixels(const QRect &area) {
+    m_lastReadFailed = false;
+    m_whyLastNotRead = m_whyNotReadable;
+    if (!screenReadable()) {
+        m_lastReadFailed = true;
+        return {};
+    }
+    const QImage read = readScreen(area);
+    if (read.size() != area.size()) {
+        m_lastReadFailed = true;
+        m_whyLastNotRead = whyScreenReadFailed();
+        return {};
+    }
+    QList<QRect> own{QRect(bar().start, deviceSize(m_form.size(), m_form.pomer()))};
+    if (m_loupe)
+        own << m_loupe->placesOnScreen();
+    m_whyLastNotRead = QStringLiteral("Stojí tu okno pravítka.");
+    return withOwnWindowsUnread(read, area.topLeft(), own);
+}
+
+QString ScreenTools::unreadableNote(const QString &why) const {
+    return translated(QStringLiteral("Obrazovku tu nelze číst.")) + u' ' + translated(why);
+}
+
+// Said once; after that a tool that finds nothing to read only beeps.
+void ScreenTools::tellUnreadable(const QString &why) {
+    if (m_toldUnreadable) {
+        QApplication::beep();
+        return;
+    }
+    m_toldUnreadable = true;
+    m_form.ZobrazitZpravu(QMessageBox::Information, unreadableNote(why));
+}
+
+// The line beside the scale for the edge search, empty when it cannot be used.
+QVector<QRgb> ScreenTools::lineOutsideScale(int from, int to) {
+    return lineWithUnreadEndsFilled(pixels(bar().outsideScale(from, to)));
+}
+
+int ScreenTools::snapped(int pressed) {
+    if (!m_state.PrichytitKHranam)
         return pressed;
     const int margin = edgeSnapReach + rampMargin;
-    const QImage strip = lineOutsideScale(pressed - margin, pressed + margin + 1);
-    if (strip.isNull())
+    const QVector<QRgb> line = lineOutsideScale(pressed - margin, pressed + margin + 1);
+    if (line.isEmpty())
         return pressed;
-    const QVector<QRgb> line =
-        imageLine(strip, m_state.Horizontalni ? Qt::Horizontal : Qt::Vertical);
     const int edge =
         snapToEdge(line, margin, edgeSnapReach, m_state.ToleranceHran) - margin + pressed;
     return qBound(0, edge, bar().length);
@@ -178,13 +227,18 @@ QPoint ScreenTools::snappedPress(QPoint device) {
 void ScreenTools::measureBetweenEdges() {
     const BarOnScreen where = bar();
     const std::optional<int> offset = where.offsetOf(pointer());
+    if (!screenReadable()) {
+        tellUnreadable(m_whyNotReadable);
+        return;
+    }
     // One pixel beyond each end, so that an edge at either end of the bar is seen.
-    const QImage strip = m_readable && offset ? lineOutsideScale(-1, where.length + 1) : QImage();
+    const QVector<QRgb> line = offset ? lineOutsideScale(-1, where.length + 1) : QVector<QRgb>();
+    if (offset && m_lastReadFailed) {
+        tellUnreadable(m_whyLastNotRead);
+        return;
+    }
     const std::optional<EdgeSpan> span =
-        strip.isNull()
-            ? std::nullopt
-            : spanAround(imageLine(strip, where.horizontal ? Qt::Horizontal : Qt::Vertical),
-                         *offset + 1, m_state.ToleranceHran);
+        line.isEmpty() ? std::nullopt : spanAround(line, *offset + 1, m_state.ToleranceHran);
     if (!span) {
         QApplication::beep();
         return;
@@ -207,8 +261,11 @@ void ScreenTools::endSpan() {
 }
 
 void ScreenTools::toggleSnapping() {
-    if (!m_readable)
+    // Snapping that is on can always be turned off.
+    if (!m_state.PrichytitKHranam && !screenReadable()) {
+        tellUnreadable(m_whyNotReadable);
         return;
+    }
     m_state.PrichytitKHranam = !m_state.PrichytitKHranam;
     menuPrichytit->setChecked(m_state.PrichytitKHranam);
 }
@@ -224,12 +281,11 @@ QString ScreenTools::readingAt(QPoint device) const {
 }
 
 void ScreenTools::toggleLoupe() {
-    if (!m_readable)
-        return;
     if (!m_loupe) {
         m_loupe = new Loupe(&m_form);
         m_loupe->setAccessibleName(translated(QStringLiteral("Lupa")));
-        m_loupe->readScreen = [this](const QRect &area) { return readScreen(area); };
+        m_loupe->readScreen = [this](const QRect &area) { return pixels(area); };
+        m_loupe->whyNotRead = [this] { return unreadableNote(m_whyLastNotRead); };
         m_loupe->pointer = [this] { return pointer(); };
         m_loupe->reading = [this](QPoint device) { return readingAt(device); };
     }

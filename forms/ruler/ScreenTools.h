@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QVector>
 #include <functional>
 
 class Loupe;
@@ -29,7 +30,7 @@ public:
 
     // The offset along the bar where a press at `pressed` measures or places a marker: the
     // nearest edge within reach while snapping is on, else pressed itself.
-    int snapped(int pressed) const;
+    int snapped(int pressed);
     // The same for a press at device pixel (x, y) of the window; a press also ends the showing
     // of a span.
     QPoint snappedPress(QPoint device);
@@ -43,7 +44,7 @@ public:
     BarOnScreen bar() const;
 
     // Where the pixels and the pointer come from, in device pixels of the desktop; tests put
-    // a picture and a pointer of their own here.
+    // a picture and a pointer of their own here. A read that fails gives a null image.
     std::function<QImage(const QRect &)> readScreen;
     std::function<QPoint()> pointer;
 
@@ -52,14 +53,22 @@ protected:
 
 private:
     QString translated(const QString &czech) const;
-    QImage lineOutsideScale(int from, int to) const;
+    bool screenReadable();
+    QImage pixels(const QRect &area);
+    QString unreadableNote(const QString &why) const;
+    void tellUnreadable(const QString &why);
+    QVector<QRgb> lineOutsideScale(int from, int to);
     QString readingAt(QPoint device) const;
     void endSpan();
 
     TMainForm &m_form;
     RulerState &m_state;
     bool m_readable = true;
+    bool m_probed = false;
+    bool m_toldUnreadable = false;
+    bool m_lastReadFailed = false;
     QString m_whyNotReadable;
+    QString m_whyLastNotRead;
     SpanMarks *m_marks = nullptr;
     Loupe *m_loupe = nullptr;
     QAction *menuLupa = nullptr;
