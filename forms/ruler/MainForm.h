@@ -19,6 +19,7 @@ class QLabel;
 class QMenu;
 class QCloseEvent;
 class QMouseEvent;
+class QTimer;
 class TCoolForm;
 class TLangTranslator;
 class TSaveDialog;
@@ -105,6 +106,11 @@ public:
     // on the scale while it runs is its next step.
     void Kalibrace(QObject *sender);
 
+    // Settings reach the disk soon after they change, so that a killed or hung ruler loses
+    // nothing, but not on every pixel of a drag: each call puts the save saveDelayMs later.
+    static constexpr int saveDelayMs = 500;
+    void saveSoon();
+
     // Shows a message to the user, with the warning icon when it reports a failure; tests
     // replace it to read the messages instead.
     std::function<void(QMessageBox::Icon, const QString &)> ZobrazitZpravu;
@@ -143,6 +149,7 @@ private:
     void nastavDelku(int delka);
     void aplikujVzhledOkna();
     void saveAtExit(); // the settings, once, at the end of the run
+    void saveSettings();
     // Whether the platform tells the window's place; where it does not (Wayland), the place
     // read at the start is the one saved, and the user is told once why the ruler stands
     // elsewhere.
@@ -210,6 +217,7 @@ private:
     bool m_shownOnce = false;
     bool m_laidOut = false; // updateLayout has run: the units and the skin are there
     bool m_saved = false;
+    QTimer *m_saveTimer = nullptr;
     QPoint m_storedPlace; // device pixels, as read from the settings file
     bool m_resizing = false;
     TAboutForm *m_about = nullptr;

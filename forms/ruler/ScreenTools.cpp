@@ -95,8 +95,10 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
             translated(QStringLiteral(
                 "Rozdíl barev sousedních pixelů, který ještě není hrana (0 až 254):")),
             m_state.ToleranceHran, 0, largestEdgeTolerance, 1, &ok);
-        if (ok)
+        if (ok) {
             m_state.ToleranceHran = tolerance;
+            m_form.saveSoon();
+        }
     });
 
     m_marks = new SpanMarks(state, &form);
@@ -209,6 +211,7 @@ void ScreenTools::toggleSnapping() {
         return;
     m_state.PrichytitKHranam = !m_state.PrichytitKHranam;
     menuPrichytit->setChecked(m_state.PrichytitKHranam);
+    m_form.saveSoon();
 }
 
 QString ScreenTools::readingAt(QPoint device) const {
