@@ -131,14 +131,6 @@ bool IniFile::sectionExists(const QString &section) const {
     return findSection(section).header >= 0;
 }
 
-QStringList IniFile::sections() const {
-    QStringList names;
-    for (const QString &line : m_lines)
-        if (const auto name = sectionName(line))
-            names << name->toString();
-    return names;
-}
-
 bool IniFile::keyExists(const QString &section, const QString &key) const {
     const SectionRange range = findSection(section);
     return range.header >= 0 && findKey(range, key) >= 0;

@@ -29,8 +29,6 @@ public:
     const QString &path() const { return m_path; }
 
     bool sectionExists(const QString &section) const;
-    // The names of the sections, in the order of the file.
-    QStringList sections() const;
     bool keyExists(const QString &section, const QString &key) const;
     QString readString(const QString &section, const QString &key,
                        const QString &defaultValue) const;

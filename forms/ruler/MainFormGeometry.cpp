@@ -36,6 +36,7 @@ void TMainForm::Obratit() {
     kresliMeritko();
     ZobrazVzdalenost();
     zaznamenejProcenta();
+    saveSoon();
 }
 
 void TMainForm::nastavDelku(int delka) {
