@@ -1,8 +1,8 @@
 #!/bin/bash
 # Faults that only show in the real program, run in a real X server: a full disk, a read-only
 # folder, FIFOs where files belong, a bad language file, a huge window title, a place off every
-# screen, SIGTERM during start-up and with a box open, SIGKILL after a change, and a session bus
-# that never answers or whose ruler name another program holds. Nothing may hang, abort or lose
+# screen, SIGTERM during start-up, with a box open and with the display hung, SIGKILL after a
+# change, and a session bus that never answers or whose ruler name another program holds. Nothing may hang, abort or lose
 # the user's settings.
 # Usage: fault_tests.sh PROGRAM BUS_SQUATTER [SCENARIO...]
 set -uo pipefail
@@ -444,10 +444,31 @@ linked_folder() {
     done
 }
 
+# --- A hung display (its server stopped, as when a logout stops the compositor first): the
+# interface thread blocks on it, and SIGTERM still ends the ruler within a second, with the
+# change made before on disk.
+hung_display() {
+    local dir server
+    dir="$(program_folder hung)"
+    cp "$units_only" "$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || { fail "hung display: the ruler did not appear"; return; }
+    sleep 0.5
+    xdotool key --window "$(newest_window)" F2
+    sleep 1
+    server="$(jobs -l | awk '/Xvfb/ { print $2; exit }')"
+    kill -STOP "$server"
+    kill -TERM "$pid"
+    ends_within_a_second
+    kill -CONT "$server"
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Poloha=Vertikalni' ||
+        fail "hung display: the change was lost"
+}
+
 scenarios=("${@:3}")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
     each_signal huge_title off_screen hostile_help killed_after_change unwritable_at_signal
-    silent_bus squatters linked_folder)
+    silent_bus squatters linked_folder hung_display)
 for scenario in "${scenarios[@]}"; do
     "$scenario"
     grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5

@@ -46,6 +46,9 @@ private slots:
         QTest::newRow("longer") << int(Qt::Key_Right) << 0 << "Obecne"
                                 << "Delka"
                                 << "473";
+        QTest::newRow("snapping to edges") << int(Qt::Key_F7) << 0 << "Mereni"
+                                           << "Prichytit k hranam"
+                                           << "Ano";
     }
     void aChangeIsSavedSoon() {
         QFETCH(int, key);

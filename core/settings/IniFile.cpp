@@ -226,14 +226,11 @@ QList<IniSection> IniFile::sectionsStartingWith(const QString &prefix) const {
 
 void IniFile::replaceSectionsStartingWith(const QString &prefix,
                                           const QList<IniSection> &sections) {
-    QStringList lines;
-    lines.reserve(m_lines.size());
-    int copied = 0;
+    QList<SectionRange> ranges;
     forSectionsStartingWith(prefix, [&](const QString &, int header, int end) {
-        lines.append(m_lines.mid(copied, header - copied));
-        copied = end;
+        ranges.append({header, end});
     });
-    lines.append(m_lines.mid(copied));
+    QStringList lines = linesWithout(ranges);
     for (const IniSection &section : sections) {
         appendSectionHeader(lines, section.name);
         for (const auto &[key, value] : section.entries)
@@ -261,16 +258,21 @@ QStringList IniFile::dropSectionsToFit(const QString &prefix, qint64 maxBytes) {
     });
     if (excess > 0)
         return {};
+    m_lines = linesWithout(ranges);
+    m_modified = true;
+    return names;
+}
+
+QStringList IniFile::linesWithout(const QList<SectionRange> &ranges) const {
     QStringList lines;
+    lines.reserve(m_lines.size());
     int copied = 0;
-    for (const SectionRange &range : std::as_const(ranges)) {
+    for (const SectionRange &range : ranges) {
         lines.append(m_lines.mid(copied, range.header - copied));
         copied = range.end;
     }
     lines.append(m_lines.mid(copied));
-    m_lines = std::move(lines);
-    m_modified = true;
-    return names;
+    return lines;
 }
 
 QString IniFile::encodedText() const {

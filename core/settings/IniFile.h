@@ -78,6 +78,8 @@ private:
     template <typename Visit>
     void forSectionsStartingWith(const QString &prefix, Visit visit) const;
     QString encodedText() const;
+    // The lines outside these ranges, which follow each other in the file.
+    QStringList linesWithout(const QList<SectionRange> &ranges) const;
 
     QString m_path;
     QStringList m_lines;
