@@ -44,8 +44,6 @@ SingleInstance::SingleInstance(const QString &settingsFile)
 }
 
 bool SingleInstance::handedOver() {
-    if (!m_answer.valid())
-        return false;
     if (m_answer.wait_until(m_asked + deadline) != std::future_status::ready) {
         m_abandoned = true;
         return false;

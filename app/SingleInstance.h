@@ -27,7 +27,7 @@ public:
     explicit SingleInstance(const QString &settingsFile);
 
     // A running ruler holds the settings file and has been asked to come to the front. Waits
-    // for the answer until the deadline after construction at the latest; called before
+    // for the answer until the deadline after construction at the latest; called once, before
     // anything else may use the bus.
     bool handedOver();
     // The bus did not answer in time. The thread that waits for it cannot be stopped, and the

@@ -465,10 +465,33 @@ hung_display() {
         fail "hung display: the change was lost"
 }
 
+# --- A session bus at an abstract socket address, as some desktops give: the ruler finds it
+# answering and a second start hands over.
+abstract_bus() {
+    local dir bus address
+    dir="$(program_folder abstractbus)"
+    dbus-daemon --session --address="unix:abstract=$work/abstract-bus" --nofork --nosyslog \
+        --print-address=3 3>"$work/abstract.address" 2>/dev/null &
+    bus=$!
+    for _ in $(seq 50); do [ -s "$work/abstract.address" ] && break; sleep 0.1; done
+    address="$(head -n1 "$work/abstract.address")"
+    DBUS_SESSION_BUS_ADDRESS="$address" start "$dir"
+    wait_windows 1 || { fail "abstract bus: the ruler did not appear"; kill "$bus"; return; }
+    local running=$pid
+    DBUS_SESSION_BUS_ADDRESS="$address" start "$dir"
+    await_end
+    [ "$status" = 0 ] || fail "abstract bus: the second start did not hand over ($status)"
+    pid=$running
+    [ "$(windows)" = 1 ] || fail "abstract bus: a second ruler opened"
+    kill -TERM "$pid"
+    ended_cleanly || fail "abstract bus: status $status"
+    kill "$bus"
+}
+
 scenarios=("${@:3}")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
     each_signal huge_title off_screen hostile_help killed_after_change unwritable_at_signal
-    silent_bus squatters linked_folder hung_display)
+    silent_bus abstract_bus squatters linked_folder hung_display)
 for scenario in "${scenarios[@]}"; do
     "$scenario"
     grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5
