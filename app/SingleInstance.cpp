@@ -1,50 +1,101 @@
 #include "app/SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "app/SessionBusProbe.h"
+#include "core/settings/SettingsIdentity.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QFileInfo>
+
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
 const QString objectPath = QStringLiteral("/Ruler");
+const QString interfaceName = QStringLiteral("tavlinko.Ruler");
+const QString busService = QStringLiteral("org.freedesktop.DBus");
+const QString busPath = QStringLiteral("/org/freedesktop/DBus");
 
-// A bus name stands for the settings file, the same whichever way the file was named (a
-// relative path, a link to it).
-QString busName(const QString &settingsFile) {
-    const QFileInfo file(settingsFile);
-    const QString canonical = file.canonicalFilePath();
-    const QString path = canonical.isEmpty() ? file.absoluteFilePath() : canonical;
-    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256);
-    return QStringLiteral("tavlinko.Ruler.f") + QString::fromLatin1(hash.toHex().left(32));
+// Every call waits at most until the deadline, so that a bus that stops answering half-way
+// never holds the thread much longer than the start waits for it.
+QDBusMessage callBus(const QDBusConnection &bus, const QDBusMessage &call) {
+    return bus.call(call, QDBus::Block, int(SingleInstance::deadline.count()));
+}
+
+QDBusMessage busMethod(const QString &method, const QVariantList &arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(busService, busPath, busService, method);
+    call.setArguments(arguments);
+    return call;
+}
+
+bool isReplyWith(const QDBusMessage &reply, QMetaType::Type type) {
+    return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 1 &&
+           reply.arguments().constFirst().metaType().id() == type;
 }
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &settingsFile) {
-    // Asking for the session bus without an address would make the bus library start one: a
-    // process forked while other threads of the ruler run, and no desktop is without its bus.
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    // Ready to answer before the name is ours, so that no later start finds the name but no one
-    // to call.
-    bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots);
-    const QString name = busName(settingsFile);
-    if (bus.registerService(name))
-        return;
-    // When the running ruler does not answer (it is just ending, or hangs), this one runs after
-    // all.
-    constexpr int answerTimeoutMs = 3000;
-    const QDBusMessage reply =
-        bus.call(QDBusMessage::createMethodCall(name, objectPath, QStringLiteral("tavlinko.Ruler"),
-                                                QStringLiteral("Activate")),
-                 QDBus::Block, answerTimeoutMs);
-    m_handedOver = reply.type() == QDBusMessage::ReplyMessage;
+SingleInstance::SingleInstance(const QString &settingsFile)
+    : m_settingsFile(canonicalSettingsFile(settingsFile)),
+      m_asked(std::chrono::steady_clock::now()) {
+    std::packaged_task<Answer()> task([this] { return askBus(); });
+    m_answer = task.get_future();
+    std::thread(std::move(task)).detach();
 }
 
-void SingleInstance::Activate() {
+bool SingleInstance::handedOver() {
+    if (m_answer.wait_until(m_asked + deadline) != std::future_status::ready) {
+        m_abandoned = true;
+        return false;
+    }
+    const Answer answer = m_answer.get();
+    if (answer == Answer::DeafBus) {
+        // Qt's bridge to screen readers would wait for it on this thread; an address of no
+        // known kind makes every later connection fail at once instead.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "none:");
+    }
+    return answer == Answer::HandedOver;
+}
+
+SingleInstance::Answer SingleInstance::askBus() const {
+    // Asking for the session bus without an address would make the bus library start one: a
+    // process forked while other threads of the ruler run, and no desktop is without its bus.
+    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (address.isEmpty())
+        return Answer::Run;
+    // Some time is left for the calls after it.
+    if (!sessionBusAnswers(address, m_asked + deadline * 3 / 4))
+        return Answer::DeafBus;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return Answer::Run;
+    // Ready to answer before the name is ours, so that no later start finds the name but no one
+    // to call.
+    bus.registerObject(objectPath, const_cast<SingleInstance *>(this),
+                       QDBusConnection::ExportScriptableSlots);
+    const QString name = rulerBusName(m_settingsFile);
+    constexpr uint doNotQueue = 4;
+    constexpr uint ownedByAnother = 3;
+    const QDBusMessage claim =
+        callBus(bus, busMethod(QStringLiteral("RequestName"), {name, doNotQueue}));
+    if (!isReplyWith(claim, QMetaType::UInt) ||
+        claim.arguments().constFirst().toUInt() != ownedByAnother)
+        return Answer::Run;
+    const QDBusMessage answer =
+        callBus(bus, QDBusMessage::createMethodCall(name, objectPath, interfaceName,
+                                                    QStringLiteral("Activate")));
+    if (!isReplyWith(answer, QMetaType::QString) ||
+        answer.arguments().constFirst().toString() != m_settingsFile)
+        return Answer::Run;
+    // The bus itself tells whose process answered.
+    const QDBusMessage owner =
+        callBus(bus, busMethod(QStringLiteral("GetConnectionUnixUser"), {answer.service()}));
+    const bool sameUser = isReplyWith(owner, QMetaType::UInt) &&
+                          owner.arguments().constFirst().toUInt() == uint(::getuid());
+    return sameUser ? Answer::HandedOver : Answer::Run;
+}
+
+QString SingleInstance::Activate() {
     emit activationRequested();
+    return m_settingsFile;
 }

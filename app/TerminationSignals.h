@@ -2,25 +2,24 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
 // Turns the signals with which a desktop session or a terminal ends a program (SIGTERM, SIGINT,
-// SIGHUP) into requests the event loop hears, so that the ruler closes the normal way and saves
-// its settings instead of vanishing with them.
+// SIGHUP) into a request the event loop hears, so that the ruler ends the normal way. A logout
+// waits for no one: when the interface does not end within graceMs (it is busy, or blocked), or
+// a second signal comes, the process ends at once. The settings are on disk already, since
+// every change is saved soon after it is made.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
-    // Catches the signals from now on. Called first thing in main: a signal that arrives while
-    // the program starts is kept until the event loop runs.
+    static constexpr int graceMs = 900;
+
+    // Catches the signals from now on. Called first thing in main: a signal that arrives before
+    // anyone listens ends the program at once, since nothing is there to save yet.
     static void catchSignals();
 
-    // Starts listening for the kept and later signals (catching them first if need be).
+    // From now on the first signal reaches this object's thread as terminationRequested.
     explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
 
 signals:
-    // Once per signal, each time one arrives.
     void terminationRequested();
-
-private:
-    QSocketNotifier *m_notifier = nullptr;
 };

@@ -6,14 +6,15 @@
 #include "core/settings/InfoSwitches.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
+#include "core/settings/UnsavedSettingsNote.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/MainForm.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QPointer>
 
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char *argv[]) {
     // Answered on the terminal before anything needs a display.
@@ -42,61 +43,73 @@ int main(int argc, char *argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("tavlinko"));
     QLocale::setDefault(QLocale::system());
 
-    // The first signal ends the run the orderly way: the ruler closes and saves, and a failed
-    // save is reported. A second one ends the program even while that report, or any other box,
-    // is open: exit() leaves every running event loop, the boxes' too. Before the ruler exists
-    // (a box about missing help) a signal just ends the run.
-    TerminationSignals termination;
-    int requests = 0;
-    QPointer<TMainForm> rulerToClose;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
-        if (++requests > 1 || !rulerToClose) {
-            QCoreApplication::exit(0);
-            return;
-        }
-        // Closing may open a box. It runs once this handler has returned, so that the signal
-        // notifier is free to hear the next signal while the box waits.
-        QMetaObject::invokeMethod(
-            rulerToClose,
-            [&rulerToClose] {
-                rulerToClose->close();
-                QCoreApplication::exit(0);
-            },
-            Qt::QueuedConnection);
-    });
-
     RulerState state;
     state.CestaProgramu = QDir::toNativeSeparators(QApplication::applicationDirPath());
     if (!state.CestaProgramu.endsWith(QDir::separator()))
         state.CestaProgramu += QDir::separator();
-
-    SingleInstance instance(
-        chosenSettingsFile(state.CestaProgramu, QApplication::arguments().mid(1)));
+    const QStringList switches = QApplication::arguments().mid(1);
+    // Asked before anything else uses the session bus: a bus that never answers is found out
+    // here, and the rest of the program then does without it.
+    SingleInstance instance(chosenSettingsFile(state.CestaProgramu, switches));
     if (instance.handedOver())
         return 0;
 
-    // Help is ready before any window exists; without its engine the user is told so here. The
-    // help file ships with the other data, which an installed program keeps in ../share.
-    THtmlHelpViewer help(shippedDataFolder(state.CestaProgramu));
-    help.setHelpFile(QStringLiteral("tavlinko.chm"));
-
-    if (requests > 0)
-        return 0;
-    // The ruler builds its dialogs when they are first opened, so that it shows sooner.
-    TMainForm ruler(state, QApplication::arguments().mid(1));
-    rulerToClose = &ruler;
-    QObject::connect(&instance, &SingleInstance::activationRequested, &ruler, [&ruler] {
-        ruler.show();
-        ruler.raise();
-        ruler.activateWindow();
+    // A signal ends the run the orderly way: every event loop ends, the boxes' too, and the
+    // ruler saves. Nobody waits for a box then (a logout would hang on it): a failure to save
+    // goes to the system log and is told at the next start.
+    TerminationSignals termination;
+    bool endedBySignal = false;
+    bool unsaved = false;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        endedBySignal = true;
+        state.ChybaZapisuHlasena = false;
+        state.HlasChybuZapisu = [&unsaved](const QString &path) {
+            unsaved = true;
+            std::fprintf(stderr, "tavlinko: the settings cannot be saved to %s\n",
+                         QDir::toNativeSeparators(path).toLocal8Bit().constData());
+            noteUnsavedSettings(path);
+        };
+        state.HlasVynechaneMonitory = [](int count) {
+            std::fprintf(stderr, "tavlinko: %d monitors seen longest ago left the settings file\n",
+                         count);
+        };
+        QCoreApplication::exit(0);
     });
-    ruler.setHelp(help);
 
-    fonts.wait();
-    ruler.show();
-    // A signal that came while the ruler started (in a box it showed) has ended the run.
-    const int result = requests == 0 ? QApplication::exec() : 0;
-    // Saves whatever is complete, unless closing the window has done so.
-    ruler.close();
+    int result = 0;
+    {
+        // Help is ready before any window exists; without its engine the user is told so here.
+        // The help file ships with the other data, which an installed program keeps in
+        // ../share.
+        THtmlHelpViewer help(shippedDataFolder(state.CestaProgramu));
+        help.setHelpFile(QStringLiteral("tavlinko.chm"));
+
+        // The ruler builds its dialogs when they are first opened, so that it shows sooner.
+        TMainForm ruler(state, switches);
+        QObject::connect(&instance, &SingleInstance::activationRequested, &ruler, [&ruler] {
+            ruler.show();
+            ruler.raise();
+            ruler.activateWindow();
+        });
+        ruler.setHelp(help);
+
+        // A signal that came while the ruler was being built (in a box it showed) has ended
+        // the run.
+        if (!endedBySignal) {
+            fonts.wait();
+            ruler.show();
+            result = endedBySignal ? 0 : QApplication::exec();
+            // Saves whatever is complete, unless closing the window has done so.
+            ruler.close();
+        }
+    }
+    if (unsaved)
+        result = 1;
+    if (instance.abandoned()) {
+        // The settings are saved and the help reader has ended; only the bus library's wait
+        // for a bus that never answers is left.
+        std::fflush(nullptr);
+        ::_exit(result);
+    }
     return result;
 }

@@ -61,6 +61,35 @@ void writeUnitsAndSettings(benchmark::State &state) {
 }
 BENCHMARK(writeUnitsAndSettings)->Unit(benchmark::kMicrosecond);
 
+// A settings file that has met 10,000 monitors (a projector that reports a new serial number
+// each time): reading and saving it must not take longer with their number than linearly. The
+// first save leaves the 64 seen last, so each round starts from the full file again.
+QByteArray settingsWithMonitors(int count) {
+    QByteArray text = settingsWithHundredUnits();
+    for (int i = 0; i < count; ++i)
+        text += "[Monitor Maker Model " + QByteArray::number(i) +
+                "]\nRozliseni X=100\nRozliseni Y=100\n";
+    return text;
+}
+
+void readAndSaveTenThousandMonitors(benchmark::State &state) {
+    Fixture f;
+    const QByteArray full = settingsWithMonitors(10000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile file(f.s.SouborNastaveni);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(full);
+        file.close();
+        state.ResumeTiming();
+        QPoint pos(211, 118);
+        NactiNastaveni(f.s, pos, QLocale(QLocale::Czech));
+        UlozNastaveni(f.s, QRect(pos, QSize(472, 40)));
+    }
+    state.SetLabel(std::to_string(f.s.RozliseniMonitoru.size()) + " monitors kept");
+}
+BENCHMARK(readAndSaveTenThousandMonitors)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -20,6 +20,7 @@ readThroughReader(const QString &path,
                          done = true;
                      });
     QObject::connect(&reader, &HelpFileReader::failed, [&] { done = true; });
+    QObject::connect(&reader, &HelpFileReader::readerMissing, [&] { done = true; });
     reader.read(path);
     (void)QTest::qWaitFor([&] { return done; }, HelpFileReader::timeLimitMs + 5000);
     return result;

@@ -1,12 +1,14 @@
 #!/bin/bash
 # Faults that only show in the real program, run in a real X server: a full disk, a read-only
 # folder, FIFOs where files belong, a bad language file, a huge window title, a place off every
-# screen, and SIGTERM during start-up and with a box open. Nothing may hang, abort or lose the
-# user's settings.
-# Usage: fault_tests.sh PROGRAM
+# screen, SIGTERM during start-up, with a box open and with the display hung, SIGKILL after a
+# change, and a session bus that never answers or whose ruler name another program holds. Nothing may hang, abort or lose
+# the user's settings.
+# Usage: fault_tests.sh PROGRAM BUS_SQUATTER [SCENARIO...]
 set -uo pipefail
 
 program="$1"
+squatter="$2"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 cleanup() {
@@ -88,6 +90,27 @@ await_end() {
 
 ended_cleanly() { await_end; [ "$status" = 0 ]; }
 
+# Like await_end, and fails when the end took longer than a second after the signal just sent.
+ends_within_a_second() {
+    local began=$(date +%s%N)
+    await_end
+    local took=$((($(date +%s%N) - began) / 1000000))
+    [ "$took" -le 1000 ] || fail "${FUNCNAME[1]}: the program ended $took ms after the signal"
+}
+
+# The session bus name of the ruler holding the settings file in FOLDER, computed here on its
+# own: the folder's canonical path and the file name.
+ruler_bus_name() { # folder file
+    printf 'tavlinko.Ruler.f%s' "$(printf '%s/%s' "$(realpath "$1")" "$2" | sha256sum | cut -c1-32)"
+}
+
+# Milliseconds until the program's window shows; 99999 when it does not within 30 s.
+window_after_start() {
+    local began=$(date +%s%N)
+    wait_windows 1 || { echo 99999; return; }
+    echo $((($(date +%s%N) - began) / 1000000))
+}
+
 # The topmost of the program's windows (a box, when one is open).
 newest_window() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -n1; }
 
@@ -119,18 +142,21 @@ full_disk() {
         start "$dir" "-config:$settings/tavlinko.ini"
     fi
     wait_windows 1 || fail "full disk: the ruler did not appear"
-    sleep 1
-    kill -TERM "$pid"
+    # The settings are saved soon after the start, and the failure is told then.
     wait_windows 2 150 || fail "full disk: no box reported the failed save"
     close_box
-    ended_cleanly || fail "full disk: the program did not end cleanly"
+    sleep 0.5
+    kill -TERM "$pid"
+    ends_within_a_second
+    [ "$status" = 1 ] || fail "full disk: the failed save at the end gave status $status"
+    grep -q 'cannot be saved' "$work/stderr" || fail "full disk: no line on stderr"
     same_bytes "$work/full.before" "$settings/tavlinko.ini" ||
         fail "full disk: the settings file changed"
     [ -z "$(leftovers "$settings")" ] || fail "full disk: a temporary file stayed"
 }
 
-# --- A read-only folder: the failed exit save is reported; a second SIGTERM ends the program
-# with the box still open.
+# --- A read-only folder: the failed save is reported while the ruler runs; SIGTERM ends the
+# program within a second with the box still open.
 read_only_folder() {
     local dir settings
     dir="$(program_folder readonly)"
@@ -147,12 +173,10 @@ read_only_folder() {
     fi
     start "$dir" "-config:$settings/tavlinko.ini"
     wait_windows 1 || fail "read-only: the ruler did not appear"
-    sleep 1
-    kill -TERM "$pid"
     wait_windows 2 150 || fail "read-only: no box reported the failed save"
-    kill -0 "$pid" 2>/dev/null || fail "read-only: the program ended without reporting"
     kill -TERM "$pid"
-    ended_cleanly || fail "read-only: a second SIGTERM did not end the program"
+    ends_within_a_second
+    [ "$status" = 1 ] || fail "read-only: SIGTERM with the box open gave status $status"
     same_bytes "$units_only" "$settings/tavlinko.ini" || fail "read-only: the settings changed"
     [ "$(id -u)" -ne 0 ] && chmod u+w "$settings"
 }
@@ -165,13 +189,12 @@ fifos() {
     mkfifo "$dir/skin/Funny/skin.ini" "$dir/jazyky/english.lng" "$dir/tavlinko.ini"
     start "$dir" -language:english
     wait_windows 1 || fail "fifo: start-up blocked"
-    # The settings cannot be written to a FIFO; that is reported and the FIFO stays one.
-    for _ in 1 2 3; do
-        kill -0 "$pid" 2>/dev/null || break
-        kill -TERM "$pid"
-        sleep 0.5
-    done
-    ended_cleanly || fail "fifo: the program did not end cleanly"
+    # The settings cannot be written to a FIFO; that is reported (the box stays open) and the
+    # FIFO stays one.
+    sleep 1
+    kill -TERM "$pid"
+    ends_within_a_second
+    [ "$status" = 1 ] || fail "fifo: status $status"
     [ -p "$dir/tavlinko.ini" ] || fail "fifo: the settings FIFO was replaced"
 }
 
@@ -256,9 +279,11 @@ huge_title() {
     head -c 50000000 /dev/zero | tr '\0' 'T' >"$dir/jazyky/english.lng"
     start "$dir"
     wait_windows 1 || fail "huge language file: nothing appeared"
+    # A second signal does not wait for the orderly end.
     kill -TERM "$pid"
     kill -TERM "$pid" 2>/dev/null
-    ended_cleanly || fail "huge language file: the program did not end cleanly"
+    ends_within_a_second
+    [ "$status" = 0 ] || [ "$status" = 143 ] || fail "huge language file: status $status"
 }
 
 # --- A place off every screen: the ruler comes back fully visible.
@@ -310,9 +335,163 @@ hostile_help() {
     done
 }
 
-scenarios=("${@:2}")
+
+# --- Settings reach the disk soon after a change: a ruler killed 2 s after it loses nothing.
+killed_after_change() {
+    local dir
+    dir="$(program_folder killed)"
+    cp "$units_only" "$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || { fail "killed: the ruler did not appear"; return; }
+    sleep 0.5
+    xdotool key --window "$(newest_window)" F2
+    sleep 2
+    kill -KILL "$pid"
+    await_end
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Poloha=Vertikalni' ||
+        fail "killed: the change made 2 s before SIGKILL was lost"
+    grep -q '^5=Stopa' "$dir/tavlinko.ini" || fail "killed: units lost"
+}
+
+# --- The settings file turned into a folder while the ruler runs: SIGTERM ends it within a
+# second, without a box, with status 1 and a line on stderr; the next start tells the user.
+unwritable_at_signal() {
+    local dir
+    dir="$(program_folder unwritable)"
+    cp "$units_only" "$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || { fail "unwritable: the ruler did not appear"; return; }
+    sleep 1
+    rm "$dir/tavlinko.ini"
+    mkdir "$dir/tavlinko.ini"
+    kill -TERM "$pid"
+    ends_within_a_second
+    [ "$status" = 1 ] || fail "unwritable: status $status"
+    grep -q "cannot be saved to $dir/tavlinko.ini" "$work/stderr" || fail "unwritable: no line on stderr"
+    rmdir "$dir/tavlinko.ini"
+    cp "$units_only" "$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || fail "unwritable: the next start showed nothing"
+    sleep 0.5
+    xprop -id "$(newest_window)" _NET_WM_WINDOW_TYPE | grep -q DIALOG ||
+        fail "unwritable: the next start did not tell of the failed save"
+    kill -TERM "$pid"
+    await_end
+}
+
+# --- A session bus that takes the connection and never answers: the ruler shows within the
+# bus deadline and ends on SIGTERM.
+silent_bus() {
+    local dir took
+    dir="$(program_folder silentbus)"
+    "$squatter" silent "$work/silent-bus" >"$work/silent.ready" &
+    local bus=$!
+    for _ in $(seq 50); do [ -s "$work/silent.ready" ] && break; sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$work/silent-bus" start "$dir"
+    took="$(window_after_start)"
+    [ "$took" -le 5000 ] || fail "silent bus: the window showed after $took ms"
+    sleep 0.5
+    kill -TERM "$pid"
+    ends_within_a_second
+    [ "$status" = 0 ] || fail "silent bus: status $status"
+    kill "$bus"
+}
+
+# --- Another program holds the ruler's bus name and answers Activate with nothing, another
+# file, an error, or never: none of it counts as a ruler, and this one starts within the bus
+# deadline.
+squatters() {
+    local dir mode took name
+    dir="$(program_folder squatted)"
+    name="$(ruler_bus_name "$dir" tavlinko.ini)"
+    for mode in empty wrong error never; do
+        rm -f "$work/squatter.ready"
+        "$squatter" "$name" "$mode" >"$work/squatter.ready" &
+        local holder=$!
+        for _ in $(seq 50); do [ -s "$work/squatter.ready" ] && break; sleep 0.1; done
+        [ -s "$work/squatter.ready" ] || fail "squatter $mode: did not get the name"
+        start "$dir"
+        took="$(window_after_start)"
+        [ "$took" -le 5000 ] || fail "squatter $mode: the window showed after $took ms"
+        kill -TERM "$pid"
+        ended_cleanly || fail "squatter $mode: status $status"
+        kill "$holder"
+        wait "$holder" 2>/dev/null
+    done
+}
+
+# --- One ruler per settings file, however its folder is reached: a start through a link to the
+# folder, then one through the folder itself, and the other way round, hand over to the first.
+linked_folder() {
+    local dir first second
+    dir="$(program_folder linked)"
+    mkdir -p "$work/settings-real"
+    ln -s "$work/settings-real" "$work/settings-link"
+    cp "$units_only" "$work/settings-real/tavlinko.ini"
+    for first in settings-link settings-real; do
+        second=settings-real
+        [ "$first" = settings-real ] && second=settings-link
+        start "$dir" "-config:$work/$first/tavlinko.ini"
+        wait_windows 1 || { fail "linked $first: the ruler did not appear"; continue; }
+        local running=$pid
+        start "$dir" "-config:$work/$second/tavlinko.ini"
+        await_end
+        [ "$status" = 0 ] || fail "linked $first then $second: the second start did not hand over ($status)"
+        pid=$running
+        [ "$(windows)" = 1 ] || fail "linked $first then $second: the first ruler is gone"
+        kill -TERM "$pid"
+        ended_cleanly || fail "linked $first: status $status"
+    done
+}
+
+# --- A hung display (its server stopped, as when a logout stops the compositor first): the
+# interface thread blocks on it, and SIGTERM still ends the ruler within a second, with the
+# change made before on disk.
+hung_display() {
+    local dir server
+    dir="$(program_folder hung)"
+    cp "$units_only" "$dir/tavlinko.ini"
+    start "$dir"
+    wait_windows 1 || { fail "hung display: the ruler did not appear"; return; }
+    sleep 0.5
+    xdotool key --window "$(newest_window)" F2
+    sleep 1
+    server="$(jobs -l | awk '/Xvfb/ { print $2; exit }')"
+    kill -STOP "$server"
+    kill -TERM "$pid"
+    ends_within_a_second
+    kill -CONT "$server"
+    tr -d '\r' <"$dir/tavlinko.ini" | grep -qx 'Poloha=Vertikalni' ||
+        fail "hung display: the change was lost"
+}
+
+# --- A session bus at an abstract socket address, as some desktops give: the ruler finds it
+# answering and a second start hands over.
+abstract_bus() {
+    local dir bus address
+    dir="$(program_folder abstractbus)"
+    dbus-daemon --session --address="unix:abstract=$work/abstract-bus" --nofork --nosyslog \
+        --print-address=3 3>"$work/abstract.address" 2>/dev/null &
+    bus=$!
+    for _ in $(seq 50); do [ -s "$work/abstract.address" ] && break; sleep 0.1; done
+    address="$(head -n1 "$work/abstract.address")"
+    DBUS_SESSION_BUS_ADDRESS="$address" start "$dir"
+    wait_windows 1 || { fail "abstract bus: the ruler did not appear"; kill "$bus"; return; }
+    local running=$pid
+    DBUS_SESSION_BUS_ADDRESS="$address" start "$dir"
+    await_end
+    [ "$status" = 0 ] || fail "abstract bus: the second start did not hand over ($status)"
+    pid=$running
+    [ "$(windows)" = 1 ] || fail "abstract bus: a second ruler opened"
+    kill -TERM "$pid"
+    ended_cleanly || fail "abstract bus: status $status"
+    kill "$bus"
+}
+
+scenarios=("${@:3}")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(full_disk read_only_folder fifos bad_language early_signal
-    each_signal huge_title off_screen hostile_help)
+    each_signal huge_title off_screen hostile_help killed_after_change unwritable_at_signal
+    silent_bus abstract_bus squatters linked_folder hung_display)
 for scenario in "${scenarios[@]}"; do
     "$scenario"
     grep -v XDG_RUNTIME_DIR "$work/stderr" | sed "s/^/  $scenario: /" | head -n 5

@@ -39,6 +39,12 @@ private slots:
     void unreadFileIsNeverReplaced();
     void lineEndsOfOtherPrograms_data();
     void lineEndsOfOtherPrograms();
+    void sectionsByPrefix_data();
+    void sectionsByPrefix();
+    void dropSectionsToFit_data();
+    void dropSectionsToFit();
+    void neverWritesWhatItWouldNotRead_data();
+    void neverWritesWhatItWouldNotRead();
 };
 
 // A file edited by programs of different platforms mixes its line ends; a saved file uses the
@@ -296,7 +302,8 @@ void TestIniFile::decoding() {
 
 void TestIniFile::unreadFileIsNeverReplaced_data() {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("at the size cap") << QByteArray(TextFileSizeCap, ';');
+    // The edit adds "\n\n[A]\nk=v\n": the file it makes is at the cap too.
+    QTest::newRow("read, and written at the size cap") << QByteArray(TextFileSizeCap - 10, ';');
     QTest::newRow("one byte past the cap") << QByteArray(TextFileSizeCap + 1, ';');
 }
 
@@ -314,4 +321,114 @@ void TestIniFile::unreadFileIsNeverReplaced() {
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
+// The sections that come in numbers are read and replaced in one pass; the others stay as they
+// stood, and the replacement always lands at the end.
+void TestIniFile::sectionsByPrefix_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("edited");
+
+    QTest::newRow("none there: appended") << QByteArray("[A]\nk=1\n") << QStringList()
+                                          << QByteArray("[A]\nk=1\n\n[M x]\nX=1\n") << true;
+    QTest::newRow("moved from the top to the end")
+        << QByteArray("[M old]\nX=9\n\n[A]\nk=1\n") << QStringList{"M old:X=9"}
+        << QByteArray("[A]\nk=1\n\n[M x]\nX=1\n") << true;
+    QTest::newRow("prefix without letter case, only at the start of the name")
+        << QByteArray("[m a]\nX=1\ny = 2 \n[MA]\nk=2\n[A M x]\n")
+        << QStringList{"m a:X=1", "m a:y=2"} << QByteArray("[MA]\nk=2\n[A M x]\n\n[M x]\nX=1\n")
+        << true;
+    QTest::newRow("last section of the file, comments in it go along")
+        << QByteArray("[A]\nk=1\n[M x]\n; mine\nX=5\n") << QStringList{"M x:X=5"}
+        << QByteArray("[A]\nk=1\n\n[M x]\nX=1\n") << true;
+    QTest::newRow("as written before: not edited")
+        << QByteArray("[A]\nk=1\n\n[M x]\nX=1\n") << QStringList{"M x:X=1"}
+        << QByteArray("[A]\nk=1\n\n[M x]\nX=1\n") << false;
+}
+
+void TestIniFile::sectionsByPrefix() {
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, found);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, edited);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, before);
+    IniFile ini(path);
+    QStringList entries;
+    for (const IniSection &section : ini.sectionsStartingWith("M "))
+        for (const auto &[key, value] : section.entries)
+            entries << section.name + ':' + key + '=' + value;
+    QCOMPARE(entries, found);
+    ini.replaceSectionsStartingWith("M ", {{"M x", {{"X", "1"}}}});
+    QCOMPARE(ini.isModified(), edited);
+    QVERIFY(ini.save());
+    QCOMPARE(readFile(path), after);
+}
+
+// "[M a]\nX=1\n" and "[M b]\nX=2\n" are 10 bytes each; the file is 28.
+void TestIniFile::dropSectionsToFit_data() {
+    QTest::addColumn<int>("excess");
+    QTest::addColumn<QStringList>("dropped");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray all = "[A]\nk=1\n[M a]\nX=1\n[M b]\nX=2\n";
+    QTest::newRow("fits exactly") << 0 << QStringList() << all;
+    QTest::newRow("one byte over")
+        << 1 << QStringList{"M a"} << QByteArray("[A]\nk=1\n[M b]\nX=2\n");
+    QTest::newRow("over by the first section")
+        << 10 << QStringList{"M a"} << QByteArray("[A]\nk=1\n[M b]\nX=2\n");
+    QTest::newRow("one byte more than it")
+        << 11 << QStringList{"M a", "M b"} << QByteArray("[A]\nk=1\n");
+    QTest::newRow("over by all of them")
+        << 20 << QStringList{"M a", "M b"} << QByteArray("[A]\nk=1\n");
+    QTest::newRow("more than all of them: nothing goes") << 21 << QStringList() << all;
+}
+
+void TestIniFile::dropSectionsToFit() {
+    QFETCH(int, excess);
+    QFETCH(QStringList, dropped);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    const QByteArray before = "[A]\nk=1\n[M a]\nX=1\n[M b]\nX=2\n";
+    writeFile(path, before);
+    IniFile ini(path);
+    QCOMPARE(ini.encodedSize(), qint64(before.size()));
+    QCOMPARE(ini.dropSectionsToFit("m ", before.size() - excess), dropped);
+    QCOMPARE(ini.isModified(), !dropped.isEmpty());
+    QCOMPARE(ini.encodedSize(), qint64(after.size()));
+    ini.writeString("A", "k", "1"); // unchanged: only the drop edits the file
+    QVERIFY(ini.save());
+    QCOMPARE(readFile(path), after);
+}
+
+// A file the reader would refuse is never written: the old one stays.
+void TestIniFile::neverWritesWhatItWouldNotRead_data() {
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("at the cap") << TextFileSizeCap << true;
+    QTest::newRow("one byte past the cap") << TextFileSizeCap + 1 << false;
+}
+
+void TestIniFile::neverWritesWhatItWouldNotRead() {
+    QFETCH(qint64, size);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.ini");
+    writeFile(path, "[A]\nk=old\n");
+    IniFile ini(path);
+    const qint64 around = QByteArray("[A]\nk=\n").size();
+    ini.writeString("A", "k", QString(size - around, u'v'));
+    QCOMPARE(ini.encodedSize(), size);
+    QCOMPARE(ini.save(), saved);
+    if (saved) {
+        QCOMPARE(QFileInfo(path).size(), size);
+        QCOMPARE(IniFile(path).readString("A", "k", {}).size(), size - around);
+    } else {
+        QVERIFY(ini.errorString().contains(QString::number(TextFileSizeCap)));
+        QCOMPARE(readFile(path), QByteArray("[A]\nk=old\n"));
+    }
+}
+
 #include "tst_inifile.moc"

@@ -2,8 +2,12 @@
 #include <QtTest>
 
 #include "core/settings/IniFile.h"
+#include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsIdentity.h"
+#include "core/settings/TextFile.h"
+#include "core/settings/UnsavedSettingsNote.h"
 #include "core/units/Units.h"
 
 namespace {
@@ -59,6 +63,13 @@ private slots:
     void languageDetection();
     void readOnlyLeavesTheFileAlone();
     void writeFailureReportedOnce();
+    void fileAtTheCapGivesUpOldMonitors_data();
+    void fileAtTheCapGivesUpOldMonitors();
+    void keepsTheMonitorsSeenLast_data();
+    void keepsTheMonitorsSeenLast();
+    void oneNameThroughLinks_data();
+    void oneNameThroughLinks();
+    void unsavedNoteToldOnce();
     void defaultLocation();
     void namesStayInTheirFolders_data();
     void namesStayInTheirFolders();
@@ -428,4 +439,193 @@ void TestSettings::defaultLocation() {
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
+namespace {
+
+QByteArray monitorSections(int count) {
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += "[Monitor M" + QByteArray::number(i) + "]\nRozliseni X=100\nRozliseni Y=101\n";
+    return text;
+}
+
+} // namespace
+
+// A file the reader just takes grows at the first save. The monitors seen longest ago leave
+// it, as few as make it fit, and the user hears it once; nothing else goes. Without monitors to
+// give up the save fails and the old file stays whole.
+void TestSettings::fileAtTheCapGivesUpOldMonitors_data() {
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<int>("monitors");
+    QTest::addColumn<bool>("saved");
+
+    QTest::newRow("exactly at the cap") << TextFileSizeCap << 40 << true;
+    QTest::newRow("one byte under the cap") << TextFileSizeCap - 1 << 40 << true;
+    QTest::newRow("far under the cap: all stay") << qint64(4000) << 40 << true;
+    QTest::newRow("at the cap without monitors") << TextFileSizeCap << 0 << false;
+}
+
+void TestSettings::fileAtTheCapGivesUpOldMonitors() {
+    QFETCH(qint64, size);
+    QFETCH(int, monitors);
+    QFETCH(bool, saved);
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    // A long comment of the user's own stands for whatever else makes the file large.
+    const QByteArray sections = "[Jednotky]\n1=Pixel;px;1;0;5\n" + monitorSections(monitors);
+    const QByteArray before = "; " + QByteArray(size - sections.size() - 3, 'c') + "\n" + sections;
+    QCOMPARE(qint64(before.size()), size);
+    writeFile(s.SouborNastaveni, before);
+    QList<int> toldDropped;
+    QStringList toldUnsaved;
+    s.HlasVynechaneMonitory = [&](int count) { toldDropped << count; };
+    s.HlasChybuZapisu = [&](const QString &path) { toldUnsaved << path; };
+
+    QPoint pos(5, 6);
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech));
+    QCOMPARE(int(s.RozliseniMonitoru.size()), monitors);
+    QCOMPARE(UlozNastaveni(s, QRect(pos, QSize(500, 40))), saved);
+    QCOMPARE(UlozNastaveni(s, QRect(pos, QSize(501, 40))), saved);
+    const QByteArray after = readFile(s.SouborNastaveni);
+    if (!saved) {
+        QCOMPARE(after, before);
+        QCOMPARE(toldUnsaved, QStringList{s.SouborNastaveni});
+        return;
+    }
+    QVERIFY(qint64(after.size()) <= TextFileSizeCap);
+    const IniFile ini(s.SouborNastaveni);
+    QCOMPARE(ini.readInteger("Obecne", "Delka", 0), 501);
+    QVERIFY(ini.readString("Jednotky", "1", {}).startsWith("Pixel"));
+    QVERIFY(after.startsWith("; cccc"));
+    const int kept = int(ini.sectionsStartingWith("Monitor ").size());
+    QCOMPARE(int(s.RozliseniMonitoru.size()), kept);
+    if (size < 10000) {
+        QCOMPARE(kept, monitors);
+        QVERIFY(toldDropped.isEmpty());
+        return;
+    }
+    QVERIFY(kept > 0 && kept < monitors);
+    QCOMPARE(toldDropped, QList<int>{monitors - kept});
+    // The ones seen longest ago went: the file's first sections.
+    QVERIFY(!ini.sectionExists("Monitor M0"));
+    QVERIFY(!ini.sectionExists(QStringLiteral("Monitor M%1").arg(monitors - kept - 1)));
+    QVERIFY(ini.sectionExists(QStringLiteral("Monitor M%1").arg(monitors - kept)));
+    QCOMPARE(ini.readInteger(QStringLiteral("Monitor M%1").arg(monitors - 1), "Rozliseni Y", 0),
+             101);
+    // Room for what the values took: nothing more went than had to.
+    QVERIFY(after.size() + 47 > TextFileSizeCap);
+}
+
+// At most the 64 monitors seen last are kept; a monitor the ruler stands on is the one seen
+// last, and a new calibration too.
+void TestSettings::keepsTheMonitorsSeenLast_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("seen");
+    QTest::addColumn<QString>("calibrated");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("kept");
+
+    QTest::newRow("64 stay") << 64 << ""
+                             << ""
+                             << "M0"
+                             << "M63" << 64;
+    QTest::newRow("65: the first goes") << 65 << ""
+                                        << ""
+                                        << "M1"
+                                        << "M64" << 64;
+    QTest::newRow("10 000: the last 64 stay") << 10000 << ""
+                                              << ""
+                                              << "M9936"
+                                              << "M9999" << 64;
+    QTest::newRow("seen: moves to the end") << 64 << "M0"
+                                            << ""
+                                            << "M1"
+                                            << "M0" << 64;
+    QTest::newRow("seen last already") << 3 << "M2"
+                                       << ""
+                                       << "M0"
+                                       << "M2" << 3;
+    QTest::newRow("new calibration: the oldest goes") << 64 << ""
+                                                      << "N"
+                                                      << "M1"
+                                                      << "N" << 64;
+    QTest::newRow("calibrated again: moves") << 3 << ""
+                                             << "M0"
+                                             << "M1"
+                                             << "M0" << 3;
+}
+
+void TestSettings::keepsTheMonitorsSeenLast() {
+    QFETCH(int, stored);
+    QFETCH(QString, seen);
+    QFETCH(QString, calibrated);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(int, kept);
+    ProgramFolder folder;
+    RulerState &s = folder.s;
+    writeFile(s.SouborNastaveni, "[Jednotky]\n1=Pixel;px;1;0;5\n" + monitorSections(stored));
+    QPoint pos;
+    NactiNastaveni(s, pos, QLocale(QLocale::Czech));
+    MonitorInfo monitor;
+    monitor.systemDpi = QPoint(96, 96);
+    monitor.identity = seen.isEmpty() ? calibrated : seen;
+    if (!monitor.identity.isEmpty())
+        useMonitor(s, monitor);
+    if (!calibrated.isEmpty())
+        setMonitorResolution(s, {120, 121});
+    QVERIFY(UlozNastaveni(s, QRect(0, 0, 472, 40)));
+    const QList<IniSection> sections = IniFile(s.SouborNastaveni).sectionsStartingWith("Monitor ");
+    QCOMPARE(int(sections.size()), kept);
+    QCOMPARE(sections.first().name, "Monitor " + first);
+    QCOMPARE(sections.last().name, "Monitor " + last);
+    QCOMPARE(sections.last().entries.last().second, calibrated.isEmpty() ? "101" : "121");
+}
+
+// One settings file has one name, however a start reaches it, before and after it exists.
+void TestSettings::oneNameThroughLinks_data() {
+    QTest::addColumn<QString>("reached");
+    QTest::newRow("the folder itself") << "real/tavlinko.ini";
+    QTest::newRow("through a relative step") << "real/../real/tavlinko.ini";
+    QTest::newRow("through a link to the folder") << "linked/tavlinko.ini";
+    QTest::newRow("through a link to the file") << "file-link.ini";
+    QTest::newRow("through a link to the link") << "link-link.ini";
+}
+
+void TestSettings::oneNameThroughLinks() {
+    QFETCH(QString, reached);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("real"));
+    const QString real = dir.filePath("real/tavlinko.ini");
+    QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("linked")));
+    QVERIFY(QFile::link(real, dir.filePath("file-link.ini")));
+    QVERIFY(QFile::link(dir.filePath("file-link.ini"), dir.filePath("link-link.ini")));
+    const QString path = dir.filePath(reached);
+    const QString canonicalFolder = QDir(dir.filePath("real")).canonicalPath();
+
+    // Before the file exists (a first start), and after.
+    QCOMPARE(canonicalSettingsFile(path), canonicalFolder + "/tavlinko.ini");
+    const QString busName = rulerBusName(path);
+    writeFile(real, "[Obecne]\n");
+    QCOMPARE(canonicalSettingsFile(path), canonicalFolder + "/tavlinko.ini");
+    QCOMPARE(rulerBusName(path), busName);
+    QCOMPARE(rulerBusName(dir.filePath("real/other.ini")) == busName, false);
+    QVERIFY(busName.startsWith("tavlinko.Ruler.f"));
+    QCOMPARE(busName.size(), QString("tavlinko.Ruler.f").size() + 32);
+}
+
+// A failure to save at a signal is told at the next start with that file, once.
+void TestSettings::unsavedNoteToldOnce() {
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProgramFolder folder;
+    const QString other = folder.dir.filePath("other.ini");
+    QVERIFY(!takeUnsavedSettingsNote(folder.s.SouborNastaveni));
+    noteUnsavedSettings(folder.s.SouborNastaveni);
+    QVERIFY(!takeUnsavedSettingsNote(other));
+    QVERIFY(takeUnsavedSettingsNote(folder.s.SouborNastaveni));
+    QVERIFY(!takeUnsavedSettingsNote(folder.s.SouborNastaveni));
+}
+
 #include "tst_settings.moc"

@@ -5,6 +5,11 @@
 #include <QProcess>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 HelpFileReader::HelpFileReader(const QString &readerProgram, QObject *parent)
     : QObject(parent), m_program(readerProgram), m_watchdog(new QTimer(this)) {
     m_watchdog->setSingleShot(true);
@@ -32,9 +37,15 @@ void HelpFileReader::read(const QString &fileName) {
                        m_decoder->state() == HelpTransfer::Decoder::State::Complete);
             });
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            finish(false);
+        if (error != QProcess::FailedToStart)
+            return;
+        const QString program = m_program;
+        stop();
+        emit readerMissing(program);
     });
+#ifdef Q_OS_UNIX
+    m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     m_watchdog->start();
     m_process->start(m_program, {fileName});
 }
@@ -50,6 +61,11 @@ void HelpFileReader::stop() {
     m_watchdog->stop();
     if (m_process) {
         m_process->disconnect(this);
+#ifdef Q_OS_UNIX
+        // The reader leads its group; anything it started goes with it.
+        if (const qint64 group = m_process->processId(); group > 0)
+            ::kill(-pid_t(group), SIGKILL);
+#endif
         m_process->kill();
         m_process->waitForFinished(1000);
         m_process->deleteLater();

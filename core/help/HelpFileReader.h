@@ -16,7 +16,8 @@ class Decoder;
 // Reads a help file without letting chmlib into this process: the help file reader program
 // (app/HelpReaderMain.cpp) reads it under hard limits of memory, processor time and open files,
 // and hands the files over through a pipe; what comes back is checked against the same caps.
-// Reading goes on while the program answers events; it ends in loaded or failed.
+// Reading goes on while the program answers events; it ends in loaded, failed or readerMissing.
+// The reader runs in a process group of its own, and whatever it starts ends with it.
 class HelpFileReader : public QObject {
     Q_OBJECT
 
@@ -38,6 +39,9 @@ public:
 signals:
     void loaded(std::shared_ptr<const HelpArchive> archive);
     void failed(const QString &fileName);
+    // The reader program is missing or cannot be started: the installation is broken, not the
+    // help file.
+    void readerMissing(const QString &program);
 
 private:
     void takeOutput();

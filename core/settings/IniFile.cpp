@@ -55,6 +55,33 @@ bool sameName(const std::optional<QStringView> &a, QStringView b) {
     return a && a->compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A "key=value" line that reads back as value.
+QString entryLine(const QString &key, const QString &text) {
+    // A line break inside a value would end it early and make the rest a line of its own.
+    QString value = text;
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    // Reading drops blanks around a value and one pair of quotes; quotes of its own keep
+    // both for a value that has them.
+    if (isQuoted(value) || value != value.trimmed())
+        value = u'"' + value + u'"';
+    return key + u'=' + value;
+}
+
+// A new section starts at the end of lines, a blank line apart from the one before it.
+void appendSectionHeader(QStringList &lines, const QString &section) {
+    if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())
+        lines.append(QString());
+    lines.append(u'[' + section + u']');
+}
+
+QString tooLarge() {
+    return QStringLiteral("larger than %1 bytes").arg(TextFileSizeCap);
+}
+
+qint64 encodedLineSize(const QString &line, const QString &lineEnding) {
+    return QStringView(line).toUtf8().size() + lineEnding.size();
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path) : m_path(path) {
@@ -67,7 +94,7 @@ IniFile::IniFile(const QString &path) : m_path(path) {
         m_unsafeToReplace = QStringLiteral("not a regular file");
         break;
     case FileContents::TooLarge:
-        m_unsafeToReplace = QStringLiteral("larger than %1 bytes").arg(TextFileSizeCap);
+        m_unsafeToReplace = tooLarge();
         break;
     case FileContents::Unreadable:
         m_unsafeToReplace = contents.error;
@@ -104,14 +131,6 @@ bool IniFile::sectionExists(const QString &section) const {
     return findSection(section).header >= 0;
 }
 
-QStringList IniFile::sections() const {
-    QStringList names;
-    for (const QString &line : m_lines)
-        if (const auto name = sectionName(line))
-            names << name->toString();
-    return names;
-}
-
 bool IniFile::keyExists(const QString &section, const QString &key) const {
     const SectionRange range = findSection(section);
     return range.header >= 0 && findKey(range, key) >= 0;
@@ -133,27 +152,18 @@ int IniFile::readInteger(const QString &section, const QString &key, int default
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &text) {
-    // A line break inside a value would end it early and make the rest a line of its own.
-    QString value = text;
-    value.replace(u'\r', u' ').replace(u'\n', u' ');
-    // Reading drops blanks around a value and one pair of quotes; quotes of its own keep
-    // both for a value that has them.
-    if (isQuoted(value) || value != value.trimmed())
-        value = u'"' + value + u'"';
+    const QString line = entryLine(key, text);
     const SectionRange range = findSection(section);
     if (range.header < 0) {
-        // A blank line keeps the new section apart from the one before it.
-        if (!m_lines.isEmpty() && !m_lines.constLast().trimmed().isEmpty())
-            m_lines.append(QString());
-        m_lines.append(u'[' + section + u']');
-        m_lines.append(key + u'=' + value);
+        appendSectionHeader(m_lines, section);
+        m_lines.append(line);
         m_modified = true;
         return;
     }
     const int existing = findKey(range, key);
     if (existing >= 0) {
         // Keep the key as the file spells it; only the value changes.
-        const QString replaced = keyName(m_lines[existing])->toString() + u'=' + value;
+        const QString replaced = keyName(m_lines[existing])->toString() + line.mid(key.size());
         if (replaced != m_lines[existing]) {
             m_lines[existing] = replaced;
             m_modified = true;
@@ -167,7 +177,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         if (keyName(m_lines[i]))
             insertAt = i + 1;
     }
-    m_lines.insert(insertAt, key + u'=' + value);
+    m_lines.insert(insertAt, line);
     m_modified = true;
 }
 
@@ -184,19 +194,117 @@ void IniFile::eraseSection(const QString &section) {
     }
 }
 
+template <typename Visit>
+void IniFile::forSectionsStartingWith(const QString &prefix, Visit visit) const {
+    int header = -1;
+    QString name;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const std::optional<QStringView> found = sectionName(m_lines[i]);
+        if (!found)
+            continue;
+        if (header >= 0)
+            visit(name, header, i);
+        header = found->startsWith(prefix, Qt::CaseInsensitive) ? i : -1;
+        if (header >= 0)
+            name = found->toString();
+    }
+    if (header >= 0)
+        visit(name, header, int(m_lines.size()));
+}
+
+QList<IniSection> IniFile::sectionsStartingWith(const QString &prefix) const {
+    QList<IniSection> found;
+    forSectionsStartingWith(prefix, [&](const QString &name, int header, int end) {
+        IniSection section{name, {}};
+        for (int i = header + 1; i < end; ++i)
+            if (const auto key = keyName(m_lines[i]))
+                section.entries.append({key->toString(), lineValue(m_lines[i])});
+        found.append(section);
+    });
+    return found;
+}
+
+void IniFile::replaceSectionsStartingWith(const QString &prefix,
+                                          const QList<IniSection> &sections) {
+    QList<SectionRange> ranges;
+    forSectionsStartingWith(prefix, [&](const QString &, int header, int end) {
+        ranges.append({header, end});
+    });
+    QStringList lines = linesWithout(ranges);
+    for (const IniSection &section : sections) {
+        appendSectionHeader(lines, section.name);
+        for (const auto &[key, value] : section.entries)
+            lines.append(entryLine(key, value));
+    }
+    if (lines != m_lines) {
+        m_lines = std::move(lines);
+        m_modified = true;
+    }
+}
+
+QStringList IniFile::dropSectionsToFit(const QString &prefix, qint64 maxBytes) {
+    qint64 excess = encodedSize() - maxBytes;
+    if (excess <= 0)
+        return {};
+    QStringList names;
+    QList<SectionRange> ranges;
+    forSectionsStartingWith(prefix, [&](const QString &name, int header, int end) {
+        if (excess <= 0)
+            return;
+        for (int i = header; i < end; ++i)
+            excess -= encodedLineSize(m_lines[i], m_lineEnding);
+        names.append(name);
+        ranges.append({header, end});
+    });
+    if (excess > 0)
+        return {};
+    m_lines = linesWithout(ranges);
+    m_modified = true;
+    return names;
+}
+
+QStringList IniFile::linesWithout(const QList<SectionRange> &ranges) const {
+    QStringList lines;
+    lines.reserve(m_lines.size());
+    int copied = 0;
+    for (const SectionRange &range : ranges) {
+        lines.append(m_lines.mid(copied, range.header - copied));
+        copied = range.end;
+    }
+    lines.append(m_lines.mid(copied));
+    return lines;
+}
+
+QString IniFile::encodedText() const {
+    QString text;
+    for (const QString &line : m_lines)
+        text += line + m_lineEnding;
+    return text;
+}
+
+qint64 IniFile::encodedSize() const {
+    qint64 size = 0;
+    for (const QString &line : m_lines)
+        size += encodedLineSize(line, m_lineEnding);
+    return size;
+}
+
 bool IniFile::save() {
     m_errorString.clear();
     if (!m_modified)
         return true;
-    QString text;
-    for (const QString &line : std::as_const(m_lines))
-        text += line + m_lineEnding;
     // Writing back what could not be read would destroy it.
     if (!m_unsafeToReplace.isEmpty()) {
         m_errorString = m_unsafeToReplace;
         return false;
     }
-    if (!writeFileAtomically(m_path, text.toUtf8(), &m_errorString))
+    // A file the reader refuses would lose every setting at the next start.
+    const QByteArray bytes = encodedText().toUtf8();
+    if (bytes.size() > TextFileSizeCap) {
+        m_errorString = tooLarge();
+        return false;
+    }
+    if (!writeFileAtomically(m_path, bytes, &m_errorString))
         return false;
     m_modified = false;
     return true;

@@ -1,7 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
+
+// One section with its entries (key and value as readString gives it), for the sections that
+// come in numbers: one for each monitor.
+struct IniSection {
+    QString name;
+    QList<std::pair<QString, QString>> entries;
+};
 
 // An INI file with the usual profile semantics: section and key names match without regard to
 // letter case, values are trimmed and lose one pair of double quotes around the whole value, a
@@ -19,8 +29,6 @@ public:
     const QString &path() const { return m_path; }
 
     bool sectionExists(const QString &section) const;
-    // The names of the sections, in the order of the file.
-    QStringList sections() const;
     bool keyExists(const QString &section, const QString &key) const;
     QString readString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
@@ -34,12 +42,27 @@ public:
     // Removes every section of that name together with its lines.
     void eraseSection(const QString &section);
 
+    // The sections whose names start with prefix (without regard to letter case), in the order
+    // of the file, read in one pass: looking each one up by name would take time growing with
+    // the square of their number.
+    QList<IniSection> sectionsStartingWith(const QString &prefix) const;
+    // Removes the sections whose names start with prefix and appends these in their order, in
+    // one pass. Unchanged sections leave the file unedited.
+    void replaceSectionsStartingWith(const QString &prefix, const QList<IniSection> &sections);
+    // The file would be more than maxBytes: removes the first sections whose names start with
+    // prefix, as few as make it fit, and returns their names. When removing all of them would
+    // not be enough, removes none.
+    QStringList dropSectionsToFit(const QString &prefix, qint64 maxBytes);
+    // The bytes save() writes.
+    qint64 encodedSize() const;
+
     // True when edits are waiting for save().
     bool isModified() const { return m_modified; }
 
     // Writes the whole file (UTF-8) when it was edited, with the line end the file mostly had;
-    // an unedited file is not touched. Returns false when the file cannot be written, and the
-    // old file then stays as it was; errorString() says why.
+    // an unedited file is not touched. Returns false when the file cannot be written or would
+    // be larger than the reader takes (TextFileSizeCap), and the old file then stays as it
+    // was; errorString() says why.
     bool save();
     QString errorString() const { return m_errorString; }
 
@@ -51,6 +74,12 @@ private:
     };
     SectionRange findSection(const QString &section, int from = 0) const;
     int findKey(const SectionRange &range, const QString &key) const;
+    // Calls visit(name, header, end) for each section whose name starts with prefix.
+    template <typename Visit>
+    void forSectionsStartingWith(const QString &prefix, Visit visit) const;
+    QString encodedText() const;
+    // The lines outside these ranges, which follow each other in the file.
+    QStringList linesWithout(const QList<SectionRange> &ranges) const;
 
     QString m_path;
     QStringList m_lines;

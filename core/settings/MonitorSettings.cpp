@@ -14,8 +14,19 @@ const QString keyX = QStringLiteral("Rozliseni X");
 const QString keyY = QStringLiteral("Rozliseni Y");
 
 std::optional<QPoint> ownResolution(const RulerState &s) {
-    const auto own = s.RozliseniMonitoru.constFind(s.Monitor.identity);
-    return own == s.RozliseniMonitoru.constEnd() ? std::nullopt : std::optional(*own);
+    return s.RozliseniMonitoru.value(s.Monitor.identity);
+}
+
+// As readInteger reads it: the first entry of the key counts, a value that is no number is 0.
+int entryInteger(const IniSection &section, const QString &key) {
+    for (const auto &[name, text] : section.entries) {
+        if (name.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        bool ok = false;
+        const int value = parseIniInteger(text, &ok);
+        return ok ? value : 0;
+    }
+    return 0;
 }
 
 void showResolution(RulerState &s, QPoint dpi) {
@@ -31,6 +42,7 @@ QString monitorSection(const QString &identity) {
 
 void useMonitor(RulerState &s, const MonitorInfo &monitor) {
     s.Monitor = monitor;
+    s.RozliseniMonitoru.seen(monitor.identity);
     showResolution(s, currentResolution(s).dpi);
 }
 
@@ -59,12 +71,11 @@ void chooseMonitorResolution(RulerState &s, QPoint chosen) {
 
 void readMonitorResolutions(const IniFile &ini, RulerState &s) {
     s.RozliseniMonitoru.clear();
-    for (const QString &section : ini.sections()) {
-        if (!section.startsWith(sectionPrefix, Qt::CaseInsensitive))
-            continue;
-        const QPoint dpi(ini.readInteger(section, keyX, 0), ini.readInteger(section, keyY, 0));
+    // The writer puts the monitor seen last at the end.
+    for (const IniSection &section : ini.sectionsStartingWith(sectionPrefix)) {
+        const QPoint dpi(entryInteger(section, keyX), entryInteger(section, keyY));
         if (dpi.x() > 0 && dpi.y() > 0)
-            s.RozliseniMonitoru.insert(section.mid(sectionPrefix.size()), dpi);
+            s.RozliseniMonitoru.insert(section.name.mid(sectionPrefix.size()), dpi);
     }
     s.MereniZnaMonitor = ini.keyExists(measuringSection, monitorKey);
 }
@@ -78,18 +89,21 @@ void startOnMonitor(RulerState &s, const MonitorInfo &monitor) {
 }
 
 void writeMonitorResolutions(IniFile &ini, const RulerState &s) {
-    for (const QString &section : ini.sections())
-        if (section.startsWith(sectionPrefix, Qt::CaseInsensitive) &&
-            !s.RozliseniMonitoru.contains(section.mid(sectionPrefix.size())))
-            ini.eraseSection(section);
-    for (auto own = s.RozliseniMonitoru.constBegin(); own != s.RozliseniMonitoru.constEnd();
-         ++own) {
-        ini.writeInteger(monitorSection(own.key()), keyX, own->x());
-        ini.writeInteger(monitorSection(own.key()), keyY, own->y());
-    }
+    QList<IniSection> sections;
+    for (const auto &[identity, dpi] : s.RozliseniMonitoru.entries())
+        sections.append({monitorSection(identity),
+                         {{keyX, QString::number(dpi.x())}, {keyY, QString::number(dpi.y())}}});
+    ini.replaceSectionsStartingWith(sectionPrefix, sections);
     if (s.Monitor.identity.isEmpty())
         return;
     if (ini.keyExists(measuringSection, monitorKey) ||
         QPoint(s.RozliseniX, s.RozliseniY) != s.Monitor.systemDpi)
         ini.writeString(measuringSection, monitorKey, s.Monitor.identity);
+}
+
+int fitMonitorsIntoFile(IniFile &ini, RulerState &s, qint64 maxBytes) {
+    const QStringList dropped = ini.dropSectionsToFit(sectionPrefix, maxBytes);
+    for (const QString &section : dropped)
+        s.RozliseniMonitoru.remove(section.mid(sectionPrefix.size()));
+    return int(dropped.size());
 }

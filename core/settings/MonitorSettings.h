@@ -13,7 +13,8 @@ struct RulerState;
 // programs that read it there.
 QString monitorSection(const QString &identity);
 
-// Makes `monitor` the one the ruler measures on: RozliseniX/Y become its resolution.
+// Makes `monitor` the one the ruler measures on (and the one seen last): RozliseniX/Y become
+// its resolution.
 void useMonitor(RulerState &s, const MonitorInfo &monitor);
 // The resolution of the monitor the ruler is on and where it comes from.
 MonitorResolution currentResolution(const RulerState &s);
@@ -32,7 +33,11 @@ void readMonitorResolutions(const IniFile &ini, RulerState &s);
 // which every earlier run wrote when nothing else was set, become that monitor's own values,
 // unless it has its own already.
 void startOnMonitor(RulerState &s, const MonitorInfo &monitor);
-// Writes the sections of the monitors with values of their own and drops those of monitors
-// whose values were given up. [Mereni] names its monitor when its values are not the
-// system's, so that the next start does not take them for a calibration.
+// Writes the sections of the monitors with values of their own, the one seen last at the end,
+// and drops those of monitors whose values were given up. [Mereni] names its monitor when its
+// values are not the system's, so that the next start does not take them for a calibration.
 void writeMonitorResolutions(IniFile &ini, const RulerState &s);
+
+// The settings file must stay within what it is read back at: the sections of the monitors
+// seen longest ago leave the file, and the state, until it fits. Returns how many went.
+int fitMonitorsIntoFile(IniFile &ini, RulerState &s, qint64 maxBytes);

@@ -2,9 +2,9 @@
 
 #include "core/screen/EdgeSearch.h"
 #include "core/screen/Monitors.h"
+#include "core/settings/OwnResolutions.h"
 #include "core/units/Markers.h"
 
-#include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -52,7 +52,7 @@ struct RulerState {
     // values. Without an identity no monitor is known and RozliseniX/Y are all there is.
     MonitorInfo Monitor;
     // The user's own resolutions (a calibration, values typed in the settings) by monitor.
-    QMap<QString, QPoint> RozliseniMonitoru;
+    OwnResolutions RozliseniMonitoru;
     // [Mereni] of the file read names the monitor its resolution belongs to: it is a copy of
     // that monitor's values, never a calibration of its own.
     bool MereniZnaMonitor = false;
@@ -85,4 +85,8 @@ struct RulerState {
     // installs a message box here); the program then goes on with what it has in memory.
     std::function<void(const QString &path)> HlasChybuZapisu;
     bool ChybaZapisuHlasena = false;
+    // The settings file would grow past what it may be read back at, and the values of the
+    // monitors seen longest ago were left out of it: told once per run, with their number.
+    std::function<void(int count)> HlasVynechaneMonitory;
+    bool VynechaneMonitoryHlaseny = false;
 };

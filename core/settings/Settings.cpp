@@ -366,6 +366,11 @@ bool JeAno(const QString &text) {
 }
 
 bool saveSettingsFile(RulerState &s, IniFile &ini) {
+    const int dropped = fitMonitorsIntoFile(ini, s, TextFileSizeCap);
+    if (dropped > 0 && s.HlasVynechaneMonitory && !s.VynechaneMonitoryHlaseny) {
+        s.VynechaneMonitoryHlaseny = true;
+        s.HlasVynechaneMonitory(dropped);
+    }
     if (ini.save())
         return true;
     if (s.HlasChybuZapisu && !s.ChybaZapisuHlasena) {

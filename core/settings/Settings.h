@@ -75,5 +75,8 @@ QString AnoNe(bool value);
 bool JeAno(const QString &text);
 
 // Saves ini; on failure tells the user once per run (through RulerState::HlasChybuZapisu) and
-// returns false, so the program goes on with its settings in memory.
+// returns false, so the program goes on with its settings in memory. A file that would grow
+// past what it is read back at first gives up the monitors seen longest ago (told once per
+// run through RulerState::HlasVynechaneMonitory), and nothing else: without enough of them
+// the save fails and the old file stays.
 bool saveSettingsFile(RulerState &s, IniFile &ini);

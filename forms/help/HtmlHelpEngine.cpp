@@ -48,6 +48,14 @@ HtmlHelpEngine::HtmlHelpEngine(const QString &readerProgram)
                      [this](std::shared_ptr<const HelpArchive> archive) { opened(archive); });
     QObject::connect(m_reader.get(), &HelpFileReader::failed, m_reader.get(),
                      [this](const QString &fileName) { failed(fileName); });
+    QObject::connect(
+        m_reader.get(), &HelpFileReader::readerMissing, m_reader.get(),
+        [this](const QString &program) {
+            m_pending.reset();
+            reportFailure(translate(QStringLiteral("Prohlížeč nápovědy není správně nainstalován: "
+                                                   "program %s nelze spustit."))
+                              .replace(QStringLiteral("%s"), QDir::toNativeSeparators(program)));
+        });
 }
 
 HtmlHelpEngine::~HtmlHelpEngine() = default;

@@ -8,6 +8,7 @@
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/settings/TextFile.h"
+#include "core/settings/UnsavedSettingsNote.h"
 #include "core/skins/Layout.h"
 #include "core/translation/LangTranslator.h"
 #include "core/units/DevicePixels.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <exception>
 
@@ -98,6 +100,10 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     createControls();
     createMenus();
     m_screenTools = new ScreenTools(*this, m_state);
+    m_saveTimer = new QTimer(this);
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(saveDelayMs);
+    connect(m_saveTimer, &QTimer::timeout, this, &TMainForm::saveSettings);
     Spusteni();
 }
 
@@ -374,6 +380,16 @@ void TMainForm::Spusteni() {
                                       {QDir::toNativeSeparators(path)}));
         };
     }
+    if (!m_state.HlasVynechaneMonitory) {
+        m_state.HlasVynechaneMonitory = [this](int count) {
+            ZobrazitZpravu(
+                QMessageBox::Warning,
+                translated(QStringLiteral("Soubor nastavení by přerostl velikost, kterou "
+                                          "pravítko přečte. Vynechalo se z něj vlastní rozlišení "
+                                          "%s monitorů, které pravítko nejdéle nevidělo."),
+                           {QString::number(count)}));
+        };
+    }
 }
 
 void TMainForm::showEvent(QShowEvent *event) {
@@ -442,6 +458,11 @@ void TMainForm::Zobrazeni() {
     const QString languageFault = m_prekladac->useLanguage(languageFilePath(m_state));
     if (!languageFault.isEmpty())
         showMessageBox(QMessageBox::Critical, languageFault, this);
+    if (takeUnsavedSettingsNote(m_state.SouborNastaveni))
+        ZobrazitZpravu(QMessageBox::Warning,
+                       translated(QStringLiteral("Při posledním ukončení se nastavení nepodařilo "
+                                                 "uložit do souboru %s."),
+                                  {QDir::toNativeSeparators(m_state.SouborNastaveni)}));
 
     NactiJednotky(m_state);
     ObnovMenuJednotky();
@@ -482,6 +503,16 @@ void TMainForm::saveAtExit() {
     if (!m_shownOnce || m_saved)
         return;
     m_saved = true;
+    m_saveTimer->stop();
+    saveSettings();
+}
+
+void TMainForm::saveSoon() {
+    if (m_shownOnce && !m_saved)
+        m_saveTimer->start();
+}
+
+void TMainForm::saveSettings() {
     UlozNastaveni(m_state, QRect(m_mistoNaPlose, deviceSize(size(), devicePixelRatio())));
 }
 
@@ -507,6 +538,7 @@ void TMainForm::Nastaveni() {
     aplikujVzhledOkna();
     CoolForm->update();
     ObnovMenuJednotky();
+    saveSoon();
     if (result == TNastaveniForm::KalibrovatResult)
         Kalibrace(this);
 }

@@ -20,6 +20,7 @@ class QLabel;
 class QMenu;
 class QCloseEvent;
 class QMouseEvent;
+class QTimer;
 class TCoolForm;
 class TLangTranslator;
 class TSaveDialog;
@@ -106,6 +107,11 @@ public:
     // on the scale while it runs is its next step.
     void Kalibrace(QObject *sender);
 
+    // Settings reach the disk soon after they change, so that a killed or hung ruler loses
+    // nothing, but not on every pixel of a drag: each call puts the save saveDelayMs later.
+    static constexpr int saveDelayMs = 500;
+    void saveSoon();
+
     // Shows a message to the user, with the warning icon when it reports a failure; tests
     // replace it to read the messages instead.
     std::function<void(QMessageBox::Icon, const QString &)> ZobrazitZpravu;
@@ -146,6 +152,7 @@ private:
     void nastavDelku(int delka);
     void aplikujVzhledOkna();
     void saveAtExit(); // the settings, once, at the end of the run
+    void saveSettings();
     // Whether the platform tells the window's place; where it does not (Wayland), the place
     // read at the start is the one saved, and the user is told once why the ruler stands
     // elsewhere.
@@ -223,6 +230,7 @@ private:
     // whole logical pixels cannot name every device pixel on a fractional scale. Where the
     // desktop places the window (Wayland) it stays as stored.
     QPoint m_mistoNaPlose;
+    QTimer *m_saveTimer = nullptr;
     bool m_resizing = false;
     TAboutForm *m_about = nullptr;
     TNastaveniForm *m_nastaveni = nullptr;

@@ -46,6 +46,7 @@ void TMainForm::Obratit() {
     kresliMeritko();
     ZobrazVzdalenost();
     zaznamenejProcenta();
+    saveSoon();
 }
 
 void TMainForm::nastavDelku(int delka) {

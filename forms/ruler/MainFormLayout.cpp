@@ -100,6 +100,7 @@ void TMainForm::updateLayout() {
     ukazZalozky();
     updateAccessibleNames();
     m_laidOut = true;
+    saveSoon();
 }
 
 ScaleParams TMainForm::scaleParams(int length) const {
@@ -189,6 +190,8 @@ bool TMainForm::event(QEvent *event) {
     if ((event->type() == QEvent::Move || event->type() == QEvent::ScreenChangeInternal) &&
         m_shownOnce)
         sledujMonitor();
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        saveSoon();
     return handled;
 }
 

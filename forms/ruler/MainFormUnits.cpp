@@ -47,6 +47,7 @@ void TMainForm::setUnit(int jednotka) {
     kresliMeritko();
     ZobrazVzdalenost();
     zaznamenejProcenta();
+    saveSoon();
 }
 
 QFont TMainForm::unitSymbolFont() const {

@@ -101,8 +101,10 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
             m_state.ToleranceHran, [this](const QString &czech, const QStringList &arguments) {
                 return fillArguments(translated(czech), arguments);
             });
-        if (tolerance)
+        if (tolerance) {
             m_state.ToleranceHran = qRound(*tolerance);
+            m_form.saveSoon();
+        }
     });
 
     m_marks = new SpanMarks(state, &form);
@@ -268,6 +270,7 @@ void ScreenTools::toggleSnapping() {
     }
     m_state.PrichytitKHranam = !m_state.PrichytitKHranam;
     menuPrichytit->setChecked(m_state.PrichytitKHranam);
+    m_form.saveSoon();
 }
 
 QString ScreenTools::readingAt(QPoint device) const {
