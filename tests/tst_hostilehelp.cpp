@@ -140,7 +140,9 @@ private slots:
         engine = std::make_unique<HtmlHelpEngine>(QStringLiteral(TAVLINKO_HELP_READER));
     }
 
-    void cleanupTestCase() { engine.reset(); }
+    void cleanupTestCase() {
+        engine.reset();
+    }
 
     void eachPageIsShownWhileTheWindowAnswers_data() {
         QTest::addColumn<QString>("page");

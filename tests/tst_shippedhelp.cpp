@@ -12,8 +12,8 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QTextBrowser>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <QtTest>
 
 class TestShippedHelp : public QObject {
