@@ -51,6 +51,25 @@ class TestScreenTools : public QObject {
                 desktop.setPixel(x, y, boxColour);
     }
 
+    // Both orientations and both zero ends, as a data table.
+    static void orientations() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("inverted");
+        QTest::newRow("horizontal") << false << false;
+        QTest::newRow("horizontal inverted") << false << true;
+        QTest::newRow("vertical") << true << false;
+        QTest::newRow("vertical inverted") << true << true;
+    }
+
+    void startOriented(bool vertical, bool inverted) {
+        QStringList arguments;
+        if (vertical)
+            arguments << QStringLiteral("-vertical");
+        if (inverted)
+            arguments << QStringLiteral("-inverted");
+        startRuler(arguments);
+    }
+
     void startRuler(const QStringList &arguments = {}) {
         ruler.start(arguments);
         ruler.messages.clear();
@@ -105,12 +124,7 @@ private slots:
         QFETCH(bool, inverted);
         QFETCH(int, edgeAfter);
         QFETCH(bool, snaps);
-        QStringList arguments;
-        if (vertical)
-            arguments << "-vertical";
-        if (inverted)
-            arguments << "-inverted";
-        startRuler(arguments);
+        startOriented(vertical, inverted);
         const int length = bar().length;
         const int logical = 120;
         const int pressed = devicePixelAt(logical, ratio());
@@ -160,24 +174,12 @@ private slots:
         QVERIFY(ruler.read("tavlinko.ini").contains("Prichytit k hranam=Ne"));
     }
 
-    void spanBetweenEdges_data() {
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<bool>("inverted");
-        QTest::newRow("horizontal") << false << false;
-        QTest::newRow("horizontal inverted") << false << true;
-        QTest::newRow("vertical") << true << false;
-        QTest::newRow("vertical inverted") << true << true;
-    }
+    void spanBetweenEdges_data() { orientations(); }
 
     void spanBetweenEdges() {
         QFETCH(bool, vertical);
         QFETCH(bool, inverted);
-        QStringList arguments;
-        if (vertical)
-            arguments << "-vertical";
-        if (inverted)
-            arguments << "-inverted";
-        startRuler(arguments);
+        startOriented(vertical, inverted);
         const BarOnScreen where = bar();
         putBox(100, 110); // ten pixels wide
         putBox(0, 3);     // at the very start of the bar
@@ -313,23 +315,11 @@ private slots:
     }
 
     // The loupe's reading counts from the zero end, wherever that is.
-    void loupeReadsFromTheZero_data() {
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<bool>("inverted");
-        QTest::newRow("horizontal") << false << false;
-        QTest::newRow("horizontal inverted") << false << true;
-        QTest::newRow("vertical") << true << false;
-        QTest::newRow("vertical inverted") << true << true;
-    }
+    void loupeReadsFromTheZero_data() { orientations(); }
     void loupeReadsFromTheZero() {
         QFETCH(bool, vertical);
         QFETCH(bool, inverted);
-        QStringList arguments;
-        if (vertical)
-            arguments << "-vertical";
-        if (inverted)
-            arguments << "-inverted";
-        startRuler(arguments);
+        startOriented(vertical, inverted);
         ruler.key(Qt::Key_F6);
         const BarOnScreen where = bar();
         const QPoint across = where.horizontal ? QPoint(0, -1) : QPoint(-1, 0);
