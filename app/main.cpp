@@ -62,14 +62,14 @@ int main(int argc, char *argv[]) {
     bool unsaved = false;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
         endedBySignal = true;
-        state.ChybaZapisuHlasena = false;
-        state.HlasChybuZapisu = [&unsaved](const QString &path) {
+        state.unwritableReported = false;
+        state.reportUnwritable = [&unsaved](const QString &path) {
             unsaved = true;
             std::fprintf(stderr, "tavlinko: the settings cannot be saved to %s\n",
                          QDir::toNativeSeparators(path).toLocal8Bit().constData());
             noteUnsavedSettings(path);
         };
-        state.HlasVynechaneMonitory = [](int count) {
+        state.reportDroppedMonitors = [](int count) {
             std::fprintf(stderr, "tavlinko: %d monitors seen longest ago left the settings file\n",
                          count);
         };

@@ -86,7 +86,7 @@ void readAndSaveTenThousandMonitors(benchmark::State &state) {
         NactiNastaveni(f.s, pos, QLocale(QLocale::Czech));
         UlozNastaveni(f.s, QRect(pos, QSize(472, 40)));
     }
-    state.SetLabel(std::to_string(f.s.RozliseniMonitoru.size()) + " monitors kept");
+    state.SetLabel(std::to_string(f.s.ownResolutions.size()) + " monitors kept");
 }
 BENCHMARK(readAndSaveTenThousandMonitors)->Unit(benchmark::kMillisecond);
 

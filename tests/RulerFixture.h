@@ -5,7 +5,11 @@
 #include "Controls.h"
 #include "TestFiles.h"
 #include "core/settings/RulerState.h"
+#include "forms/ruler/KnownLengthScale.h"
 #include "forms/ruler/MainForm.h"
+#include "forms/ruler/ReadingExport.h"
+#include "forms/ruler/RulerMenus.h"
+#include "forms/ruler/RulerView.h"
 #include "widgets/ImageControl.h"
 
 #include <QDir>
@@ -15,12 +19,22 @@
 #include <QtTest>
 #include <memory>
 
+// A part of the ruler window that tests reach into: its view, menus, export or known length.
+template <typename Part> Part &partOf(const QObject *form) {
+    return *form->findChild<Part *>(QString(), Qt::FindDirectChildrenOnly);
+}
+template <typename Part> Part &partOf(const std::unique_ptr<TMainForm> &form) {
+    return partOf<Part>(form.get());
+}
+
 struct RulerFixture {
     QTemporaryDir folder;
     RulerState state;
     std::unique_ptr<TMainForm> form;
     QStringList messages;
     QList<QMessageBox::Icon> icons; // one per message shown by the ruler window
+    // Messages are shown in real boxes rather than collected, for tests of the boxes themselves.
+    bool realMessageBoxes = false;
     // The monitors the ruler sees, when a test gives them sizes the platform cannot report.
     std::function<QList<MonitorInfo>()> monitors;
 
@@ -42,14 +56,16 @@ struct RulerFixture {
     void start(const QStringList &arguments = {}) {
         state = RulerState();
         state.CestaProgramu = folder.path() + QLatin1Char('/');
-        state.HlasChybuZapisu = [this](const QString &path) { messages << path; };
+        state.reportUnwritable = [this](const QString &path) { messages << path; };
         form = std::make_unique<TMainForm>(state, arguments);
-        form->ZobrazitZpravu = [this](QMessageBox::Icon icon, const QString &text) {
-            messages << text;
-            icons << icon;
-        };
+        if (!realMessageBoxes) {
+            form->showMessage = [this](QMessageBox::Icon icon, const QString &text) {
+                messages << text;
+                icons << icon;
+            };
+        }
         if (monitors)
-            form->Monitory = monitors;
+            form->monitors = monitors;
         form->show();
     }
 

@@ -15,7 +15,7 @@ class TestAboutForm : public QObject {
     Q_OBJECT
 
     RulerFixture ruler;
-    std::unique_ptr<TAboutForm> about;
+    QPointer<TAboutForm> about; // the ruler's own about dialog
     QStringList opened;
 
     void startWithSkin(const QByteArray &authorSection) {
@@ -23,9 +23,8 @@ class TestAboutForm : public QObject {
         ruler.write(QStringLiteral("skin/Funny/skin.ini"), authorSection);
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=czech.lng\r\n");
         ruler.start();
-        about = std::make_unique<TAboutForm>(ruler.form.get());
+        about = ruler.form->aboutForm();
         about->OtevriOdkaz = [this](const QString &link) { opened << link; };
-        ruler.form->Prekladac()->addForm(about.get());
         about->show();
     }
 
@@ -41,7 +40,7 @@ class TestAboutForm : public QObject {
 
 private slots:
     void cleanup() {
-        about.reset();
+        about.clear();
         ruler.stop();
         opened.clear();
     }

@@ -64,7 +64,7 @@ private slots:
         QVERIFY(ruler.form->findChildren<QMenu *>().isEmpty());
         // The entries themselves exist, so that languages and shortcuts reach them.
         QVERIFY(ruler.form->findChild<QAction *>(QStringLiteral("menuNastaveni")));
-        QCOMPARE(ruler.form->PolozkyJednotek().size(), 11);
+        QCOMPARE(partOf<RulerMenus>(ruler.form).PolozkyJednotek().size(), 11);
     }
 
     void dialogsBuiltLaterSpeakTheCurrentLanguage() {
@@ -91,7 +91,7 @@ private slots:
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nJazyk=english.lng\r\n");
         ruler.start();
         ruler.key(Qt::Key_F10);
-        QMenu *menu = ruler.form->functionMenu();
+        QMenu *menu = partOf<RulerMenus>(ruler.form).functionMenu();
         QVERIFY(menu->isVisible());
         QCOMPARE(
             entryNames(menu),
@@ -111,15 +111,15 @@ private slots:
         RulerFixture ruler;
         writeLanguages(ruler); // a first start, with all the units; English follows the system
         ruler.start();
-        QMenu *menu = ruler.form->unitMenu();
+        QMenu *menu = partOf<RulerMenus>(ruler.form).unitMenu();
         QCOMPARE(menu->actions().size(), 11);
         QCOMPARE(menu->actions().at(2)->text(), QStringLiteral("Inches"));
 
         ruler.state.Jednotky.append(ruler.state.Jednotky.first());
-        ruler.form->ObnovMenuJednotky();
+        partOf<RulerMenus>(ruler.form).ObnovMenuJednotky();
         QCOMPARE(menu->actions().size(), 12);
         ruler.state.Jednotky.resize(4);
-        ruler.form->ObnovMenuJednotky();
+        partOf<RulerMenus>(ruler.form).ObnovMenuJednotky();
         int visible = 0;
         for (const QAction *action : menu->actions())
             visible += action->isVisible();

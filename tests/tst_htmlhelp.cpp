@@ -163,7 +163,7 @@ private slots:
         watch();
         RulerFixture ruler;
         ruler.start();
-        TAboutForm about(ruler.form.get());
+        TAboutForm &about = *ruler.form->aboutForm();
         TNastaveniForm nastaveni(ruler.state, ruler.form.get());
         const QHash<QByteArray, QWidget *> forms = {
             {"MainForm", ruler.form.get()}, {"AboutForm", &about}, {"NastaveniForm", &nastaveni}};

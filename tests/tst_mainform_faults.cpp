@@ -72,11 +72,12 @@ private slots:
         ruler.state.CestaProgramu = ruler.folder.path() + QLatin1Char('/');
         BoxAnswerer boxes;
         ruler.form = std::make_unique<TMainForm>(ruler.state, QStringList());
-        ruler.form->ZobrazitZpravu = [&](QMessageBox::Icon, const QString &text) {
+        ruler.form->showMessage = [&](QMessageBox::Icon, const QString &text) {
             ruler.messages << text;
         };
         ruler.form->show();
-        QCOMPARE(boxes.texts, QStringList{"'14A' is not a valid integer value"});
+        QCOMPARE(boxes.texts, QStringList());
+        QCOMPARE(ruler.messages, QStringList{"'14A' is not a valid integer value"});
         QCOMPARE(ruler.form->height(), 40);
         QCOMPARE(ruler.form->windowTitle(), QStringLiteral("Tavlinko"));
         QCOMPARE(ruler.form->findChild<QAction *>("menuKopirovat")->text(),
@@ -84,9 +85,9 @@ private slots:
         QCOMPARE(ruler.form->findChild<QAction *>("menuUlozit")->text(),
                  QStringLiteral("Uložit vzdálenosti do souboru"));
         ruler.stop();
-        QCOMPARE(ruler.messages.size(), 1);
-        QVERIFY2(ruler.messages[0].startsWith(QStringLiteral("Nastavení nelze uložit")),
-                 qPrintable(ruler.messages[0]));
+        QCOMPARE(ruler.messages.size(), 2);
+        QVERIFY2(ruler.messages[1].startsWith(QStringLiteral("Nastavení nelze uložit")),
+                 qPrintable(ruler.messages[1]));
         QCOMPARE(ruler.read(QStringLiteral("tavlinko.ini")), settings);
     }
 

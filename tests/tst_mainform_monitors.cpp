@@ -64,12 +64,12 @@ private slots:
     void swappingTheZeroEndMeasuresOnTheMonitorUnderIt() {
         ruler.write("tavlinko.ini", "[Obecne]\nX=500\nY=100\nDelka=400\n[Mereni]\nJednotka=1\n");
         ruler.start();
-        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("left"));
+        QCOMPARE(ruler.state.monitor.identity, QStringLiteral("left"));
         ruler.key(Qt::Key_F3);
-        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("right"));
+        QCOMPARE(ruler.state.monitor.identity, QStringLiteral("right"));
         QCOMPARE(ruler.state.RozliseniX, 200);
         ruler.key(Qt::Key_F3);
-        QCOMPARE(ruler.state.Monitor.identity, QStringLiteral("left"));
+        QCOMPARE(ruler.state.monitor.identity, QStringLiteral("left"));
         QCOMPARE(ruler.state.RozliseniX, 80);
     }
 
@@ -93,7 +93,7 @@ private slots:
         ruler.start();
         QCOMPARE(ruler.form->pos(), place);
         QCOMPARE(ruler.form->width(), width);
-        QCOMPARE(ruler.form->pomer(), ruler.form->devicePixelRatio());
+        QCOMPARE(ruler.form->ratio(), ruler.form->devicePixelRatio());
         ruler.stop();
         const IniFile ini(ruler.folder.filePath("tavlinko.ini"));
         QCOMPARE(QPoint(ini.readInteger("Obecne", "X", 0), ini.readInteger("Obecne", "Y", 0)),
@@ -157,14 +157,15 @@ private slots:
         const int other = inverted ? end - 333 : end + 333;
         const auto readings = [this] {
             const double arrow = ruler.reading().toDouble();
-            const QString marker = ruler.form->markerImage(ruler.state.Zalozky.size() - 1)
+            const QString marker = partOf<RulerView>(ruler.form)
+                                       .markerImage(ruler.state.Zalozky.size() - 1)
                                        ->accessibleName()
                                        .section(u' ', -2, -2);
             return std::abs(arrow - marker.toDouble());
         };
         ruler.press(end, Qt::ControlModifier);
         ruler.press(other);
-        QVERIFY(ruler.form->vytvorJednotkuZnameDelky(7, "Mapa", "km"));
+        QVERIFY(partOf<KnownLengthScale>(ruler.form).makeUnit(7, "Mapa", "km"));
         QCOMPARE(ruler.unit(), QStringLiteral("km"));
         QCOMPARE(readings(), 7.0);
         if (!inverted)
@@ -174,7 +175,7 @@ private slots:
         ruler.press(end, Qt::ShiftModifier);
         ruler.press(other, Qt::ControlModifier);
         ruler.press(end);
-        QVERIFY(ruler.form->vytvorJednotkuZnameDelky(7, "Mapa", "km"));
+        QVERIFY(partOf<KnownLengthScale>(ruler.form).makeUnit(7, "Mapa", "km"));
         QCOMPARE(ruler.state.Jednotky.size(), units);
         QCOMPARE(readings(), 7.0);
     }

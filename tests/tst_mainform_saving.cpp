@@ -6,6 +6,7 @@
 #include "core/settings/IniFile.h"
 #include "core/settings/TextFile.h"
 #include "core/settings/UnsavedSettingsNote.h"
+#include "forms/ruler/SettingsSaver.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ private slots:
         QVERIFY(storedValue(ruler, qPrintable(section), qPrintable(name)) != value);
         QVERIFY(QTest::qWaitFor(
             [&] { return storedValue(ruler, qPrintable(section), qPrintable(name)) == value; },
-            TMainForm::saveDelayMs * 10));
+            SettingsSaver::saveDelayMs * 10));
     }
 
     // Every step of a drag puts the save off: the file changes once, when the drag stops.
@@ -77,11 +78,11 @@ private slots:
         const QPoint start = ruler.form->pos();
         for (int step = 1; step <= 10; ++step) {
             ruler.form->move(start + QPoint(step, step));
-            QTest::qWait(TMainForm::saveDelayMs / 5);
+            QTest::qWait(SettingsSaver::saveDelayMs / 5);
             QCOMPARE(readFile(path), before);
         }
-        QVERIFY(
-            QTest::qWaitFor([&] { return readFile(path) != before; }, TMainForm::saveDelayMs * 10));
+        QVERIFY(QTest::qWaitFor([&] { return readFile(path) != before; },
+                                SettingsSaver::saveDelayMs * 10));
         QCOMPARE(storedValue(ruler, "Obecne", "X").toInt(), ruler.form->pos().x());
     }
 
@@ -117,7 +118,7 @@ private slots:
         QTest::keyClick(ruler.form.get(), Qt::Key_F2);
         QVERIFY(
             QTest::qWaitFor([&] { return storedValue(ruler, "Obecne", "Poloha") == "Vertikalni"; },
-                            TMainForm::saveDelayMs * 10));
+                            SettingsSaver::saveDelayMs * 10));
         QCOMPARE(ruler.messages.filter("nejdéle nevidělo").size(), 1);
         QVERIFY(QFileInfo(ruler.state.SouborNastaveni).size() <= TextFileSizeCap);
     }

@@ -33,12 +33,12 @@ private slots:
     void followsTheScreensRatio() {
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\nX=100\nY=100\nDelka=400\n");
         ruler.start();
-        QCOMPARE(ruler.form->pomer(), 1.0);
+        QCOMPARE(ruler.form->ratio(), 1.0);
         ruler.press(150);
         ruler.press(200, Qt::ControlModifier);
 
         moveTo({900, 100});
-        QCOMPARE(ruler.form->pomer(), 2.0);
+        QCOMPARE(ruler.form->ratio(), 2.0);
         QCOMPARE(ruler.state.PoziceMeridla, 300);
         QCOMPARE(ruler.state.Zalozky.constFirst().Pozice, 400);
         QCOMPARE(ruler.reading(), QStringLiteral("300"));
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(ruler.state.Jednotky[UnitPercent].Pixelu, 8.0);
 
         moveTo({100, 100});
-        QCOMPARE(ruler.form->pomer(), 1.0);
+        QCOMPARE(ruler.form->ratio(), 1.0);
         QCOMPARE(ruler.state.PoziceMeridla, 150);
         QCOMPARE(ruler.state.Zalozky.constFirst().Pozice, 200);
         QCOMPARE(ruler.control<ImageControl>("imageMeritko")->picture().width(), 400);

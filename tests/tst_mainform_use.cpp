@@ -80,10 +80,10 @@ private slots:
         QCOMPARE(ruler.unit(), symbol);
         // The arrow points at the press.
         auto *arrow = ruler.control<ImageControl>("imageSipka");
-        QCOMPARE(arrow->x() + ruler.form->skin().horizontal.arrowCenter, 100);
+        QCOMPARE(arrow->x() + partOf<RulerView>(ruler.form).skin().horizontal.arrowCenter, 100);
         // A press on the arrow measures at the point under the cursor.
         QTest::mouseClick(arrow, Qt::RightButton, {},
-                          QPoint(ruler.form->skin().horizontal.arrowCenter, 15));
+                          QPoint(partOf<RulerView>(ruler.form).skin().horizontal.arrowCenter, 15));
         QCOMPARE(ruler.state.PoziceMeridla, 100);
     }
 
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(ruler.state.PoziceMeridla, 220);
 
         // A press on a marker's picture measures at that point of the scale.
-        ImageControl *marker = ruler.form->markerImage(2);
+        ImageControl *marker = partOf<RulerView>(ruler.form).markerImage(2);
         QVERIFY(marker);
         QVERIFY(ruler.trigger("menuZSmazat"));
         QTest::mouseClick(marker, Qt::LeftButton, {}, QPoint(1, 3));
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(ruler.state.Zalozky.isEmpty()); // Ctrl+Insert copies only
 
         const QString file = ruler.folder.filePath(QStringLiteral("vzdalenosti.txt"));
-        QVERIFY(ruler.form->UlozVzdalenostiDoSouboru(file));
+        QVERIFY(partOf<ReadingExport>(ruler.form).UlozVzdalenostiDoSouboru(file));
         QCOMPARE(ruler.read(QStringLiteral("vzdalenosti.txt")),
                  QByteArray("Naměřená vzdálenost je 2,65 cm.\r\n"));
 
@@ -143,14 +143,15 @@ private slots:
         ruler.press(472 - 265, Qt::ControlModifier); // 7,01 cm
         ruler.press(472 - 300, Qt::ControlModifier);
         ruler.press(472 - 300, Qt::ShiftModifier);
-        QVERIFY(ruler.form->UlozVzdalenostiDoSouboru(file));
+        QVERIFY(partOf<ReadingExport>(ruler.form).UlozVzdalenostiDoSouboru(file));
         QCOMPARE(ruler.read(QStringLiteral("vzdalenosti.txt")),
                  QByteArray("Naměřená vzdálenost je 2,65 cm.\r\nPozice záložek :\r\n3,2 cm\r\n"
                             "7,01 cm\r\n"));
 
         // A file that cannot be written is reported and an older file stays whole.
-        QVERIFY(!ruler.form->UlozVzdalenostiDoSouboru(
-            ruler.folder.filePath(QStringLiteral("missing/folder/x.txt"))));
+        QVERIFY(!partOf<ReadingExport>(ruler.form)
+                     .UlozVzdalenostiDoSouboru(
+                         ruler.folder.filePath(QStringLiteral("missing/folder/x.txt"))));
         QCOMPARE(ruler.messages.size(), 1);
         QVERIFY(ruler.messages.first().contains(QStringLiteral("x.txt")));
         QCOMPARE(ruler.icons, QList<QMessageBox::Icon>{QMessageBox::Warning}); // a failure
@@ -184,7 +185,9 @@ private slots:
         QCOMPARE(ruler.form->size(), QSize(90, 472));
         QCOMPARE(ruler.form->pos(), before.topLeft());
         QCOMPARE(ruler.control<ImageControl>("imageMeritko")->size(), QSize(35, 472));
-        QCOMPARE(ruler.form->markerImage(0)->y() + ruler.form->skin().vertical.markCenter, 60);
+        QCOMPARE(partOf<RulerView>(ruler.form).markerImage(0)->y() +
+                     partOf<RulerView>(ruler.form).skin().vertical.markCenter,
+                 60);
         QCOMPARE(ruler.control<ImageControl>("imageVelikost")->cursor().shape(), Qt::SizeVerCursor);
         ruler.press(200);
         QCOMPARE(ruler.reading(), QStringLiteral("200"));
@@ -192,7 +195,9 @@ private slots:
         QTest::mouseClick(ruler.control<ImageControl>("buttonHorizVert"), Qt::LeftButton);
         QCOMPARE(QRect(ruler.form->pos(), ruler.form->size()), before);
         QCOMPARE(ruler.control<ImageControl>("imageSipka")->pos(), arrowBefore);
-        QCOMPARE(ruler.form->markerImage(0)->x() + ruler.form->skin().horizontal.markCenter, 60);
+        QCOMPARE(partOf<RulerView>(ruler.form).markerImage(0)->x() +
+                     partOf<RulerView>(ruler.form).skin().horizontal.markCenter,
+                 60);
     }
 
     void swappingTheZeroEndKeepsTheArrow() {
@@ -363,12 +368,12 @@ private slots:
         QCOMPARE(ruler.form->width(), 472);
 
         ruler.key(Qt::Key_F10);
-        QVERIFY(ruler.form->functionMenu()->isVisible());
-        QCOMPARE(ruler.form->functionMenu()->pos(),
+        QVERIFY(partOf<RulerMenus>(ruler.form).functionMenu()->isVisible());
+        QCOMPARE(partOf<RulerMenus>(ruler.form).functionMenu()->pos(),
                  ruler.form->pos() + QPoint(ruler.control<ImageControl>("buttonMenu")->x(), 64));
-        ruler.form->functionMenu()->close();
+        partOf<RulerMenus>(ruler.form).functionMenu()->close();
         ruler.key(Qt::Key_F9);
-        QMenu *units = ruler.form->unitMenu();
+        QMenu *units = partOf<RulerMenus>(ruler.form).unitMenu();
         QVERIFY(units->isVisible());
         auto *button = ruler.control<ImageControl>("buttonDalsiJednotky");
         QCOMPARE(units->geometry().right() + 1, ruler.form->x() + button->x() + button->width());
@@ -438,7 +443,7 @@ private slots:
 
     void unitMenuFollowsTheUnits() {
         ruler.start(); // a first run brings the eleven stock units
-        const auto &items = ruler.form->PolozkyJednotek();
+        const auto &items = partOf<RulerMenus>(ruler.form).PolozkyJednotek();
         QCOMPARE(items.size(), 11);
         QCOMPARE(items[4]->text(), QStringLiteral("-"));
         QCOMPARE(items[6]->toolTip(), QStringLiteral("ft"));
@@ -449,13 +454,13 @@ private slots:
         QCOMPARE(ruler.state.Jednotka, 0);
 
         ruler.state.Jednotky.resize(5);
-        ruler.form->ObnovMenuJednotky();
+        partOf<RulerMenus>(ruler.form).ObnovMenuJednotky();
         QCOMPARE(items.size(), 11);
         QVERIFY(items[4]->isVisible());
         QVERIFY(!items[5]->isVisible());
         ruler.state.Jednotky.append(ruler.state.Jednotky[1]);
         ruler.state.Jednotky.last().Nazev = QStringLiteral("Nový");
-        ruler.form->ObnovMenuJednotky();
+        partOf<RulerMenus>(ruler.form).ObnovMenuJednotky();
         QVERIFY(items[5]->isVisible());
         QCOMPARE(items[5]->text(), QStringLiteral("Nový"));
 

@@ -246,7 +246,7 @@ private slots:
         chooseMonitorResolution(s, {93, 93});
         QCOMPARE(currentResolution(s).source, ResolutionSource::Reported);
         chooseMonitorResolution(s, {93, 93}); // unchanged: nothing happens
-        QVERIFY(!s.RozliseniMonitoru.contains("A"));
+        QVERIFY(!s.ownResolutions.contains("A"));
         QVERIFY(UlozNastaveni(s, QRect(0, 0, 400, 60)));
         QVERIFY(!IniFile(path).sectionExists("Monitor A"));
         QVERIFY(IniFile(path).sectionExists("Monitor B"));

@@ -264,7 +264,7 @@ private slots:
         open();
         dialog->hide();
         const QByteArray stored = ruler.read(QStringLiteral("tavlinko.ini"));
-        const int menuEntries = int(ruler.form->PolozkyJednotek().size());
+        const int menuEntries = int(partOf<RulerMenus>(ruler.form).PolozkyJednotek().size());
         runSettings([this] {
             selectUnit(5);
             whenModal([](QWidget *box) {
@@ -277,15 +277,16 @@ private slots:
         QCOMPARE(ruler.state.Jednotky.size(), 7);
         QCOMPARE(ruler.state.Jednotky[5].Nazev, QStringLiteral("Stopa"));
         QVERIFY(ruler.state.Jednotky[5].Pixelu > 0); // still computed, ready to measure with
-        QCOMPARE(ruler.form->PolozkyJednotek().size(), menuEntries);
-        QCOMPARE(ruler.form->PolozkyJednotek()[5]->text(), QStringLiteral("Stopa"));
+        QCOMPARE(partOf<RulerMenus>(ruler.form).PolozkyJednotek().size(), menuEntries);
+        QCOMPARE(partOf<RulerMenus>(ruler.form).PolozkyJednotek()[5]->text(),
+                 QStringLiteral("Stopa"));
         QCOMPARE(ruler.read(QStringLiteral("tavlinko.ini")), stored);
     }
 
     void okAppliesAtOnceAndDeletingTheCurrentUnitFallsBackToPixels() {
         open();
         dialog->hide();
-        ruler.form->PolozkyJednotek()[6]->trigger();
+        partOf<RulerMenus>(ruler.form).PolozkyJednotek()[6]->trigger();
         QCOMPARE(ruler.unit(), QStringLiteral("sa"));
         runSettings([this] {
             selectUnit(6);
@@ -299,7 +300,7 @@ private slots:
         QCOMPARE(ruler.state.Jednotka, 0);
         QCOMPARE(ruler.unit(), QStringLiteral("px"));
         QVERIFY(!ruler.read(QStringLiteral("tavlinko.ini")).contains("Sah"));
-        QVERIFY(!ruler.form->PolozkyJednotek()[6]->isVisible());
+        QVERIFY(!partOf<RulerMenus>(ruler.form).PolozkyJednotek()[6]->isVisible());
     }
 
     void calibrateAppliesTheNewSkinFirst() {
@@ -314,7 +315,7 @@ private slots:
         QCOMPARE(ruler.state.Vzhled, QStringLiteral("Wood"));
         SkinData wood;
         NactiSkinData(ruler.folder.filePath(QStringLiteral("skin/Wood")), wood);
-        QCOMPARE(ruler.form->skin().numberColour, wood.numberColour);
+        QCOMPARE(partOf<RulerView>(ruler.form).skin().numberColour, wood.numberColour);
         QVERIFY(ruler.state.Kalibruje);
     }
 
@@ -560,7 +561,8 @@ private slots:
         click("buttonOK");
         QCOMPARE(ruler.state.Jednotky[2].Nazev, QStringLiteral("Palec"));
         QVERIFY(ruler.read(QStringLiteral("tavlinko.ini")).contains("3=Palec;in;1;2;0,5"));
-        QCOMPARE(ruler.form->PolozkyJednotek()[2]->text(), QStringLiteral("Inches"));
+        QCOMPARE(partOf<RulerMenus>(ruler.form).PolozkyJednotek()[2]->text(),
+                 QStringLiteral("Inches"));
     }
 
     void readOnlyWritesNoUnits() {
@@ -701,15 +703,15 @@ private slots:
         QVERIFY(ruler.read(QStringLiteral("tavlinko.ini"))
                     .contains("5=" + longName.toUtf8() + ";mmmm;"));
 
-        ruler.form->PolozkyJednotek()[4]->trigger();
+        partOf<RulerMenus>(ruler.form).PolozkyJednotek()[4]->trigger();
         auto *symbol = ruler.control<QLabel>("buttonJednotka");
         QCOMPARE(symbol->text(), QStringLiteral("mmmm"));
         QVERIFY(symbol->fontMetrics().horizontalAdvance(symbol->text()) <=
                 symbol->contentsRect().width());
-        ruler.form->PolozkyJednotek()[5]->trigger();
+        partOf<RulerMenus>(ruler.form).PolozkyJednotek()[5]->trigger();
         QCOMPARE(symbol->font().pointSizeF(), ruler.form->font().pointSizeF()); // fits as it is
 
-        QMenu *menu = ruler.form->unitMenu();
+        QMenu *menu = partOf<RulerMenus>(ruler.form).unitMenu();
         QVERIFY(menu->sizeHint().width() < 500);
         const QList<QWidget *> items = menu->findChildren<QWidget *>();
         QCOMPARE(std::count_if(items.begin(), items.end(),

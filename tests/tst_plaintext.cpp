@@ -40,7 +40,7 @@ private slots:
         ruler.write(QStringLiteral("tavlinko.ini"),
                     units.replace("Pixel;px", "Pixel;" + hostile.toUtf8()));
         ruler.start();
-        TAboutForm about(ruler.form.get());
+        TAboutForm &about = *ruler.form->aboutForm();
         TNastaveniForm nastaveni(ruler.state, ruler.form.get());
         QCOMPARE(ruler.unit(), hostile);
         for (const QWidget *form :
@@ -69,6 +69,7 @@ private slots:
     // The error box of a skin whose colour is markup, as the ruler really shows it.
     void rulerErrorBoxIsPlain() {
         RulerFixture ruler;
+        ruler.realMessageBoxes = true;
         ruler.write(QStringLiteral("skin/Hostile/skin.ini"),
                     "[Colors]\r\nNumber.color=" + hostile.toUtf8() + "\r\n");
         ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nVzhled=Hostile\r\n");

@@ -38,7 +38,7 @@ class TestScreenTools : public QObject {
 
     ScreenTools *tools() const { return ruler.form->findChild<ScreenTools *>("screenTools"); }
     BarOnScreen bar() const { return tools()->bar(); }
-    double ratio() const { return ruler.form->pomer(); }
+    double ratio() const { return ruler.form->ratio(); }
 
     // A box on the desktop just outside the scale edge, from offset `from` to `to` along the bar.
     void putBox(int from, int to) {
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(ruler.reading(), shown(pressed));
 
         ruler.key(Qt::Key_F7);
-        QVERIFY(ruler.state.PrichytitKHranam);
+        QVERIFY(ruler.state.snapToEdges);
         const int expected = snaps ? pressed + edgeAfter : pressed;
         pressAt(logical);
         QCOMPARE(ruler.reading(), shown(expected));
@@ -168,7 +168,7 @@ private slots:
         ruler.stop();
         QVERIFY(ruler.read("tavlinko.ini").contains("Prichytit k hranam=Ano"));
         startRuler();
-        QVERIFY(ruler.state.PrichytitKHranam);
+        QVERIFY(ruler.state.snapToEdges);
         ruler.key(Qt::Key_F7);
         ruler.stop();
         QVERIFY(ruler.read("tavlinko.ini").contains("Prichytit k hranam=Ne"));
@@ -192,7 +192,7 @@ private slots:
             ruler.key(Qt::Key_F8);
             QCOMPARE(ruler.reading(), QStringLiteral("10"));
         }
-        QCOMPARE(*ruler.state.Rozpeti, (EdgeSpan{100, 110}));
+        QCOMPARE(*ruler.state.edgeSpan, (EdgeSpan{100, 110}));
         ruler.key(Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("10"));
         pointer = where.start + across + along * 50;
@@ -214,12 +214,12 @@ private slots:
         putBox(where.length - 4, where.length);
         pointer = where.start + across + along * (where.length - 2);
         ruler.key(Qt::Key_F8);
-        QCOMPARE(*ruler.state.Rozpeti, (EdgeSpan{where.length - 4, where.length}));
+        QCOMPARE(*ruler.state.edgeSpan, (EdgeSpan{where.length - 4, where.length}));
         QCOMPARE(ruler.reading(), QStringLiteral("4"));
 
         // A press ends the span; the reading is the arrow's again.
         const int pressed = pressAt(30);
-        QVERIFY(!ruler.state.Rozpeti);
+        QVERIFY(!ruler.state.edgeSpan);
         QCOMPARE(ruler.reading(), QString::number(inverted ? where.length - pressed : pressed));
     }
 
@@ -230,7 +230,7 @@ private slots:
         ruler.press(300, Qt::ControlModifier);
         pointer = bar().start + QPoint(105, -3);
         ruler.key(Qt::Key_F8);
-        QVERIFY(ruler.form->vytvorJednotkuZnameDelky(4, "Pole", "p"));
+        QVERIFY(partOf<KnownLengthScale>(ruler.form).makeUnit(4, "Pole", "p"));
         QCOMPARE(ruler.state.Jednotky.constLast().Hodnota, 2.5);
         QCOMPARE(ruler.unit(), QStringLiteral("p"));
     }
@@ -273,7 +273,7 @@ private slots:
         });
         QVERIFY(ruler.trigger("menuToleranceHran"));
         QCOMPARE(shownAfterOk, shown);
-        QCOMPARE(ruler.state.ToleranceHran, taken);
+        QCOMPARE(ruler.state.edgeTolerance, taken);
     }
 
     // The known-length dialog opens only with two ends to measure between, and offers the
@@ -310,7 +310,7 @@ private slots:
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.reading(), QStringLiteral("10"));
         ruler.key(Qt::Key_Right);
-        QVERIFY(!ruler.state.Rozpeti);
+        QVERIFY(!ruler.state.edgeSpan);
         QCOMPARE(ruler.reading(), QStringLiteral("0"));
     }
 
@@ -397,7 +397,7 @@ private slots:
         QCOMPARE(reads, 1); // one pixel tells
         for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F7, Qt::Key_F8})
             ruler.key(key);
-        QVERIFY(!ruler.state.PrichytitKHranam);
+        QVERIFY(!ruler.state.snapToEdges);
         QCOMPARE(ruler.messages.size(), 1);
         QVERIFY(ruler.messages.constFirst().startsWith(unreadable));
         QVERIFY(ruler.messages.constFirst().contains(QStringLiteral("přečíst")));
@@ -442,7 +442,7 @@ private slots:
         ruler.key(Qt::Key_F8);
         QCOMPARE(ruler.messages.size(), 1);
         QVERIFY(ruler.messages.constFirst().startsWith(unreadable));
-        QVERIFY(!ruler.state.Rozpeti);
+        QVERIFY(!ruler.state.edgeSpan);
 
         screenGivesPixels = true;
         loupe->showFrame(pointer);
@@ -518,7 +518,7 @@ private slots:
                 desktop.setPixel(x, y, 0xff000000);
         pointer = where.start + QPoint(stands.left() - where.start.x() + 3, -1);
         ruler.key(Qt::Key_F8);
-        QVERIFY(!ruler.state.Rozpeti);
+        QVERIFY(!ruler.state.edgeSpan);
         QVERIFY(ruler.messages.isEmpty()); // a beep: the screen itself can be read
 
         // A press just before the loupe's edge stays where it was pressed.

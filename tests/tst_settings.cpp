@@ -371,7 +371,7 @@ void TestSettings::writeFailureReportedOnce() {
     writeFile(folder.dir.filePath("blocked"), "x");
     s.SouborNastaveni = folder.dir.filePath("blocked/tavlinko.ini");
     QStringList reports;
-    s.HlasChybuZapisu = [&reports](const QString &path) { reports << path; };
+    s.reportUnwritable = [&reports](const QString &path) { reports << path; };
 
     QPoint pos;
     NactiNastaveni(s, pos, QLocale(QLocale::Czech)); // the first-run units fail
@@ -477,12 +477,12 @@ void TestSettings::fileAtTheCapGivesUpOldMonitors() {
     writeFile(s.SouborNastaveni, before);
     QList<int> toldDropped;
     QStringList toldUnsaved;
-    s.HlasVynechaneMonitory = [&](int count) { toldDropped << count; };
-    s.HlasChybuZapisu = [&](const QString &path) { toldUnsaved << path; };
+    s.reportDroppedMonitors = [&](int count) { toldDropped << count; };
+    s.reportUnwritable = [&](const QString &path) { toldUnsaved << path; };
 
     QPoint pos(5, 6);
     NactiNastaveni(s, pos, QLocale(QLocale::Czech));
-    QCOMPARE(int(s.RozliseniMonitoru.size()), monitors);
+    QCOMPARE(int(s.ownResolutions.size()), monitors);
     QCOMPARE(UlozNastaveni(s, QRect(pos, QSize(500, 40))), saved);
     QCOMPARE(UlozNastaveni(s, QRect(pos, QSize(501, 40))), saved);
     const QByteArray after = readFile(s.SouborNastaveni);
@@ -497,7 +497,7 @@ void TestSettings::fileAtTheCapGivesUpOldMonitors() {
     QVERIFY(ini.readString("Jednotky", "1", {}).startsWith("Pixel"));
     QVERIFY(after.startsWith("; cccc"));
     const int kept = int(ini.sectionsStartingWith("Monitor ").size());
-    QCOMPARE(int(s.RozliseniMonitoru.size()), kept);
+    QCOMPARE(int(s.ownResolutions.size()), kept);
     if (size < 10000) {
         QCOMPARE(kept, monitors);
         QVERIFY(toldDropped.isEmpty());

@@ -150,7 +150,7 @@ private slots:
             QCOMPARE(ruler.form->findChild<QAction *>(QStringLiteral("menuKopirovat"))->text(),
                      copyCaption);
         if (!inchName.isEmpty())
-            QCOMPARE(ruler.form->PolozkyJednotek().at(2)->text(), inchName);
+            QCOMPARE(partOf<RulerMenus>(ruler.form).PolozkyJednotek().at(2)->text(), inchName);
         QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
     }
 

@@ -2,7 +2,7 @@
 
 # start_own_xvfb FOLDER starts a virtual X server of their own and sets DISPLAY: the server
 # picks a free display itself and tells which, so that runs beside each other never race for one
-# (as xvfb-run -a does). The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
+# (as xvfb-run -a does). Its screen is 1280 x 1024 unless a size is given. The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
 # It is held open (see hold_display) once it takes clients.
 # A program folder as a build leaves it: the program with its help reader, printing module and
 # help file, and the shipped skins and languages.
@@ -14,8 +14,8 @@ copy_program() {  # program folder
     cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$2/"
 }
 
-start_own_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1/display" 2>/dev/null &
+start_own_xvfb() {  # folder [WIDTHxHEIGHT]
+    Xvfb -displayfd 3 -screen 0 "${2:-1280x1024}x24" -nolisten tcp 3>"$1/display" 2>/dev/null &
     for _ in $(seq 100); do
         [ -s "$1/display" ] && break
         sleep 0.1

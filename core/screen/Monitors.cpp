@@ -90,6 +90,17 @@ int monitorUnderBar(const QList<QRect> &monitors, const QRect &bar, bool horizon
     return best;
 }
 
+std::optional<MonitorInfo> monitorOfBar(const QList<MonitorInfo> &monitors, const QRect &bar,
+                                        bool horizontal, bool obracene) {
+    QList<QRect> areas;
+    for (const MonitorInfo &monitor : monitors)
+        areas << monitor.area;
+    const int under = monitorUnderBar(areas, bar, horizontal, obracene);
+    if (under < 0)
+        return std::nullopt;
+    return monitors[under];
+}
+
 QList<MonitorInfo> desktopMonitors() {
     QList<MonitorInfo> monitors;
     const bool realSize = reportsRealSize();

@@ -52,6 +52,9 @@ MonitorResolution monitorResolution(const MonitorInfo &monitor, std::optional<QP
 // is on no monitor, the one holding the bar's centre, else the one it overlaps most, else the
 // first. -1 without monitors.
 int monitorUnderBar(const QList<QRect> &monitors, const QRect &bar, bool horizontal, bool obracene);
+// The same monitor itself, if there are any.
+std::optional<MonitorInfo> monitorOfBar(const QList<MonitorInfo> &monitors, const QRect &bar,
+                                        bool horizontal, bool obracene);
 
 // The monitors of the desktop as Qt reports them.
 QList<MonitorInfo> desktopMonitors();

@@ -14,7 +14,7 @@ const QString keyX = QStringLiteral("Rozliseni X");
 const QString keyY = QStringLiteral("Rozliseni Y");
 
 std::optional<QPoint> ownResolution(const RulerState &s) {
-    return s.RozliseniMonitoru.value(s.Monitor.identity);
+    return s.ownResolutions.value(s.monitor.identity);
 }
 
 // As readInteger reads it: the first entry of the key counts, a value that is no number is 0.
@@ -41,28 +41,28 @@ QString monitorSection(const QString &identity) {
 }
 
 void useMonitor(RulerState &s, const MonitorInfo &monitor) {
-    s.Monitor = monitor;
-    s.RozliseniMonitoru.seen(monitor.identity);
+    s.monitor = monitor;
+    s.ownResolutions.seen(monitor.identity);
     showResolution(s, currentResolution(s).dpi);
 }
 
 MonitorResolution currentResolution(const RulerState &s) {
-    if (s.Monitor.identity.isEmpty())
+    if (s.monitor.identity.isEmpty())
         return {QPoint(s.RozliseniX, s.RozliseniY), ResolutionSource::Calibrated};
-    return monitorResolution(s.Monitor, ownResolution(s));
+    return monitorResolution(s.monitor, ownResolution(s));
 }
 
 void setMonitorResolution(RulerState &s, QPoint dpi) {
-    if (!s.Monitor.identity.isEmpty())
-        s.RozliseniMonitoru.insert(s.Monitor.identity, dpi);
+    if (!s.monitor.identity.isEmpty())
+        s.ownResolutions.insert(s.monitor.identity, dpi);
     showResolution(s, dpi);
 }
 
 void chooseMonitorResolution(RulerState &s, QPoint chosen) {
     if (chosen == QPoint(s.RozliseniX, s.RozliseniY))
         return;
-    if (!s.Monitor.identity.isEmpty() && chosen == monitorResolution(s.Monitor, {}).dpi) {
-        s.RozliseniMonitoru.remove(s.Monitor.identity);
+    if (!s.monitor.identity.isEmpty() && chosen == monitorResolution(s.monitor, {}).dpi) {
+        s.ownResolutions.remove(s.monitor.identity);
         showResolution(s, chosen);
         return;
     }
@@ -70,40 +70,40 @@ void chooseMonitorResolution(RulerState &s, QPoint chosen) {
 }
 
 void readMonitorResolutions(const IniFile &ini, RulerState &s) {
-    s.RozliseniMonitoru.clear();
+    s.ownResolutions.clear();
     // The writer puts the monitor seen last at the end.
     for (const IniSection &section : ini.sectionsStartingWith(sectionPrefix)) {
         const QPoint dpi(entryInteger(section, keyX), entryInteger(section, keyY));
         if (dpi.x() > 0 && dpi.y() > 0)
-            s.RozliseniMonitoru.insert(section.name.mid(sectionPrefix.size()), dpi);
+            s.ownResolutions.insert(section.name.mid(sectionPrefix.size()), dpi);
     }
-    s.MereniZnaMonitor = ini.keyExists(measuringSection, monitorKey);
+    s.measuringCopiesMonitor = ini.keyExists(measuringSection, monitorKey);
 }
 
 void startOnMonitor(RulerState &s, const MonitorInfo &monitor) {
     const QPoint stored(s.RozliseniX, s.RozliseniY);
-    if (!s.MereniZnaMonitor && stored != monitor.systemDpi && !monitor.identity.isEmpty() &&
-        !s.RozliseniMonitoru.contains(monitor.identity))
-        s.RozliseniMonitoru.insert(monitor.identity, stored);
+    if (!s.measuringCopiesMonitor && stored != monitor.systemDpi && !monitor.identity.isEmpty() &&
+        !s.ownResolutions.contains(monitor.identity))
+        s.ownResolutions.insert(monitor.identity, stored);
     useMonitor(s, monitor);
 }
 
 void writeMonitorResolutions(IniFile &ini, const RulerState &s) {
     QList<IniSection> sections;
-    for (const auto &[identity, dpi] : s.RozliseniMonitoru.entries())
+    for (const auto &[identity, dpi] : s.ownResolutions.entries())
         sections.append({monitorSection(identity),
                          {{keyX, QString::number(dpi.x())}, {keyY, QString::number(dpi.y())}}});
     ini.replaceSectionsStartingWith(sectionPrefix, sections);
-    if (s.Monitor.identity.isEmpty())
+    if (s.monitor.identity.isEmpty())
         return;
     if (ini.keyExists(measuringSection, monitorKey) ||
-        QPoint(s.RozliseniX, s.RozliseniY) != s.Monitor.systemDpi)
-        ini.writeString(measuringSection, monitorKey, s.Monitor.identity);
+        QPoint(s.RozliseniX, s.RozliseniY) != s.monitor.systemDpi)
+        ini.writeString(measuringSection, monitorKey, s.monitor.identity);
 }
 
 int fitMonitorsIntoFile(IniFile &ini, RulerState &s, qint64 maxBytes) {
     const QStringList dropped = ini.dropSectionsToFit(sectionPrefix, maxBytes);
     for (const QString &section : dropped)
-        s.RozliseniMonitoru.remove(section.mid(sectionPrefix.size()));
+        s.ownResolutions.remove(section.mid(sectionPrefix.size()));
     return int(dropped.size());
 }

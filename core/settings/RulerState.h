@@ -50,12 +50,12 @@ struct RulerState {
     bool JenCteni = false;
     // The monitor the ruler measures on, as the last layout found it; RozliseniX/Y are its
     // values. Without an identity no monitor is known and RozliseniX/Y are all there is.
-    MonitorInfo Monitor;
+    MonitorInfo monitor;
     // The user's own resolutions (a calibration, values typed in the settings) by monitor.
-    OwnResolutions RozliseniMonitoru;
+    OwnResolutions ownResolutions;
     // [Mereni] of the file read names the monitor its resolution belongs to: it is a copy of
     // that monitor's values, never a calibration of its own.
-    bool MereniZnaMonitor = false;
+    bool measuringCopiesMonitor = false;
     QStringList Parametry;
 
     // Units.
@@ -76,17 +76,17 @@ struct RulerState {
     bool Kalibruje = false;
 
     // Presses and markers go to the nearest edge that the screen shows beside the scale.
-    bool PrichytitKHranam = false;
-    int ToleranceHran = defaultEdgeTolerance;
+    bool snapToEdges = false;
+    int edgeTolerance = defaultEdgeTolerance;
     // The span between two edges, when that is what the reading shows.
-    std::optional<EdgeSpan> Rozpeti;
+    std::optional<EdgeSpan> edgeSpan;
 
     // A settings file that cannot be written is reported to the user once per run (the window
     // installs a message box here); the program then goes on with what it has in memory.
-    std::function<void(const QString &path)> HlasChybuZapisu;
-    bool ChybaZapisuHlasena = false;
+    std::function<void(const QString &path)> reportUnwritable;
+    bool unwritableReported = false;
     // The settings file would grow past what it may be read back at, and the values of the
     // monitors seen longest ago were left out of it: told once per run, with their number.
-    std::function<void(int count)> HlasVynechaneMonitory;
-    bool VynechaneMonitoryHlaseny = false;
+    std::function<void(int count)> reportDroppedMonitors;
+    bool droppedMonitorsReported = false;
 };

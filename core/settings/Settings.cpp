@@ -108,12 +108,12 @@ const SettingKey settingKeys[] = {
              v.s.RozliseniY = toInt(t);
      }},
     {"Mereni", "Prichytit k hranam", false, "Ne", true,
-     [](const SettingsView &v) { return AnoNe(v.s.PrichytitKHranam); },
-     [](SettingsView &v, const QString &t) { v.s.PrichytitKHranam = JeAno(t); }},
+     [](const SettingsView &v) { return AnoNe(v.s.snapToEdges); },
+     [](SettingsView &v, const QString &t) { v.s.snapToEdges = JeAno(t); }},
     {"Mereni", "Tolerance hran", true, nullptr, true,
-     [](const SettingsView &v) { return number(v.s.ToleranceHran); },
+     [](const SettingsView &v) { return number(v.s.edgeTolerance); },
      [](SettingsView &v, const QString &t) {
-         v.s.ToleranceHran = qBound(0, toInt(t), largestEdgeTolerance);
+         v.s.edgeTolerance = qBound(0, toInt(t), largestEdgeTolerance);
      }},
 };
 
@@ -367,15 +367,15 @@ bool JeAno(const QString &text) {
 
 bool saveSettingsFile(RulerState &s, IniFile &ini) {
     const int dropped = fitMonitorsIntoFile(ini, s, TextFileSizeCap);
-    if (dropped > 0 && s.HlasVynechaneMonitory && !s.VynechaneMonitoryHlaseny) {
-        s.VynechaneMonitoryHlaseny = true;
-        s.HlasVynechaneMonitory(dropped);
+    if (dropped > 0 && s.reportDroppedMonitors && !s.droppedMonitorsReported) {
+        s.droppedMonitorsReported = true;
+        s.reportDroppedMonitors(dropped);
     }
     if (ini.save())
         return true;
-    if (s.HlasChybuZapisu && !s.ChybaZapisuHlasena) {
-        s.ChybaZapisuHlasena = true;
-        s.HlasChybuZapisu(ini.path());
+    if (s.reportUnwritable && !s.unwritableReported) {
+        s.unwritableReported = true;
+        s.reportUnwritable(ini.path());
     }
     return false;
 }

@@ -74,9 +74,9 @@ QString AnoNe(bool value);
 // "Ano", "Yes", "Ja", "True" or "1" in any letter case; anything else is false.
 bool JeAno(const QString &text);
 
-// Saves ini; on failure tells the user once per run (through RulerState::HlasChybuZapisu) and
+// Saves ini; on failure tells the user once per run (through RulerState::reportUnwritable) and
 // returns false, so the program goes on with its settings in memory. A file that would grow
 // past what it is read back at first gives up the monitors seen longest ago (told once per
-// run through RulerState::HlasVynechaneMonitory), and nothing else: without enough of them
+// run through RulerState::reportDroppedMonitors), and nothing else: without enough of them
 // the save fails and the old file stays.
 bool saveSettingsFile(RulerState &s, IniFile &ini);

@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -367,4 +368,21 @@ SkinBitmaps shownBitmaps(SkinData &skin, double ratio) {
     for (const auto &[pointer, centre] : pointers)
         shown.*pointer = atRatio(skin.*pointer, skin.sharp.*pointer, ratio, true, centre);
     return shown;
+}
+
+void drawMissingPieces(SkinData &skin) {
+    const std::tuple<QImage *, int, int> pieces[] = {{&skin.start, 1, 64},   {&skin.middle, 5, 64},
+                                                     {&skin.end, 1, 64},     {&skin.vstart, 90, 1},
+                                                     {&skin.vmiddle, 90, 5}, {&skin.vend, 90, 1}};
+    for (const auto &[image, w, h] : pieces)
+        if (image->isNull())
+            VychoziDilek(*image, w, h);
+    const std::tuple<QImage *, int, int, bool, bool> pointers[] = {
+        {&skin.arrow, 9, 21, false, false},
+        {&skin.varrow, 21, 9, true, false},
+        {&skin.mark, 3, 10, false, true},
+        {&skin.vmark, 10, 3, true, true}};
+    for (const auto &[image, w, h, vertical, marker] : pointers)
+        if (image->isNull())
+            VychoziUkazatel(*image, w, h, vertical, marker);
 }

@@ -82,6 +82,10 @@ void VychoziUkazatel(QImage &bitmap, int w, int h, bool vertical, bool marker);
 // and what was loaded before that point stays in skin.
 bool NactiSkinData(const QString &folder, SkinData &skin, QString *error = nullptr);
 
+// After a load that stopped on a broken file: whatever the skin did not supply is drawn, so
+// the ruler stays usable.
+void drawMissingPieces(SkinData &skin);
+
 // Reads the sharp pictures noted by the last load into skin.sharp, once: each one of exactly
 // twice the size of its plain picture is kept; one of another size or one that cannot be read
 // is passed over, as the plain bitmap serves in its place.

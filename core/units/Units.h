@@ -31,7 +31,7 @@ void NactiJednotky(RulerState &s);
 
 // Replaces the "Jednotky" section with all entries of Jednotky in one write. Does nothing in
 // read-only mode. Returns false when the file could not be written (reported once through
-// RulerState::HlasChybuZapisu).
+// RulerState::reportUnwritable).
 bool UlozJednotky(RulerState &s);
 
 // Recomputes the pixels per unit of every unit and PixeluNaJednotku. The stored length Delka

@@ -3,9 +3,10 @@
 #include "core/drawing/BuiltInPictures.h"
 #include "core/settings/RulerState.h"
 #include "core/skins/BitmapFile.h"
+#include "core/skins/Skin.h"
 #include "core/translation/LangTranslator.h"
 #include "forms/help/HelpKeyword.h"
-#include "forms/ruler/MainForm.h"
+#include "forms/ruler/RulerContext.h"
 #include "widgets/Accelerators.h"
 #include "widgets/AccessibleControl.h"
 #include "widgets/ImageControl.h"
@@ -81,7 +82,8 @@ QImage flagPicture(const QString &path) {
 
 } // namespace
 
-TAboutForm::TAboutForm(TMainForm *ruler) : QDialog(ruler), m_ruler(ruler) {
+TAboutForm::TAboutForm(RulerContext *ruler)
+    : QDialog(ruler ? &ruler->window() : nullptr), m_ruler(ruler) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("Tavlinko"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -299,7 +301,7 @@ void TAboutForm::Zobrazit() {
     SkinData skin;
     QString skinName;
     if (m_ruler) {
-        if (const TLangTranslator *prekladac = m_ruler->Prekladac()) {
+        if (const TLangTranslator *prekladac = m_ruler->translator()) {
             language = prekladac->LanguageInfo();
             languageFile = prekladac->LanguageFile();
         }

@@ -8,7 +8,7 @@ class LinkLabel;
 class PageControl;
 class QLabel;
 class QPushButton;
-class TMainForm;
+class RulerContext;
 
 // The about dialog: the program's name and version, and credits for the program, the current
 // skin and the current language, with links that open the mail program or the browser. It
@@ -17,7 +17,7 @@ class TAboutForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAboutForm(TMainForm *ruler = nullptr);
+    explicit TAboutForm(RulerContext *ruler = nullptr);
 
     // Fills the skin and language pages from what the ruler uses now.
     void Zobrazit();
@@ -39,7 +39,7 @@ private:
     LinkLabel *addLink(QWidget *parent, const char *name);
     void fitContents();
 
-    TMainForm *m_ruler;
+    RulerContext *m_ruler;
 
     ImageControl *ImageIkonaProgramu = nullptr;
     QLabel *labelNazevProgramu = nullptr;

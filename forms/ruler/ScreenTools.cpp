@@ -3,10 +3,10 @@
 #include "core/screen/EdgeSearch.h"
 #include "core/screen/OwnWindows.h"
 #include "core/settings/RulerState.h"
-#include "core/translation/LangTranslator.h"
+#include "core/skins/Skin.h"
 #include "core/units/DevicePixels.h"
 #include "forms/ruler/Loupe.h"
-#include "forms/ruler/MainForm.h"
+#include "forms/ruler/RulerContext.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/SpanMarks.h"
 #include "widgets/RangedNumber.h"
@@ -63,12 +63,13 @@ QIcon drawnIcon(Picture picture) {
 
 } // namespace
 
-ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
-    : QObject(&form), m_form(form), m_state(state) {
+ScreenTools::ScreenTools(RulerContext &context)
+    : QObject(&context.window()), m_context(context), m_state(context.state()) {
+    QWidget &form = context.window();
     setObjectName(QStringLiteral("screenTools"));
     m_readable = screenCanBeRead(&m_whyNotReadable);
     readScreen = [](const QRect &area) { return ::readScreen(area); };
-    pointer = [this] { return pointerOnScreen(m_form); };
+    pointer = [this] { return pointerOnScreen(m_context.window()); };
 
     const std::tuple<QAction *&, const char *, QString, QKeySequence> entries[] = {
         {menuLupa, "menuLupa", QStringLiteral("Lupa"), QKeySequence(Qt::Key_F6)},
@@ -94,27 +95,22 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
     connect(menuMeritMeziHranami, &QAction::triggered, this, &ScreenTools::measureBetweenEdges);
     connect(menuToleranceHran, &QAction::triggered, this, [this] {
         const std::optional<double> tolerance = askNumber(
-            &m_form, translated(QStringLiteral("Citlivost hran")),
-            translated(QStringLiteral(
+            &m_context.window(), m_context.translate(QStringLiteral("Citlivost hran")),
+            m_context.translate(QStringLiteral(
                 "Rozdíl barev sousedních pixelů, který ještě není hrana (0 až 254):")),
             FixedPoint::fromInt(0), FixedPoint::fromInt(largestEdgeTolerance),
-            m_state.ToleranceHran, [this](const QString &czech, const QStringList &arguments) {
-                return fillArguments(translated(czech), arguments);
+            m_state.edgeTolerance, [this](const QString &czech, const QStringList &arguments) {
+                return m_context.translate(czech, arguments);
             });
         if (tolerance) {
-            m_state.ToleranceHran = qRound(*tolerance);
-            m_form.saveSoon();
+            m_state.edgeTolerance = qRound(*tolerance);
+            m_context.saveSoon();
         }
     });
 
-    m_marks = new SpanMarks(state, &form);
+    m_marks = new SpanMarks(m_state, &form);
     m_marks->setGeometry(form.rect());
     form.installEventFilter(this);
-}
-
-QString ScreenTools::translated(const QString &czech) const {
-    TLangTranslator *translator = m_form.Prekladac();
-    return translator ? translator->TranslateString(czech) : czech;
 }
 
 void ScreenTools::addMenuItems(QMenu *menu) {
@@ -131,22 +127,23 @@ void ScreenTools::addMenuItems(QMenu *menu) {
     menu->addSeparator()->setObjectName(QStringLiteral("N300"));
     menu->addActions({menuLupa, menuPrichytit, menuMeritMeziHranami, menuToleranceHran});
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-        menuPrichytit->setChecked(m_state.PrichytitKHranam);
+        menuPrichytit->setChecked(m_state.snapToEdges);
         menuLupa->setChecked(m_loupe && m_loupe->running());
         if (m_readable)
             return;
         menu->setToolTipsVisible(true);
         for (QAction *action : {menuLupa, menuPrichytit, menuMeritMeziHranami}) {
             action->setEnabled(false);
-            action->setToolTip(translated(m_whyNotReadable));
+            action->setToolTip(m_context.translate(m_whyNotReadable));
         }
     });
 }
 
 BarOnScreen ScreenTools::bar() const {
     const bool horizontal = m_state.Horizontalni;
-    return {m_form.mistoNaPlose(),
-            deviceLength(horizontal ? m_form.width() : m_form.height(), m_form.pomer()),
+    const QWidget &window = m_context.window();
+    return {m_context.placeOnDesktop(),
+            deviceLength(horizontal ? window.width() : window.height(), m_context.ratio()),
             horizontal};
 }
 
@@ -179,7 +176,7 @@ QImage ScreenTools::pixels(const QRect &area) {
         m_whyLastNotRead = whyScreenReadFailed();
         return {};
     }
-    QList<QRect> own{QRect(bar().start, deviceSize(m_form.size(), m_form.pomer()))};
+    QList<QRect> own{QRect(bar().start, deviceSize(m_context.window().size(), m_context.ratio()))};
     if (m_loupe)
         own << m_loupe->placesOnScreen();
     m_whyLastNotRead = QStringLiteral("Stojí tu okno pravítka.");
@@ -187,7 +184,8 @@ QImage ScreenTools::pixels(const QRect &area) {
 }
 
 QString ScreenTools::unreadableNote(const QString &why) const {
-    return translated(QStringLiteral("Obrazovku tu nelze číst.")) + u' ' + translated(why);
+    return m_context.translate(QStringLiteral("Obrazovku tu nelze číst.")) + u' ' +
+           m_context.translate(why);
 }
 
 // Said once; after that a tool that finds nothing to read only beeps.
@@ -197,7 +195,7 @@ void ScreenTools::tellUnreadable(const QString &why) {
         return;
     }
     m_toldUnreadable = true;
-    m_form.ZobrazitZpravu(QMessageBox::Information, unreadableNote(why));
+    m_context.report(QMessageBox::Information, unreadableNote(why));
 }
 
 // The line beside the scale for the edge search, empty when it cannot be used.
@@ -206,14 +204,14 @@ QVector<QRgb> ScreenTools::lineOutsideScale(int from, int to) {
 }
 
 int ScreenTools::snapped(int pressed) {
-    if (!m_state.PrichytitKHranam)
+    if (!m_state.snapToEdges)
         return pressed;
     const int margin = edgeSnapReach + rampMargin;
     const QVector<QRgb> line = lineOutsideScale(pressed - margin, pressed + margin + 1);
     if (line.isEmpty())
         return pressed;
     const int edge =
-        snapToEdge(line, margin, edgeSnapReach, m_state.ToleranceHran) - margin + pressed;
+        snapToEdge(line, margin, edgeSnapReach, m_state.edgeTolerance) - margin + pressed;
     return qBound(0, edge, bar().length);
 }
 
@@ -240,37 +238,37 @@ void ScreenTools::measureBetweenEdges() {
         return;
     }
     const std::optional<EdgeSpan> span =
-        line.isEmpty() ? std::nullopt : spanAround(line, *offset + 1, m_state.ToleranceHran);
+        line.isEmpty() ? std::nullopt : spanAround(line, *offset + 1, m_state.edgeTolerance);
     if (!span) {
         QApplication::beep();
         return;
     }
-    m_state.Rozpeti =
+    m_state.edgeSpan =
         EdgeSpan{qBound(0, span->start - 1, where.length), qBound(0, span->end - 1, where.length)};
-    m_marks->setRatio(m_form.pomer());
-    m_marks->setColour(m_form.skin().meterColour);
+    m_marks->setRatio(m_context.ratio());
+    m_marks->setColour(m_context.skin().meterColour);
     m_marks->raise();
     m_marks->update();
-    m_form.ZobrazVzdalenost();
+    m_context.refresh(RulerChange::Reading);
 }
 
 void ScreenTools::endSpan() {
-    if (!m_state.Rozpeti)
+    if (!m_state.edgeSpan)
         return;
-    m_state.Rozpeti.reset();
+    m_state.edgeSpan.reset();
     m_marks->update();
-    m_form.ZobrazVzdalenost();
+    m_context.refresh(RulerChange::Reading);
 }
 
 void ScreenTools::toggleSnapping() {
     // Snapping that is on can always be turned off.
-    if (!m_state.PrichytitKHranam && !screenReadable()) {
+    if (!m_state.snapToEdges && !screenReadable()) {
         tellUnreadable(m_whyNotReadable);
         return;
     }
-    m_state.PrichytitKHranam = !m_state.PrichytitKHranam;
-    menuPrichytit->setChecked(m_state.PrichytitKHranam);
-    m_form.saveSoon();
+    m_state.snapToEdges = !m_state.snapToEdges;
+    menuPrichytit->setChecked(m_state.snapToEdges);
+    m_context.saveSoon();
 }
 
 QString ScreenTools::readingAt(QPoint device) const {
@@ -279,14 +277,13 @@ QString ScreenTools::readingAt(QPoint device) const {
     if (!offset)
         return QString();
     const int fromZero = m_state.Obracene ? where.length - *offset : *offset;
-    return m_form.FormatujVzdalenost(fromZero) + u' ' +
-           m_state.Jednotky.value(m_state.Jednotka).Znacka;
+    return m_context.formatDistance(fromZero) + u' ' + m_context.unitSymbol();
 }
 
 void ScreenTools::toggleLoupe() {
     if (!m_loupe) {
-        m_loupe = new Loupe(&m_form);
-        m_loupe->setAccessibleName(translated(QStringLiteral("Lupa")));
+        m_loupe = new Loupe(&m_context.window());
+        m_loupe->setAccessibleName(m_context.translate(QStringLiteral("Lupa")));
         m_loupe->readScreen = [this](const QRect &area) { return pixels(area); };
         m_loupe->whyNotRead = [this] { return unreadableNote(m_whyLastNotRead); };
         m_loupe->pointer = [this] { return pointer(); };
@@ -300,7 +297,7 @@ void ScreenTools::toggleLoupe() {
 }
 
 bool ScreenTools::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != &m_form)
+    if (watched != &m_context.window())
         return QObject::eventFilter(watched, event);
     const bool loupeOn = m_loupe && m_loupe->running();
     switch (event->type()) {
@@ -331,7 +328,7 @@ bool ScreenTools::eventFilter(QObject *watched, QEvent *event) {
         m_loupe->zoomBy(static_cast<QWheelEvent *>(event)->angleDelta().y() > 0 ? 1 : -1);
         return true;
     case QEvent::Resize:
-        m_marks->setGeometry(m_form.rect());
+        m_marks->setGeometry(m_context.window().rect());
         endSpan();
         break;
     case QEvent::Move:

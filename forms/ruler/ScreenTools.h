@@ -13,7 +13,7 @@ class Loupe;
 class QAction;
 class QMenu;
 class SpanMarks;
-class TMainForm;
+class RulerContext;
 struct RulerState;
 
 // What the ruler does with the picture on the screen: presses and markers that snap to the
@@ -23,7 +23,7 @@ class ScreenTools : public QObject {
     Q_OBJECT
 
 public:
-    ScreenTools(TMainForm &form, RulerState &state);
+    explicit ScreenTools(RulerContext &context);
 
     // The entries of the function menu, after the markers.
     void addMenuItems(QMenu *menu);
@@ -52,7 +52,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString translated(const QString &czech) const;
     bool screenReadable();
     QImage pixels(const QRect &area);
     QString unreadableNote(const QString &why) const;
@@ -61,7 +60,7 @@ private:
     QString readingAt(QPoint device) const;
     void endSpan();
 
-    TMainForm &m_form;
+    RulerContext &m_context;
     RulerState &m_state;
     bool m_readable = true;
     bool m_probed = false;

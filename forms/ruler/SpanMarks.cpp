@@ -17,15 +17,15 @@ void SpanMarks::setColour(const QColor &colour) {
 }
 
 void SpanMarks::paintEvent(QPaintEvent *) {
-    if (!m_state.Rozpeti)
+    if (!m_state.edgeSpan)
         return;
     QPainter painter(this);
     // Positions are device pixels; the painter works in logical ones.
     painter.scale(1 / m_ratio, 1 / m_ratio);
     const bool horizontal = m_state.Horizontalni;
     const int across = int((horizontal ? ScaleStripHeight : ScaleStripWidth) * m_ratio);
-    const int start = m_state.Rozpeti->start;
-    const int end = m_state.Rozpeti->end;
+    const int start = m_state.edgeSpan->start;
+    const int end = m_state.edgeSpan->end;
     const int thickness = qMax(1, int(m_ratio));
     // Each mark stands on the pixel just inside the span, so it covers what was measured.
     const auto mark = [&](int at) {

@@ -18,8 +18,8 @@ QLabel *createMonitorLabel(QWidget *page) {
 
 void showMonitorSource(QLabel *label, const RulerState &s,
                        const std::function<QString(const QString &, const QStringList &)> &tr) {
-    label->setVisible(!s.Monitor.identity.isEmpty());
-    if (s.Monitor.identity.isEmpty())
+    label->setVisible(!s.monitor.identity.isEmpty());
+    if (s.monitor.identity.isEmpty())
         return;
     QString source;
     switch (currentResolution(s).source) {
@@ -33,13 +33,13 @@ void showMonitorSource(QLabel *label, const RulerState &s,
         source = tr(QStringLiteral("nastavení systému"), {});
         break;
     }
-    const QString name = s.Monitor.name.isEmpty() ? s.Monitor.identity : s.Monitor.name;
+    const QString name = s.monitor.name.isEmpty() ? s.monitor.identity : s.monitor.name;
     label->setText(tr(QStringLiteral("Monitor %s, rozlišení: %s"), {name, source}));
     label->setAccessibleName(label->text());
 }
 
 QPoint screenResolution(const RulerState &s, const QScreen *dialogScreen) {
-    if (s.Monitor.identity.isEmpty())
+    if (s.monitor.identity.isEmpty())
         return screenDeviceDpi(dialogScreen);
-    return monitorResolution(s.Monitor, {}).dpi;
+    return monitorResolution(s.monitor, {}).dpi;
 }

@@ -44,7 +44,9 @@ struct Ruler {
         form->Kliknuto(scale, Qt::LeftButton, Qt::NoModifier, at.x(), at.y());
     }
 
-    void nextUnit() { form->ZmenJednotku(form->findChild<QLabel *>("buttonJednotka")); }
+    void nextUnit() {
+        partOf<RulerMenus>(form).ZmenJednotku(form->findChild<QLabel *>("buttonJednotka"));
+    }
 
     // The window as the desktop shows it: outside its region nothing is drawn.
     QImage picture() const {

@@ -1,24 +1,19 @@
-// What the desktop lets the ruler do. Under X11 (XWayland included) the ruler places itself and
-// stays on top; a Wayland compositor places windows itself and tells no client where they are.
-// Under XWayland the compositor may also enlarge the ruler's window itself, which makes it
-// neither sharp nor exact to the pixel; the user is told how to let X11 programs scale
-// themselves.
-
-#include "forms/ruler/MainForm.h"
+#include "forms/ruler/DesktopNotes.h"
 
 #include "core/screen/CompositorScaling.h"
 #include "core/units/DevicePixels.h"
+#include "forms/ruler/DesktopPlace.h"
+#include "forms/ruler/RulerContext.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/WaylandOutputs.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
-bool TMainForm::platformTellsPlace() {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
+namespace {
 
-bool TMainForm::compositorEnlargesRuler() const {
+bool compositorEnlargesRuler() {
     const QScreen *display = QGuiApplication::primaryScreen();
     if (!display || QGuiApplication::platformName() != QLatin1String("xcb") ||
         !underWaylandSession())
@@ -27,23 +22,23 @@ bool TMainForm::compositorEnlargesRuler() const {
                                waylandOutputModes());
 }
 
-void TMainForm::tellAboutDesktop() {
-    // After the first frame, so that neither the question to the compositor nor the box holds
-    // up the ruler.
+} // namespace
+
+void tellAboutDesktop(RulerContext &context) {
     QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!platformTellsPlace())
-                ZobrazitZpravu(
+        &context.window(),
+        [&context] {
+            if (!DesktopPlace::platformTellsPlace())
+                context.report(
                     QMessageBox::Information,
-                    translated(QStringLiteral(
+                    context.translate(QStringLiteral(
                         "Umístit pravítko a držet ho nad ostatními okny lze jen v relaci "
                         "X11 nebo přes XWayland. Tady o místě pravítka rozhoduje plocha; "
                         "jeho uložené místo zůstává zachováno.")));
             else if (compositorEnlargesRuler())
-                ZobrazitZpravu(
+                context.report(
                     QMessageBox::Information,
-                    translated(QStringLiteral(
+                    context.translate(QStringLiteral(
                         "Plocha Wayland zvětšuje okno pravítka sama, a proto jeho čárky nejsou "
                         "ostré ani přesné na pixel. Nechte programy X11 zvětšovat se samy: v KDE "
                         "Plasma v Nastavení systému, Obrazovka a monitor, zvolte u starších "
