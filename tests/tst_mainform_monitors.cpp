@@ -65,9 +65,13 @@ private slots:
         ruler.write("tavlinko.ini", "[Obecne]\nX=500\nY=100\nDelka=400\n[Mereni]\nJednotka=1\n");
         ruler.start();
         QCOMPARE(ruler.state.monitor.identity, QStringLiteral("left"));
+        int drawn = 0;
+        connect(ruler.control<ImageControl>("imageMeritko"), &ImageControl::pictureChanged,
+                [&drawn] { ++drawn; });
         ruler.key(Qt::Key_F3);
         QCOMPARE(ruler.state.monitor.identity, QStringLiteral("right"));
         QCOMPARE(ruler.state.RozliseniX, 200);
+        QCOMPARE(drawn, 1);
         ruler.key(Qt::Key_F3);
         QCOMPARE(ruler.state.monitor.identity, QStringLiteral("left"));
         QCOMPARE(ruler.state.RozliseniX, 80);

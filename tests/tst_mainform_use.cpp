@@ -549,6 +549,34 @@ private slots:
         ruler.press(100);
         QCOMPARE(ruler.state.RozliseniY, 96);
     }
+
+    // A key redraws the scale at most once, however much it changes: the bar, the factors, the
+    // monitor and the reading are all brought up to date in one step.
+    void oneScaleRedrawPerKey_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("redraws");
+        QTest::newRow("turn") << int(Qt::Key_F2) << 0 << 1;
+        QTest::newRow("swap the zero end") << int(Qt::Key_F3) << 0 << 1;
+        QTest::newRow("shorter") << int(Qt::Key_Left) << 0 << 1;
+        QTest::newRow("ten longer") << int(Qt::Key_Right) << int(Qt::ControlModifier) << 1;
+        QTest::newRow("next unit") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+        QTest::newRow("across the desktop") << int(Qt::Key_F11) << 0 << 1;
+        QTest::newRow("marker") << int(Qt::Key_Insert) << 0 << 0;
+    }
+    void oneScaleRedrawPerKey() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, redraws);
+        startWith();
+        int drawn = 0;
+        connect(ruler.control<ImageControl>("imageMeritko"), &ImageControl::pictureChanged,
+                [&drawn] { ++drawn; });
+        ruler.key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(drawn, redraws);
+        ruler.key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(drawn, 2 * redraws);
+    }
 };
 
 QTEST_MAIN(TestMainFormUse)
