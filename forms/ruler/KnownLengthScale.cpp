@@ -43,8 +43,8 @@ bool KnownLengthScale::makeUnit(double length, const QString &name, const QStrin
     }
     const int index = putUserUnit(state.Jednotky, *unit);
     UlozJednotky(state);
-    RulerModel &model = m_context.model();
-    model.recomputeFactors();
-    m_context.refresh(model.selectUnit(index) | RulerChange::UnitList);
+    // The new unit's factor is computed with the others on the way.
+    m_context.refresh(m_context.model().selectUnit(index) | RulerChange::Factors |
+                      RulerChange::UnitList);
     return true;
 }
