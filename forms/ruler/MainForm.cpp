@@ -142,7 +142,9 @@ void TMainForm::setHelp(THtmlHelpViewer &help) {
         writeHelpWindowPlace(ini, place);
         saveSettingsFile(m_state, ini);
     };
-    engine->translate = [this](const QString &text) { return translated(text); };
+    engine->translate = [this](const QString &text, const QStringList &arguments) {
+        return translated(text, arguments);
+    };
 }
 
 void TMainForm::releaseHelp() {
@@ -153,7 +155,7 @@ void TMainForm::releaseHelp() {
     m_help->SoftShutDown();
     HtmlHelpEngine *engine = m_help->engine();
     engine->language = [] { return QLocale(QLocale::Czech); };
-    engine->translate = [](const QString &text) { return text; };
+    engine->translate = std::bind_front(translatedText, nullptr);
     engine->loadPlace = nullptr;
     engine->savePlace = nullptr;
     m_help = nullptr;
