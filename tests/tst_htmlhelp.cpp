@@ -619,6 +619,41 @@ private slots:
         QCOMPARE(shown.trimmed(), expected);
     }
 
+    // In another language every caption of the help window is in it, and every control that
+    // takes the focus tells assistive technology what it is.
+    void theWindowSpeaksTheLanguageAndNamesItsControls() {
+        TLangTranslator translator;
+        translator.LoadDefinition(
+            QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/tavlinko30.lnd"));
+        translator.setLanguageFile(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/english.lng"));
+        startReal();
+        viewer->engine()->translate = [&translator](const QString &czech,
+                                                    const QStringList &arguments) {
+            return translatedText(&translator, czech, arguments);
+        };
+        viewer->DisplayTopic(QStringLiteral("cz/index.html"));
+        QVERIFY(settled());
+        HelpWindow *window = viewer->engine()->window();
+        QVERIFY(window);
+        auto *sides = window->findChild<QTabWidget *>();
+        QVERIFY(sides);
+        QStringList tabs;
+        for (int i = 0; i < sides->count(); ++i)
+            tabs << sides->tabText(i);
+        QCOMPARE(tabs, QStringList({"Contents", "Index", "Search"}));
+        window->findChild<QAction *>("actionNajit")->trigger();
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            // A tab bar is read by its tabs' captions.
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(window) ||
+                qobject_cast<QAbstractScrollArea *>(control->parentWidget()) ||
+                qobject_cast<QTabBar *>(control))
+                continue;
+            QVERIFY2(!control->accessibleName().isEmpty(),
+                     qPrintable(QString::fromLatin1(control->metaObject()->className()) + u' ' +
+                                control->objectName()));
+        }
+    }
+
     void findOnThePageGoesRoundAndSaysWhenTheTextIsNotThere() {
         HelpWindow *window = openPage(QStringLiteral("cz/nastaveni.html"));
         window->findChild<QAction *>("actionNajit")->trigger();
