@@ -7,6 +7,8 @@
 #include "core/help/HelpCommands.h"
 #include "core/settings/HelpWindowPlace.h"
 #include "core/settings/IniFile.h"
+#include "core/translation/LangTranslator.h"
+#include "core/translation/Translation.h"
 #include "forms/about/AboutForm.h"
 #include "forms/help/ChmBrowser.h"
 #include "forms/help/HelpWindow.h"
@@ -566,6 +568,90 @@ private slots:
         // The marks belong to that page only.
         window->browser()->showPage(QStringLiteral("cz/o_programu.html"));
         QCOMPARE(window->browser()->markCount(), 0);
+    }
+
+    // The help's messages with a name in them go through the language like any other text,
+    // and the name is put in once: a "%s" the user typed stays as typed.
+    void messagesWithANameAreTranslatedAndFilledOnce_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text not on the page") << "find"
+                                              << "Not on this page: x%sy";
+        QTest::newRow("refused link") << "link"
+                                      << "Not opened: ftp://example.org/file";
+        QTest::newRow("page missing from the file") << "page"
+                                                    << "No page cz/chybi.html here.";
+    }
+    void messagesWithANameAreTranslatedAndFilledOnce() {
+        QFETCH(QString, what);
+        QFETCH(QString, expected);
+        TLangTranslator translator;
+        translator.setTemplate({"1: MESSAGE \"Text %s na stránce není.\"",
+                                "2: MESSAGE \"Odkaz vede mimo nápovědu a neotevře se: %s\"",
+                                "3: MESSAGE \"Stránka %s v souboru nápovědy chybí.\""});
+        const QString language = QDir(elsewhere.path()).filePath(QStringLiteral("english.lng"));
+        writeFile(language, "1=Not on this page: %s\r\n2=Not opened: %s\r\n"
+                            "3=No page %s here.\r\n");
+        translator.setLanguageFile(language);
+        startReal();
+        viewer->engine()->translate = [&translator](const QString &czech,
+                                                    const QStringList &arguments) {
+            return translatedText(&translator, czech, arguments);
+        };
+        viewer->DisplayTopic(QStringLiteral("cz/index.html"));
+        QVERIFY(settled());
+        HelpWindow *window = viewer->engine()->window();
+        QVERIFY(window);
+        ChmBrowser *browser = window->browser();
+        browser->openExternal = [](const QUrl &) {};
+        if (what == u"find") {
+            window->findChild<QAction *>("actionNajit")->trigger();
+            window->findChild<QLineEdit *>("editNajit")->setText(QStringLiteral("x%sy"));
+            window->findChild<QAction *>("actionNajitDalsi")->trigger();
+        } else {
+            emit browser->anchorClicked(QUrl(what == u"link"
+                                                 ? QStringLiteral("ftp://example.org/file")
+                                                 : QStringLiteral("chybi.html")));
+        }
+        const QString shown = what == u"page"
+                                  ? browser->toPlainText()
+                                  : window->findChild<QStatusBar *>("statusBar")->currentMessage();
+        QCOMPARE(shown.trimmed(), expected);
+    }
+
+    // In another language every caption of the help window is in it, and every control that
+    // takes the focus tells assistive technology what it is.
+    void theWindowSpeaksTheLanguageAndNamesItsControls() {
+        TLangTranslator translator;
+        translator.LoadDefinition(
+            QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/tavlinko30.lnd"));
+        translator.setLanguageFile(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/english.lng"));
+        startReal();
+        viewer->engine()->translate = [&translator](const QString &czech,
+                                                    const QStringList &arguments) {
+            return translatedText(&translator, czech, arguments);
+        };
+        viewer->DisplayTopic(QStringLiteral("cz/index.html"));
+        QVERIFY(settled());
+        HelpWindow *window = viewer->engine()->window();
+        QVERIFY(window);
+        auto *sides = window->findChild<QTabWidget *>();
+        QVERIFY(sides);
+        QStringList tabs;
+        for (int i = 0; i < sides->count(); ++i)
+            tabs << sides->tabText(i);
+        QCOMPARE(tabs, QStringList({"Contents", "Index", "Search"}));
+        window->findChild<QAction *>("actionNajit")->trigger();
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            // A tab bar is read by its tabs' captions.
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(window) ||
+                qobject_cast<QAbstractScrollArea *>(control->parentWidget()) ||
+                qobject_cast<QTabBar *>(control))
+                continue;
+            QVERIFY2(!control->accessibleName().isEmpty(),
+                     qPrintable(QString::fromLatin1(control->metaObject()->className()) + u' ' +
+                                control->objectName()));
+        }
     }
 
     void findOnThePageGoesRoundAndSaysWhenTheTextIsNotThere() {

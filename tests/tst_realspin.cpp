@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QtTest>
@@ -93,6 +94,10 @@ private slots:
     void pairKeys_data();
     void pairKeys();
     void propertiesByName();
+    void glyphFrames_data();
+    void glyphFrames();
+    void arrowPressFocusesThePair_data();
+    void arrowPressFocusesThePair();
     void demonstration();
 };
 
@@ -798,6 +803,100 @@ void TestRealSpin::propertiesByName() {
     QCOMPARE(edit.property("MinValue").toDouble(), 0.0001);
     QVERIFY(edit.setProperty("EditorEnabled", false));
     QVERIFY(!edit.EditorEnabled());
+}
+
+// A picture of several frames shows the frame for the button's state; a single frame stands for
+// all of them and is greyed by the style when the button is disabled.
+void TestRealSpin::glyphFrames_data() {
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<int>("shownFrame"); // -1: the single frame, greyed
+
+    QTest::newRow("1 frame, normal") << 1 << true << false << 0;
+    QTest::newRow("1 frame, pressed") << 1 << true << true << 0;
+    QTest::newRow("1 frame, disabled") << 1 << false << false << -1;
+    QTest::newRow("2 frames, normal") << 2 << true << false << 0;
+    QTest::newRow("2 frames, pressed") << 2 << true << true << 0;
+    QTest::newRow("2 frames, disabled") << 2 << false << false << 1;
+    QTest::newRow("3 frames, normal") << 3 << true << false << 0;
+    QTest::newRow("3 frames, pressed") << 3 << true << true << 2;
+    QTest::newRow("3 frames, disabled") << 3 << false << false << 1;
+    QTest::newRow("4 frames, pressed") << 4 << true << true << 2;
+    QTest::newRow("4 frames, disabled") << 4 << false << false << 1;
+}
+
+void TestRealSpin::glyphFrames() {
+    QFETCH(int, frames);
+    QFETCH(bool, enabled);
+    QFETCH(bool, down);
+    QFETCH(int, shownFrame);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    constexpr int side = 8;
+    QPixmap glyph(side * frames, side);
+    glyph.fill(Qt::transparent);
+    {
+        QPainter painter(&glyph);
+        for (int i = 0; i < frames; ++i)
+            painter.fillRect(i * side, 0, side, side, colours[i]);
+    }
+    TTimerSpeedButton bare;
+    TTimerSpeedButton button;
+    button.setGlyph(glyph);
+    button.setNumGlyphs(frames);
+    for (TTimerSpeedButton *b : {&bare, &button}) {
+        b->resize(20, 20);
+        b->setEnabled(enabled);
+        b->setDown(down);
+    }
+    const QPoint middle(10, 10);
+    const QColor shown = button.grab().toImage().pixelColor(middle);
+    if (shownFrame >= 0) {
+        QCOMPARE(shown, colours[shownFrame]);
+    } else {
+        // The style's own greyed version of the first frame.
+        QStyleOption option;
+        option.initFrom(&button);
+        const QPixmap greyed = button.style()->generatedIconPixmap(
+            QIcon::Disabled, glyph.copy(0, 0, side, side), &option);
+        QCOMPARE(shown, greyed.toImage().pixelColor(side / 2, side / 2));
+        QVERIFY(shown != colours[0]);
+        QVERIFY(shown != bare.grab().toImage().pixelColor(middle));
+    }
+}
+
+// A left press on an arrow of a pair that is a tab stop takes the focus and moves the focus
+// mark to that arrow; other buttons leave both where they were.
+void TestRealSpin::arrowPressFocusesThePair_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<bool>("downCurrent");
+    QTest::newRow("left on down") << Qt::LeftButton << true << true << true;
+    QTest::newRow("left on up") << Qt::LeftButton << false << true << false;
+    QTest::newRow("right on down") << Qt::RightButton << true << false << false;
+    QTest::newRow("middle on down") << Qt::MiddleButton << true << false << false;
+}
+
+void TestRealSpin::arrowPressFocusesThePair() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, down);
+    QFETCH(bool, focused);
+    QFETCH(bool, downCurrent);
+    QWidget window;
+    auto *pair = new TSpinButton(&window);
+    pair->setTabStop(true);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 40);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    TTimerSpeedButton *arrow = down ? pair->DownArrow() : pair->UpArrow();
+    QTest::mousePress(arrow, button);
+    QCOMPARE(pair->hasFocus(), focused);
+    QCOMPARE(pair->CurrentArrow() == pair->DownArrow(), downCurrent);
+    QTest::mouseRelease(arrow, button);
 }
 
 // Builds the two edits of the units page, saves a picture to look at and checks that the

@@ -91,7 +91,7 @@ void RangedNumber::tell(const QString &problem) {
 
 std::optional<double> askNumber(QWidget *parent, const QString &title, const QString &prompt,
                                 FixedPoint least, FixedPoint largest, double value,
-                                const RangedNumber::Translate &translate) {
+                                const Translate &translate) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("NumberDialog"));
     dialog.setWindowTitle(title);

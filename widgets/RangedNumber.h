@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/translation/Translation.h"
 #include "core/units/FixedPoint.h"
 
 #include <QStringList>
@@ -17,9 +18,6 @@ class RangedNumber : public QWidget {
     Q_OBJECT
 
 public:
-    // A Czech text with "%s" for each argument in, the text in the language in use out.
-    using Translate = std::function<QString(const QString &, const QStringList &)>;
-
     RangedNumber(FixedPoint least, FixedPoint largest, const Translate &translate,
                  QWidget *parent = nullptr);
 
@@ -52,4 +50,4 @@ private:
 // nothing when it is cancelled.
 std::optional<double> askNumber(QWidget *parent, const QString &title, const QString &prompt,
                                 FixedPoint least, FixedPoint largest, double value,
-                                const RangedNumber::Translate &translate);
+                                const Translate &translate);

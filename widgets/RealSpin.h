@@ -1,117 +1,11 @@
 #pragma once
 
 #include "core/units/FixedPoint.h"
+#include "widgets/SpinButton.h"
 
-#include <QAbstractButton>
 #include <QLineEdit>
-#include <QPixmap>
-#include <QPointer>
 
 #include <optional>
-
-class QTimer;
-
-// A flat push button showing a glyph that, with AllowRepeat, clicks once more 400 ms after the
-// press and then every 100 ms while held, besides the ordinary click on release.
-class TTimerSpeedButton : public QAbstractButton {
-    Q_OBJECT
-public:
-    enum ButtonFlag { ShowFocus = 0x1, AllowRepeat = 0x2 };
-    Q_DECLARE_FLAGS(ButtonFlags, ButtonFlag)
-
-    static constexpr int InitialRepeatDelay = 400; // ms from the press to the first repeat
-    static constexpr int RepeatInterval = 100;     // ms between later repeats
-
-    explicit TTimerSpeedButton(QWidget *parent = nullptr);
-
-    ButtonFlags buttonFlags() const { return m_flags; }
-    void setButtonFlags(ButtonFlags flags);
-
-    // The face shows either a picture of `NumGlyphs` frames side by side (normal, disabled,
-    // pressed) or one of the built-in arrows, drawn in the palette's button text colour.
-    QPixmap glyph() const;
-    void setGlyph(const QPixmap &glyph);
-    void setBuiltInGlyph(const QString &name);
-    int numGlyphs() const { return m_numGlyphs; }
-    void setNumGlyphs(int count);
-
-    // The auto-repeat timer; null until the first press.
-    QTimer *repeatTicker() const { return RepeatTicker; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    void repeatTick();
-    QPixmap faceGlyph() const;
-
-    ButtonFlags m_flags;
-    QPixmap m_glyph;
-    QString m_builtInGlyph;
-    int m_numGlyphs = 1;
-    QTimer *RepeatTicker = nullptr;
-};
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(TTimerSpeedButton::ButtonFlags)
-
-// The pair of stacked arrow buttons. A press hands the focus to FocusControl (usually the edit
-// the pair sits in); when the pair itself is a tab stop it takes the arrow keys and Space.
-class TSpinButton : public QWidget {
-    Q_OBJECT
-    Q_PROPERTY(QPixmap UpGlyph READ UpGlyph WRITE setUpGlyph)
-    Q_PROPERTY(QPixmap DownGlyph READ DownGlyph WRITE setDownGlyph)
-    Q_PROPERTY(int UpNumGlyphs READ UpNumGlyphs WRITE setUpNumGlyphs)
-    Q_PROPERTY(int DownNumGlyphs READ DownNumGlyphs WRITE setDownNumGlyphs)
-    Q_PROPERTY(QWidget *FocusControl READ FocusControl WRITE setFocusControl)
-    Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
-public:
-    static constexpr int MinimumWidth = 15;
-
-    explicit TSpinButton(QWidget *parent = nullptr);
-
-    TTimerSpeedButton *UpArrow() const { return m_upArrow; }
-    TTimerSpeedButton *DownArrow() const { return m_downArrow; }
-    TTimerSpeedButton *CurrentArrow() const { return m_currentArrow; }
-
-    // A null picture brings back the built-in arrow.
-    QPixmap UpGlyph() const { return m_upArrow->glyph(); }
-    void setUpGlyph(const QPixmap &glyph);
-    QPixmap DownGlyph() const { return m_downArrow->glyph(); }
-    void setDownGlyph(const QPixmap &glyph);
-    int UpNumGlyphs() const { return m_upArrow->numGlyphs(); }
-    void setUpNumGlyphs(int count) { m_upArrow->setNumGlyphs(count); }
-    int DownNumGlyphs() const { return m_downArrow->numGlyphs(); }
-    void setDownNumGlyphs(int count) { m_downArrow->setNumGlyphs(count); }
-
-    QWidget *FocusControl() const { return m_focusControl; }
-    void setFocusControl(QWidget *control) { m_focusControl = control; }
-    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
-    void setTabStop(bool tabStop) { setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus); }
-
-signals:
-    void OnUpClick();
-    void OnDownClick();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    TTimerSpeedButton *createArrow(const QString &glyphName);
-    void FitButtons();
-    void FocusButton(TTimerSpeedButton *arrow);
-    void arrowPressed(TTimerSpeedButton *arrow);
-
-    TTimerSpeedButton *m_upArrow = nullptr;
-    TTimerSpeedButton *m_downArrow = nullptr;
-    TTimerSpeedButton *m_currentArrow = nullptr;
-    QPointer<QWidget> m_focusControl;
-};
 
 // A single-line edit for a decimal number with four decimals, with the arrow pair inside its
 // right end. Typing is filtered to number characters; the arrows and the Up and Down keys step

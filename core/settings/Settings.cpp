@@ -289,11 +289,11 @@ QString chosenSettingsFile(const QString &cestaProgramu, const QStringList &args
 }
 
 void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
-                    int defaultDelka) {
+                    int fallbackLength) {
     // A folder or a FIFO where the file belongs holds no settings either.
     const bool firstRun = !isRegularFile(s.SouborNastaveni);
     IniFile ini(s.SouborNastaveni);
-    const int length = defaultDelka > 0 ? defaultDelka : defaultLength;
+    const int length = fallbackLength > 0 ? fallbackLength : defaultLength;
     SettingsView view{s, windowPos, QSize(length, length)};
     for (const SettingKey &entry : settingKeys)
         readSetting(ini, entry, view);

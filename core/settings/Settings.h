@@ -46,9 +46,9 @@ QString chosenSettingsFile(const QString &cestaProgramu, const QStringList &args
 // default unit lines (even in read-only mode, which is not known yet). "Autodetekce" as the
 // language becomes the language file written for systemLocale's language (for its country
 // first; Czech for Slovak when no Slovak file is there), else english.lng. A missing
-// or unusable length becomes defaultDelka (472 pixels when that is not positive).
+// or unusable length becomes fallbackLength (472 pixels when that is not positive).
 void NactiNastaveni(RulerState &s, QPoint &windowPos, const QLocale &systemLocale,
-                    int defaultDelka = 472);
+                    int fallbackLength = 472);
 
 // Applies READONLY, VERTICAL, INVERTED, LANGUAGE and SKIN from Parametry, then clears it.
 void ZpracujPrepinace(RulerState &s);

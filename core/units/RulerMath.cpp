@@ -16,13 +16,13 @@ int roundHalfEven(double value) {
     return int(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
-int nearestMarker(const QVector<tzalozka> &zalozky, int pos) {
+int nearestMarker(const QVector<tzalozka> &markers, int pos) {
     int best = -1;
     long long bestDistance = 30000;
-    for (int i = 0; i < zalozky.size(); ++i) {
-        if (!zalozky[i].Aktivni)
+    for (int i = 0; i < markers.size(); ++i) {
+        if (!markers[i].Aktivni)
             continue;
-        const long long distance = std::llabs(static_cast<long long>(zalozky[i].Pozice) - pos);
+        const long long distance = std::llabs(static_cast<long long>(markers[i].Pozice) - pos);
         if (distance < bestDistance) {
             bestDistance = distance;
             best = i;

@@ -12,7 +12,7 @@ int roundHalfEven(double value);
 
 // Index of the active marker nearest to pos; of equally near ones the earliest placed. -1 when
 // no active marker lies closer than 30000 pixels.
-int nearestMarker(const QVector<tzalozka> &zalozky, int pos);
+int nearestMarker(const QVector<tzalozka> &markers, int pos);
 
 // The length a physical ruler is read at while calibrating in a unit: 10 cm in the centimetre
 // unit, 3 inches otherwise; the number the reading then shows and the text the messages name.

@@ -160,8 +160,8 @@ bool UlozJednotky(RulerState &s) {
     return saveSettingsFile(s, ini);
 }
 
-void PrepocitejJednotky(RulerState &s, int delkaMeritka) {
-    int length = delkaMeritka;
+void PrepocitejJednotky(RulerState &s, int stripLength) {
+    int length = stripLength;
     if (s.Delka != 0) {
         length = s.Delka;
         s.Delka = 0;

@@ -36,8 +36,8 @@ bool UlozJednotky(RulerState &s);
 
 // Recomputes the pixels per unit of every unit and PixeluNaJednotku. The stored length Delka
 // serves once (at start-up the scale strip has no final size yet) and is then cleared; after
-// that the percent unit follows delkaMeritka, the strip's length along the scale.
-void PrepocitejJednotky(RulerState &s, int delkaMeritka);
+// that the percent unit follows stripLength, the strip's length along the scale.
+void PrepocitejJednotky(RulerState &s, int stripLength);
 
 // Unit numbers as stored and shown: general format, shortest form, at most 15 significant
 // digits, the default locale's decimal separator, no group separators.

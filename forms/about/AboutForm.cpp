@@ -234,18 +234,18 @@ QWidget *TAboutForm::createSkinPage() {
     grid->setContentsMargins(8, 8, 8, 4);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
-    QLabel *jmeno = addLabel(page, "labelJmenoVzhledu", QStringLiteral("Jméno vzhledu:"));
-    QLabel *autor = addLabel(page, "labelAutorVzhledu", QStringLiteral("Autor vzhledu:"));
-    for (QLabel *caption : {jmeno, autor})
+    QLabel *nameCaption = addLabel(page, "labelJmenoVzhledu", QStringLiteral("Jméno vzhledu:"));
+    QLabel *authorCaption = addLabel(page, "labelAutorVzhledu", QStringLiteral("Autor vzhledu:"));
+    for (QLabel *caption : {nameCaption, authorCaption})
         setTextColour(caption, navy);
     labelJmenoV = addLabel(page, "labelJmenoV", QString());
     labelAutorV = addLabel(page, "labelAutorV", QString());
     labelAutorV->setWordWrap(true);
     labelVzhledEmail = addLink(page, "labelVzhledEmail");
     labelVzhledWWW = addLink(page, "labelVzhledWWW");
-    grid->addWidget(jmeno, 0, 0);
+    grid->addWidget(nameCaption, 0, 0);
     grid->addWidget(labelJmenoV, 0, 1);
-    grid->addWidget(autor, 1, 0, Qt::AlignTop);
+    grid->addWidget(authorCaption, 1, 0, Qt::AlignTop);
     grid->addWidget(labelAutorV, 1, 1);
     grid->addWidget(labelVzhledEmail, 2, 1);
     grid->addWidget(labelVzhledWWW, 3, 1);
@@ -262,10 +262,10 @@ QWidget *TAboutForm::createLanguagePage() {
     grid->setContentsMargins(8, 8, 8, 4);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
-    QLabel *jmeno = addLabel(page, "labelJmenoJazyka", QStringLiteral("Jméno jazyka:"));
-    QLabel *verze = addLabel(page, "labelVerzeJazyka", QStringLiteral("Verze jazyka:"));
-    QLabel *autor = addLabel(page, "labelAutorJazyka", QStringLiteral("Autor:"));
-    for (QLabel *caption : {jmeno, verze, autor})
+    QLabel *nameCaption = addLabel(page, "labelJmenoJazyka", QStringLiteral("Jméno jazyka:"));
+    QLabel *versionCaption = addLabel(page, "labelVerzeJazyka", QStringLiteral("Verze jazyka:"));
+    QLabel *authorCaption = addLabel(page, "labelAutorJazyka", QStringLiteral("Autor:"));
+    for (QLabel *caption : {nameCaption, versionCaption, authorCaption})
         setTextColour(caption, navy);
     labelJmenoJ = addLabel(page, "labelJmenoJ", QString());
     labelVerzeJ = addLabel(page, "labelVerzeJ", QString());
@@ -278,12 +278,12 @@ QWidget *TAboutForm::createLanguagePage() {
     imageJazyk->setAccessibleName(QStringLiteral("Vlajka jazyka"));
     setAccessibleRole(imageJazyk, QAccessible::Graphic);
     imageJazyk->hide();
-    grid->addWidget(jmeno, 0, 0);
+    grid->addWidget(nameCaption, 0, 0);
     grid->addWidget(labelJmenoJ, 0, 1);
     grid->addWidget(imageJazyk, 0, 2, 2, 1, Qt::AlignTop | Qt::AlignRight);
-    grid->addWidget(verze, 1, 0);
+    grid->addWidget(versionCaption, 1, 0);
     grid->addWidget(labelVerzeJ, 1, 1);
-    grid->addWidget(autor, 2, 0, Qt::AlignTop);
+    grid->addWidget(authorCaption, 2, 0, Qt::AlignTop);
     grid->addWidget(labelAutorJ, 2, 1, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);

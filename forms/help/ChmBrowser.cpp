@@ -34,7 +34,6 @@ constexpr int mostMarks = 500;
 ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     openExternal = [](const QUrl &url) { QDesktopServices::openUrl(url); };
-    translate = [](const QString &text) { return text; };
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::follow);
     connect(this, qOverload<const QUrl &>(&QTextBrowser::highlighted), this, &ChmBrowser::hover);
     // Also going back and forward loads pages, without passing through setSource.
@@ -78,8 +77,8 @@ void ChmBrowser::follow(const QUrl &link) {
         openExternal(target);
         break;
     case LinkTarget::Refused:
-        emit status(translate(QStringLiteral("Odkaz vede mimo nápovědu a neotevře se: %s"))
-                        .replace(QStringLiteral("%s"), shownAddress(target)));
+        emit status(translate(QStringLiteral("Odkaz vede mimo nápovědu a neotevře se: %s"),
+                              {shownAddress(target)}));
         break;
     }
 }
@@ -137,9 +136,8 @@ QString ChmBrowser::pageWithStyle(const QString &path, const QByteArray &bytes) 
 
 QString ChmBrowser::missingPage(const QString &path) const {
     return QStringLiteral("<p>%1</p>")
-        .arg(translate(QStringLiteral("Stránka %s v souboru nápovědy chybí."))
-                 .toHtmlEscaped()
-                 .replace(QStringLiteral("%s"), path.toHtmlEscaped()));
+        .arg(translate(QStringLiteral("Stránka %s v souboru nápovědy chybí."), {path})
+                 .toHtmlEscaped());
 }
 
 void ChmBrowser::markWords(const QStringList &searchWords) {

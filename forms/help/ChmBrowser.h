@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/help/HelpPictures.h"
+#include "core/translation/Translation.h"
 
 #include <QTextBrowser>
 #include <functional>
@@ -37,7 +38,7 @@ public:
     std::function<void(const QUrl &)> openExternal;
     // Texts in the language of the moment: the page shown for a page the file lacks and the
     // note on a refused link; %s is the page or the link.
-    std::function<QString(const QString &)> translate;
+    Translate translate = std::bind_front(translatedText, nullptr);
 
 signals:
     // Something for the status line: where the link under the pointer leads, or why a link was

@@ -66,7 +66,7 @@ bool FindBar::findNext(bool backward) {
         emit status(QString());
         return true;
     }
-    emit status(QString(m_notFound).replace(QStringLiteral("%s"), text.simplified()));
+    emit status(m_translate(QStringLiteral("Text %s na stránce není."), {text.simplified()}));
     return false;
 }
 
@@ -79,14 +79,14 @@ void FindBar::keyPressEvent(QKeyEvent *event) {
     QWidget::keyPressEvent(event);
 }
 
-void FindBar::retranslate(const std::function<QString(const QString &)> &translate) {
-    m_edit->setPlaceholderText(translate(QStringLiteral("Najít na stránce")));
-    m_edit->setAccessibleName(translate(QStringLiteral("Najít na stránce")));
-    m_previous->setToolTip(translate(QStringLiteral("Předchozí výskyt (Shift+F3)")));
+void FindBar::retranslate(const Translate &translate) {
+    m_edit->setPlaceholderText(translate(QStringLiteral("Najít na stránce"), {}));
+    m_edit->setAccessibleName(translate(QStringLiteral("Najít na stránce"), {}));
+    m_previous->setToolTip(translate(QStringLiteral("Předchozí výskyt (Shift+F3)"), {}));
     m_previous->setAccessibleName(m_previous->toolTip());
-    m_next->setToolTip(translate(QStringLiteral("Další výskyt (F3)")));
+    m_next->setToolTip(translate(QStringLiteral("Další výskyt (F3)"), {}));
     m_next->setAccessibleName(m_next->toolTip());
-    m_close->setToolTip(translate(QStringLiteral("Zavřít hledání (Esc)")));
+    m_close->setToolTip(translate(QStringLiteral("Zavřít hledání (Esc)"), {}));
     m_close->setAccessibleName(m_close->toolTip());
-    m_notFound = translate(QStringLiteral("Text %s na stránce není."));
+    m_translate = translate;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/translation/Translation.h"
+
 #include <QWidget>
+
 #include <functional>
 
 class QLineEdit;
@@ -18,7 +21,7 @@ public:
     void open();
     // Returns false, and says so, when the text is nowhere on the page.
     bool findNext(bool backward = false);
-    void retranslate(const std::function<QString(const QString &)> &translate);
+    void retranslate(const Translate &translate);
     QLineEdit *edit() const { return m_edit; }
 
 signals:
@@ -33,5 +36,5 @@ private:
     QToolButton *m_previous;
     QToolButton *m_next;
     QToolButton *m_close;
-    QString m_notFound;
+    Translate m_translate = std::bind_front(translatedText, nullptr);
 };

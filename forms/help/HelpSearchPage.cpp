@@ -104,9 +104,9 @@ void HelpSearchPage::open(const QListWidgetItem *item) {
         emit pageChosen(item->data(pageRole).toString(), queryWords(m_query->text()));
 }
 
-void HelpSearchPage::retranslate(const std::function<QString(const QString &)> &translate) {
-    m_query->setPlaceholderText(translate(QStringLiteral("Hledat v textu stránek")));
-    m_query->setAccessibleName(translate(QStringLiteral("Hledat v textu stránek")));
-    m_results->setAccessibleName(translate(QStringLiteral("Nalezené stránky")));
-    m_nothingFound = translate(QStringLiteral("Nic nenalezeno."));
+void HelpSearchPage::retranslate(const Translate &translate) {
+    m_query->setPlaceholderText(translate(QStringLiteral("Hledat v textu stránek"), {}));
+    m_query->setAccessibleName(translate(QStringLiteral("Hledat v textu stránek"), {}));
+    m_results->setAccessibleName(translate(QStringLiteral("Nalezené stránky"), {}));
+    m_nothingFound = translate(QStringLiteral("Nic nenalezeno."), {});
 }

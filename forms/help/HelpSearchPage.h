@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/help/HelpSearch.h"
+#include "core/translation/Translation.h"
 
 #include <QWidget>
 
@@ -21,7 +22,7 @@ public:
 
     // Searches this file's pages of the language in this folder ("cz", "en") from now on.
     void setFile(const HelpArchive *file, const QString &languageFolder);
-    void retranslate(const std::function<QString(const QString &)> &translate);
+    void retranslate(const Translate &translate);
     QLineEdit *queryEdit() const { return m_query; }
 
 signals:

@@ -351,12 +351,12 @@ void HelpWindow::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
 }
 
-void HelpWindow::retranslate(const std::function<QString(const QString &)> &translate) {
+void HelpWindow::retranslate(const Translate &translate) {
     const auto set = [&](QAction *action, const char16_t *czech) {
-        action->setText(translate(QString::fromUtf16(czech)));
+        action->setText(translate(QString::fromUtf16(czech), {}));
     };
-    m_helpWord = translate(QStringLiteral("Nápověda"));
-    setAccessibleName(translate(QStringLiteral("Nápověda programu Tavlinko")));
+    m_helpWord = translate(QStringLiteral("Nápověda"), {});
+    setAccessibleName(translate(QStringLiteral("Nápověda programu Tavlinko"), {}));
     set(m_back, u"Zpět");
     set(m_forward, u"Vpřed");
     set(m_home, u"Úvod");
@@ -367,16 +367,16 @@ void HelpWindow::retranslate(const std::function<QString(const QString &)> &tran
     set(m_zoomOut, u"Menší písmo");
     set(m_zoomReset, u"Původní velikost písma");
     set(m_print, u"Tisk");
-    m_sides->setTabText(0, translate(QStringLiteral("Obsah")));
-    m_sides->setTabText(1, translate(QStringLiteral("Rejstřík")));
-    m_sides->setTabText(2, translate(QStringLiteral("Hledat")));
-    m_indexFilter->setPlaceholderText(translate(QStringLiteral("Hledat v rejstříku")));
-    m_sides->setAccessibleName(translate(QStringLiteral("Obsah a rejstřík nápovědy")));
-    m_contents->setAccessibleName(translate(QStringLiteral("Obsah")));
-    m_index->setAccessibleName(translate(QStringLiteral("Rejstřík")));
-    m_indexFilter->setAccessibleName(translate(QStringLiteral("Hledat v rejstříku")));
-    m_browser->setAccessibleName(translate(QStringLiteral("Stránka nápovědy")));
-    m_status->setAccessibleName(translate(QStringLiteral("Stavový řádek nápovědy")));
+    m_sides->setTabText(0, translate(QStringLiteral("Obsah"), {}));
+    m_sides->setTabText(1, translate(QStringLiteral("Rejstřík"), {}));
+    m_sides->setTabText(2, translate(QStringLiteral("Hledat"), {}));
+    m_indexFilter->setPlaceholderText(translate(QStringLiteral("Hledat v rejstříku"), {}));
+    m_sides->setAccessibleName(translate(QStringLiteral("Obsah a rejstřík nápovědy"), {}));
+    m_contents->setAccessibleName(translate(QStringLiteral("Obsah"), {}));
+    m_index->setAccessibleName(translate(QStringLiteral("Rejstřík"), {}));
+    m_indexFilter->setAccessibleName(translate(QStringLiteral("Hledat v rejstříku"), {}));
+    m_browser->setAccessibleName(translate(QStringLiteral("Stránka nápovědy"), {}));
+    m_status->setAccessibleName(translate(QStringLiteral("Stavový řádek nápovědy"), {}));
     m_browser->translate = translate;
     m_search->retranslate(translate);
     m_findBar->retranslate(translate);

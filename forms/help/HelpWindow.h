@@ -2,6 +2,7 @@
 
 #include "core/help/HelpSitemap.h"
 #include "core/settings/HelpWindowPlace.h"
+#include "core/translation/Translation.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -39,7 +40,7 @@ public:
     void showContents();
     void showIndex(const QString &keyword);
     // Sets the captions in the language of the moment.
-    void retranslate(const std::function<QString(const QString &)> &translate);
+    void retranslate(const Translate &translate);
 
     // Puts the window where it stood last time; an empty place keeps the default.
     void restorePlace(const HelpWindowPlace &place);

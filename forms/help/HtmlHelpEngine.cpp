@@ -42,7 +42,6 @@ void showFailureBox(const QString &text) {
 HtmlHelpEngine::HtmlHelpEngine(const QString &readerProgram)
     : m_reader(std::make_unique<HelpFileReader>(readerProgram)) {
     language = [] { return QLocale(QLocale::Czech); };
-    translate = [](const QString &text) { return text; };
     reportFailure = showFailureBox;
     QObject::connect(m_reader.get(), &HelpFileReader::loaded, m_reader.get(),
                      [this](std::shared_ptr<const HelpArchive> archive) { opened(archive); });
@@ -53,8 +52,8 @@ HtmlHelpEngine::HtmlHelpEngine(const QString &readerProgram)
         [this](const QString &program) {
             m_pending.reset();
             reportFailure(translate(QStringLiteral("Prohlížeč nápovědy není správně nainstalován: "
-                                                   "program %s nelze spustit."))
-                              .replace(QStringLiteral("%s"), QDir::toNativeSeparators(program)));
+                                                   "program %s nelze spustit."),
+                                    {QDir::toNativeSeparators(program)}));
         });
 }
 
@@ -84,8 +83,8 @@ void HtmlHelpEngine::opened(std::shared_ptr<const HelpArchive> archive) {
 void HtmlHelpEngine::failed(const QString &fileName) {
     m_pending.reset();
     reportFailure(translate(QStringLiteral("Soubor nápovědy %s nelze přečíst: je poškozený nebo "
-                                           "příliš velký. Pravítko pracuje dál bez nápovědy."))
-                      .replace(QStringLiteral("%s"), QDir::toNativeSeparators(fileName)));
+                                           "příliš velký. Pravítko pracuje dál bez nápovědy."),
+                            {QDir::toNativeSeparators(fileName)}));
 }
 
 HelpWindow &HtmlHelpEngine::shownWindow() {

@@ -3,6 +3,7 @@
 #include "core/help/HelpArchive.h"
 #include "core/help/HelpSitemap.h"
 #include "core/settings/HelpWindowPlace.h"
+#include "core/translation/Translation.h"
 
 #include <QLocale>
 #include <QString>
@@ -40,7 +41,7 @@ public:
     std::function<HelpWindowPlace()> loadPlace;
     std::function<void(const HelpWindowPlace &)> savePlace;
     // Captions of the help window in the language of the moment.
-    std::function<QString(const QString &)> translate;
+    Translate translate = std::bind_front(translatedText, nullptr);
     // Tells the user that a help file could not be read; a warning box unless replaced.
     std::function<void(const QString &text)> reportFailure;
 

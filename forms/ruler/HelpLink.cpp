@@ -4,6 +4,7 @@
 #include "core/settings/RulerState.h"
 #include "core/settings/Settings.h"
 #include "core/translation/LangTranslator.h"
+#include "core/translation/Translation.h"
 #include "forms/help/HtmlHelpEngine.h"
 #include "forms/help/HtmlHelpViewer.h"
 #include "forms/ruler/RulerContext.h"
@@ -31,7 +32,9 @@ void HelpLink::connect(THtmlHelpViewer &help) {
         writeHelpWindowPlace(ini, place);
         saveSettingsFile(state, ini);
     };
-    engine->translate = [this](const QString &text) { return m_context.translate(text); };
+    engine->translate = [this](const QString &text, const QStringList &arguments) {
+        return m_context.translate(text, arguments);
+    };
 }
 
 void HelpLink::release() {
@@ -42,7 +45,7 @@ void HelpLink::release() {
     m_help->SoftShutDown();
     HtmlHelpEngine *engine = m_help->engine();
     engine->language = [] { return QLocale(QLocale::Czech); };
-    engine->translate = [](const QString &text) { return text; };
+    engine->translate = std::bind_front(translatedText, nullptr);
     engine->loadPlace = nullptr;
     engine->savePlace = nullptr;
     m_help = nullptr;

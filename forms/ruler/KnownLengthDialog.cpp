@@ -15,8 +15,7 @@
 #include <algorithm>
 #include <tuple>
 
-KnownLengthDialog::KnownLengthDialog(int pixels, const RangedNumber::Translate &translate,
-                                     QWidget *parent)
+KnownLengthDialog::KnownLengthDialog(int pixels, const Translate &translate, QWidget *parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("KnownLengthDialog"));
     setWindowTitle(translate(QStringLiteral("Měřítko podle známé délky"), {}));

@@ -12,8 +12,7 @@ class KnownLengthDialog : public QDialog {
     Q_OBJECT
 
 public:
-    KnownLengthDialog(int pixels, const RangedNumber::Translate &translate,
-                      QWidget *parent = nullptr);
+    KnownLengthDialog(int pixels, const Translate &translate, QWidget *parent = nullptr);
 
     double length() const;
     QString unitName() const;

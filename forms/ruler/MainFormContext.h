@@ -4,6 +4,7 @@
 
 #include "core/settings/RulerState.h"
 #include "core/translation/LangTranslator.h"
+#include "core/translation/Translation.h"
 #include "core/units/DistanceFormat.h"
 #include "forms/ruler/MainForm.h"
 #include "forms/ruler/RulerContext.h"
@@ -24,8 +25,7 @@ public:
     QPoint placeOnDesktop() const override { return m_form.m_place.device(); }
 
     QString translate(const QString &czech, const QStringList &arguments) const override {
-        TLangTranslator *translator = m_form.m_prekladac.get();
-        return fillArguments(translator ? translator->TranslateString(czech) : czech, arguments);
+        return translatedText(m_form.m_prekladac.get(), czech, arguments);
     }
     QString formatDistance(int devicePixels) const override {
         return FormatujVzdalenost(devicePixels, m_form.m_state.PixeluNaJednotku);

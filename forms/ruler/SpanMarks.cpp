@@ -7,7 +7,7 @@
 
 SpanMarks::SpanMarks(const RulerState &state, QWidget *ruler)
     : QWidget(ruler), m_state(state), m_colour(Qt::red) {
-    setObjectName(QStringLiteral("znackyRozpeti"));
+    setObjectName(QStringLiteral("spanMarks"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

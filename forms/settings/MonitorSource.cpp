@@ -16,25 +16,24 @@ QLabel *createMonitorLabel(QWidget *page) {
     return label;
 }
 
-void showMonitorSource(QLabel *label, const RulerState &s,
-                       const std::function<QString(const QString &, const QStringList &)> &tr) {
+void showMonitorSource(QLabel *label, const RulerState &s, const Translate &translate) {
     label->setVisible(!s.monitor.identity.isEmpty());
     if (s.monitor.identity.isEmpty())
         return;
     QString source;
     switch (currentResolution(s).source) {
     case ResolutionSource::Calibrated:
-        source = tr(QStringLiteral("kalibrováno nebo zadáno"), {});
+        source = translate(QStringLiteral("kalibrováno nebo zadáno"), {});
         break;
     case ResolutionSource::Reported:
-        source = tr(QStringLiteral("podle rozměrů, které monitor hlásí"), {});
+        source = translate(QStringLiteral("podle rozměrů, které monitor hlásí"), {});
         break;
     case ResolutionSource::System:
-        source = tr(QStringLiteral("nastavení systému"), {});
+        source = translate(QStringLiteral("nastavení systému"), {});
         break;
     }
     const QString name = s.monitor.name.isEmpty() ? s.monitor.identity : s.monitor.name;
-    label->setText(tr(QStringLiteral("Monitor %s, rozlišení: %s"), {name, source}));
+    label->setText(translate(QStringLiteral("Monitor %s, rozlišení: %s"), {name, source}));
     label->setAccessibleName(label->text());
 }
 

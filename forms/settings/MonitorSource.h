@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/translation/Translation.h"
+
 #include <QPoint>
 #include <QString>
-
-#include <functional>
 
 class QLabel;
 class QScreen;
@@ -15,8 +15,7 @@ struct RulerState;
 
 // The label that says it; plain text, since the name comes from the display.
 QLabel *createMonitorLabel(QWidget *page);
-void showMonitorSource(QLabel *label, const RulerState &s,
-                       const std::function<QString(const QString &, const QStringList &)> &tr);
+void showMonitorSource(QLabel *label, const RulerState &s, const Translate &translate);
 
 // What "take from the screen" offers: the density of the monitor the ruler is on as its size
 // gives it, else the system's setting; for the dialog's own screen when no monitor is known.

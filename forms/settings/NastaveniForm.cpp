@@ -8,6 +8,7 @@
 
 #include "core/settings/RulerState.h"
 #include "core/translation/LangTranslator.h"
+#include "core/translation/Translation.h"
 #include "core/units/Units.h"
 #include "forms/help/HelpKeyword.h"
 #include "widgets/Accelerators.h"
@@ -174,7 +175,7 @@ void TNastaveniForm::showEvent(QShowEvent *event) {
 void TNastaveniForm::Zobrazit() {
     // The units editor always starts from what the file holds; Cancel brings back what the
     // ruler has now.
-    m_puvodniJednotky = m_state.Jednotky;
+    m_originalUnits = m_state.Jednotky;
     m_shown = true;
     NactiJednotky(m_state);
     for (SettingsPage *page : pages())
@@ -206,9 +207,9 @@ void TNastaveniForm::Skryt(int result) {
         for (SettingsPage *page : pages())
             page->save(m_state);
     } else {
-        m_state.Jednotky = m_puvodniJednotky;
+        m_state.Jednotky = m_originalUnits;
     }
-    m_puvodniJednotky.clear();
+    m_originalUnits.clear();
 }
 
 void TNastaveniForm::SpustitKalibraci() {
@@ -219,7 +220,7 @@ void TNastaveniForm::SpustitKalibraci() {
 // Messages
 
 QString TNastaveniForm::translated(const QString &czech, const QStringList &arguments) const {
-    return fillArguments(m_prekladac ? m_prekladac->TranslateString(czech) : czech, arguments);
+    return translatedText(m_prekladac, czech, arguments);
 }
 
 QString TNastaveniForm::describe(const std::exception &error) const {

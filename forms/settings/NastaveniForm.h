@@ -72,7 +72,7 @@ private:
     RulerState &m_state;
     TLangTranslator *m_prekladac = nullptr;
     // The units as they were before the dialog showed, for Cancel; held only while it shows.
-    QVector<tjednotka> m_puvodniJednotky;
+    QVector<tjednotka> m_originalUnits;
     bool m_shown = false;
     // The sizes the dialog was designed with for an 8-point font: the least each control gets.
     QVector<std::pair<QPointer<QWidget>, QSize>> m_designSizes;

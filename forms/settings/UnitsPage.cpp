@@ -181,19 +181,19 @@ void UnitsPage::FormToUnit(int i) {
     editJHodnota->bringIntoRange();
     editJCarka->bringIntoRange();
     tjednotka &unit = m_state.Jednotky[i];
-    if (editJCarka->text() != m_shown.carka)
+    if (editJCarka->text() != m_shown.tickSpacing)
         unit.Carka = editJCarka->exactValue();
     // A built-in unit's other fields are fixed; its name field shows the translated name,
     // which must not replace the stored one.
     if (i < BuiltInUnitCount)
         return;
-    if (editJNazev->text() != m_shown.nazev)
+    if (editJNazev->text() != m_shown.name)
         unit.Nazev = editJNazev->text();
-    if (editJZnacka->text() != m_shown.znacka)
+    if (editJZnacka->text() != m_shown.symbol)
         unit.Znacka = editJZnacka->text();
-    if (editJHodnota->text() != m_shown.hodnota)
+    if (editJHodnota->text() != m_shown.value)
         unit.Hodnota = editJHodnota->exactValue();
-    if (comboJJednotek->currentIndex() != m_shown.zaklad)
+    if (comboJJednotek->currentIndex() != m_shown.base)
         unit.Zaklad = quint8(qMax(0, comboJJednotek->currentIndex()));
 }
 

@@ -46,11 +46,11 @@ private:
     // What UnitToForm put into the fields: a field the user left as it was stores nothing, so
     // a unit is never changed by only being looked at.
     struct ShownUnit {
-        QString nazev;
-        QString znacka;
-        QString hodnota;
-        int zaklad = 0;
-        QString carka;
+        QString name;
+        QString symbol;
+        QString value;
+        int base = 0;
+        QString tickSpacing;
     } m_shown;
 
     QToolBar *toolbarJednotky = nullptr;
