@@ -577,6 +577,42 @@ private slots:
         ruler.key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(drawn, 2 * redraws);
     }
+
+    // Each control shows what it does: its pointer and a name for assistive technology; the
+    // unit label and the units button open the unit menu on a right click too.
+    void controlsTellWhatTheyDo_data() {
+        QTest::addColumn<QByteArray>("control");
+        QTest::addColumn<int>("cursor");
+        for (const char *button : {"buttonHorizVert", "buttonObratit", "buttonMenu", "buttonInfo",
+                                   "buttonKonec", "buttonDalsiJednotky", "buttonJednotka"})
+            QTest::newRow(button) << QByteArray(button) << int(Qt::PointingHandCursor);
+        QTest::newRow("scale") << QByteArray("imageMeritko") << int(Qt::CrossCursor);
+        QTest::newRow("arrow") << QByteArray("imageSipka") << int(Qt::CrossCursor);
+        QTest::newRow("resize arrow") << QByteArray("imageVelikost") << int(Qt::SizeHorCursor);
+    }
+    void controlsTellWhatTheyDo() {
+        QFETCH(QByteArray, control);
+        QFETCH(int, cursor);
+        startWith();
+        QWidget *widget = ruler.control(control.constData());
+        QCOMPARE(int(widget->cursor().shape()), cursor);
+        QVERIFY(!widget->accessibleName().isEmpty() || !widget->toolTip().isEmpty());
+        if (control == "buttonDalsiJednotky" || control == "buttonJednotka") {
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                         widget->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(widget, &rightClick);
+            QTRY_VERIFY(partOf<RulerMenus>(ruler.form).unitMenu()->isVisible());
+            partOf<RulerMenus>(ruler.form).unitMenu()->close();
+        }
+    }
+
+    // A length that makes no unit is refused, and said so.
+    void knownLengthRefusedWithoutEnds() {
+        startWith();
+        QVERIFY(!partOf<KnownLengthScale>(ruler.form).makeUnit(5, "Mapa", "km"));
+        QCOMPARE(ruler.messages, QStringList{"Z této délky nelze udělat jednotku."});
+        QCOMPARE(ruler.unit(), QStringLiteral("px"));
+    }
 };
 
 QTEST_MAIN(TestMainFormUse)

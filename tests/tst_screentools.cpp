@@ -321,6 +321,7 @@ private slots:
         QFETCH(bool, inverted);
         startOriented(vertical, inverted);
         ruler.key(Qt::Key_F6);
+        QCOMPARE(tools()->loupe()->accessibleName(), QStringLiteral("Lupa"));
         const BarOnScreen where = bar();
         const QPoint across = where.horizontal ? QPoint(0, -1) : QPoint(-1, 0);
         const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
