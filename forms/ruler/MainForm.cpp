@@ -90,7 +90,11 @@ TMainForm::~TMainForm() {
         Ukonceni();
     } catch (const std::exception &) {
     }
-    // The view and the tools go while the window they work with is still whole.
+    // The view and the tools go while the window they work with is still whole. The controls
+    // report their own destruction to this window's filter, which must not reach a view that has
+    // already gone.
+    m_view->imageVelikost->removeEventFilter(this);
+    m_view->buttonJednotka->removeEventFilter(this);
     qDeleteAll(findChildren<QObject *>(Qt::FindDirectChildrenOnly));
 }
 
