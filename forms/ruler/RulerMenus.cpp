@@ -4,12 +4,15 @@
 #include "core/ruler/RulerModel.h"
 #include "core/settings/RulerState.h"
 #include "core/units/Units.h"
+#include "forms/ruler/ReadingAnnouncer.h"
 #include "forms/ruler/RulerContext.h"
 #include "forms/ruler/RulerView.h"
 #include "forms/ruler/ScreenTools.h"
 #include "forms/ruler/UnitMenuItem.h"
+#include "widgets/Accelerators.h"
 #include "widgets/ImageControl.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -86,6 +89,8 @@ QMenu *RulerMenus::functionMenu() {
     popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
     for (const MenuPicture &picture : menuPictures)
         (this->*picture.entry)->setIcon(menuIcon(picture.theme, picture.builtIn));
+    // The letters follow the captions of the language in use.
+    connect(popupMenu, &QMenu::aboutToShow, this, [this] { assignAccelerators(popupMenu); });
     return popupMenu;
 }
 
@@ -96,7 +101,30 @@ QMenu *RulerMenus::unitMenu() {
     popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
     for (UnitMenuItem *item : std::as_const(m_unitItems))
         popupJednotky->addAction(item);
+    connect(popupJednotky, &QMenu::aboutToShow, this,
+            [this] { assignAccelerators(popupJednotky); });
+    // The menu passes the letters by its drawn entries; the filter takes them.
+    popupJednotky->installEventFilter(this);
     return popupJednotky;
+}
+
+bool RulerMenus::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != popupJednotky || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    // Matched as the menu matches its own entries: the typed character against the letter.
+    const QString typed = static_cast<QKeyEvent *>(event)->text();
+    if (typed.size() != 1)
+        return QObject::eventFilter(watched, event);
+    for (UnitMenuItem *item : std::as_const(m_unitItems)) {
+        const QKeySequence letter = QKeySequence::mnemonic(item->text());
+        if (item->isVisible() && !letter.isEmpty() &&
+            (letter[0].toCombined() & 0xffff) == int(typed[0].toUpper().unicode())) {
+            popupJednotky->close();
+            item->trigger();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RulerMenus::ObnovMenuJednotky() {
@@ -125,6 +153,9 @@ void RulerMenus::ZmenJednotku(QObject *sender) {
         m_context.refresh(model.nextBuiltInUnit());
     else if (auto *item = qobject_cast<UnitMenuItem *>(sender); item && m_unitItems.contains(item))
         m_context.refresh(model.selectUnit(int(m_unitItems.indexOf(item))));
+    else
+        return;
+    m_context.announcer().announceReading();
 }
 
 void RulerMenus::OtevriMenu(QObject *sender) {
