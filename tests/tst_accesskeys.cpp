@@ -152,6 +152,7 @@ private slots:
         qsizetype chosen = units.size() - 1;
         while (chosen > 0 && letterOf(units[chosen]).toLatin1() == 0)
             --chosen;
+        QVERIFY(ruler.state.Jednotka != int(chosen));
         QMenu *unitMenu = menus.unitMenu();
         unitMenu->popup(QPoint(10, 10));
         QTRY_VERIFY(unitMenu->isVisible());

@@ -742,6 +742,17 @@ private slots:
         QCOMPARE(ruler.reading(), spanReading);
     }
 
+    // Where X11 cannot take the pointer, Qt's logical coordinates carry it to the device pixel.
+    void pointerFollowsThroughLogicalCoordinates() {
+        KeyboardPoint point;
+        const QList<ScreenArea> screens = screenAreas();
+        QVERIFY(!screens.isEmpty());
+        // A device pixel that has a logical one of its own at every ratio the tests run at.
+        const QPoint device = screens.first().device().topLeft() + QPoint(60, 120);
+        point.movePointer(device);
+        QCOMPARE(QCursor::pos(), logicalPlace(device, screens));
+    }
+
     // Esc and F6 put the loupe away; the arrows then change the length as before.
     void loupeGivesTheArrowsBack() {
         startRuler();

@@ -35,7 +35,7 @@ void TMainForm::Kliknuto(Qt::KeyboardModifiers shift, int x, int y) {
 
 void TMainForm::NovaZalozka(int pos) {
     updateLayout(m_model.addMarker(pos));
-    m_context->announcer().announceMarker(m_state.Zalozky.size() - 1);
+    m_context->announcer().announceNewestMarker();
 }
 
 void TMainForm::SmazZalozku(int pos) {

@@ -16,14 +16,16 @@ void ReadingAnnouncer::announceReading() {
                                  {reading}));
 }
 
-void ReadingAnnouncer::announceMarker(qsizetype slot) {
+void ReadingAnnouncer::announceNewestMarker() {
     const RulerState &state = m_context.state();
-    if (slot < 0 || slot >= state.Zalozky.size())
+    if (state.Zalozky.isEmpty())
         return;
-    const int fromZero = m_context.model().distanceFromZero(state.Zalozky[slot].Pozice);
-    announce(m_context.translate(QStringLiteral("Záložka %s na %s"),
-                                 {QString::number(slot + 1), m_context.formatDistance(fromZero) +
-                                                                 u' ' + m_context.unitSymbol()}));
+    const int fromZero = m_context.model().distanceFromZero(state.Zalozky.constLast().Pozice);
+    // A marker keeps its number, its slot in the list, for as long as the list lives.
+    announce(
+        m_context.translate(QStringLiteral("Záložka %s na %s"),
+                            {QString::number(state.Zalozky.size()),
+                             m_context.formatDistance(fromZero) + u' ' + m_context.unitSymbol()}));
 }
 
 void ReadingAnnouncer::announce(const QString &text) {

@@ -14,8 +14,8 @@ public:
     // What the bar reads now: the span between two edges while one shows, else the distance
     // from zero.
     void announceReading();
-    // The marker in this slot of the marker list, where it stands.
-    void announceMarker(qsizetype slot);
+    // The marker placed last, by its number and where it stands.
+    void announceNewestMarker();
     void announce(const QString &text);
 
 private:

@@ -12,7 +12,6 @@
 #include "widgets/Accelerators.h"
 #include "widgets/ImageControl.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -103,28 +102,7 @@ QMenu *RulerMenus::unitMenu() {
         popupJednotky->addAction(item);
     connect(popupJednotky, &QMenu::aboutToShow, this,
             [this] { assignAccelerators(popupJednotky); });
-    // The menu passes the letters by its drawn entries; the filter takes them.
-    popupJednotky->installEventFilter(this);
     return popupJednotky;
-}
-
-bool RulerMenus::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != popupJednotky || event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    // Matched as the menu matches its own entries: the typed character against the letter.
-    const QString typed = static_cast<QKeyEvent *>(event)->text();
-    if (typed.size() != 1)
-        return QObject::eventFilter(watched, event);
-    for (UnitMenuItem *item : std::as_const(m_unitItems)) {
-        const QKeySequence letter = QKeySequence::mnemonic(item->text());
-        if (item->isVisible() && !letter.isEmpty() &&
-            (letter[0].toCombined() & 0xffff) == int(typed[0].toUpper().unicode())) {
-            popupJednotky->close();
-            item->trigger();
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void RulerMenus::ObnovMenuJednotky() {

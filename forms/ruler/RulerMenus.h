@@ -43,9 +43,6 @@ public:
     QAction *menuZnamaDelka = nullptr;
     QAction *menuNastaveni = nullptr;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void createEntries();
 
