@@ -25,6 +25,15 @@ void countReadoutEvents(QAccessibleEvent *event) {
         ++readoutEvents;
 }
 
+// What the ruler window tells a screen reader: each new description it is given.
+QStringList descriptions;
+void collectDescriptions(QAccessibleEvent *event) {
+    auto *window = qobject_cast<QWidget *>(event->object());
+    if (event->type() == QAccessible::DescriptionChanged && window &&
+        window->objectName() == QLatin1String("MainForm"))
+        descriptions << window->accessibleDescription();
+}
+
 } // namespace
 
 class TestScreenTools : public QObject {
@@ -82,6 +91,38 @@ class TestScreenTools : public QObject {
             return screenGivesPixels ? desktop.copy(area) : QImage();
         };
         tools()->pointer = [this] { return pointer; };
+    }
+
+    // The loupe shown, its point moved by the keys and the pointer where the test puts it; with
+    // `pointerFollows` the pointer goes where the keys take the point, as it does on X11.
+    void startLoupe(bool pointerFollows) {
+        tools()->keyboardPoint.movePointer = [this, pointerFollows](QPoint to) {
+            if (pointerFollows)
+                pointer = to;
+        };
+        ruler.key(Qt::Key_F6);
+        QVERIFY(tools()->loupe()->running());
+    }
+    QPoint keyedPoint() const { return tools()->keyboardPoint.point(); }
+
+    // The keys that move the point along the bar, towards its far end and back.
+    Qt::Key forwardKey() const { return ruler.state.Horizontalni ? Qt::Key_Right : Qt::Key_Down; }
+    Qt::Key backKey() const { return ruler.state.Horizontalni ? Qt::Key_Left : Qt::Key_Up; }
+    // Away from the bar, out beyond the scale.
+    Qt::Key outKey() const { return ruler.state.Horizontalni ? Qt::Key_Up : Qt::Key_Left; }
+
+    // Starts listening as a screen reader does; false where no bridge carries it.
+    bool listen() {
+        QAccessible::installUpdateHandler(collectDescriptions);
+        if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000)) {
+            QAccessible::installUpdateHandler(nullptr);
+            return false;
+        }
+        descriptions.clear();
+        return true;
+    }
+    QString shownReading(const char *czech) const {
+        return QString::fromUtf8(czech) + ruler.reading() + u' ' + ruler.unit();
     }
 
     // A press at a logical place, and the device pixel it presses.
@@ -364,7 +405,7 @@ private slots:
         loupe->showFrame(beside);
         QCOMPARE(loupe->readout(),
                  QStringLiteral("%1, %2  #ffffff").arg(beside.x()).arg(beside.y()));
-        QCOMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
+        QTRY_COMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
 
         ruler.key(Qt::Key_PageUp);
         QCOMPARE(loupe->zoom(), 12);
@@ -417,7 +458,7 @@ private slots:
         // In the picture's place, the same note; the readout tells a screen reader the same.
         QCOMPARE(loupe->findChild<QLabel *>("lupaObraz")->text(), ruler.messages.constFirst());
         QVERIFY(loupe->findChild<QLabel *>("lupaObraz")->pixmap().isNull());
-        QCOMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
+        QTRY_COMPARE(loupe->findChild<QLabel *>("lupaUdaje")->accessibleName(), loupe->readout());
         // The note takes several lines within the picture's width, all of it shown.
         auto *readout = loupe->findChild<QLabel *>("lupaUdaje");
         QVERIFY(readout->width() <= loupe->findChild<QLabel *>("lupaObraz")->width());
@@ -537,6 +578,279 @@ private slots:
     // While the pointer stands still a screen reader hears nothing new from the readout; a
     // change under the pointer is told once. Events reach assistive technology only where the
     // platform has a bridge to it (tests/accessibility_session.sh runs this with one).
+    void keyboardPointAtTheBarsEnds_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<bool>("pointerFollows");
+        QTest::addColumn<bool>("fromFarEnd"); // offsets count back from the bar's length
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("steps"); // arrow presses towards the far end, negative back
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("acrossTheBar");
+        for (const bool vertical : {false, true}) {
+            for (const bool inverted : {false, true}) {
+                for (const bool follows : {true, false}) {
+                    const QByteArray way = QByteArray(vertical ? "vertical" : "horizontal") +
+                                           (inverted ? " inverted" : "") +
+                                           (follows ? ", pointer follows" : ", on its own");
+                    const auto row = [&](const char *name) {
+                        return &QTest::newRow((way + ", " + name).constData());
+                    };
+                    *row("to the first pixel") << vertical << inverted << follows << false << 1
+                                               << -1 << false << 0 << true;
+                    *row("one before the bar") << vertical << inverted << follows << false << 0
+                                               << -1 << false << -1 << false;
+                    *row("ten with shift")
+                        << vertical << inverted << follows << false << 5 << 1 << true << 15 << true;
+                    *row("to the last pixel")
+                        << vertical << inverted << follows << true << 2 << 1 << false << 1 << true;
+                    *row("one past the bar")
+                        << vertical << inverted << follows << true << 1 << 1 << false << 0 << false;
+                    *row("two back from past the bar")
+                        << vertical << inverted << follows << true << 0 << -2 << false << 2 << true;
+                }
+            }
+        }
+    }
+
+    // The arrows move the loupe's point one device pixel along the bar; Enter measures there as
+    // a click would, and only where a click could land.
+    void keyboardPointAtTheBarsEnds() {
+        QFETCH(bool, vertical);
+        QFETCH(bool, inverted);
+        QFETCH(bool, pointerFollows);
+        QFETCH(bool, fromFarEnd);
+        QFETCH(int, start);
+        QFETCH(int, steps);
+        QFETCH(bool, shift);
+        QFETCH(int, expected);
+        QFETCH(bool, acrossTheBar);
+        // Clear of the screen's edges, which stop the point before the bar's end would.
+        ruler.write(QStringLiteral("tavlinko.ini"), "[Obecne]\r\nX=100\r\nY=50\r\nDelka=400\r\n");
+        startOriented(vertical, inverted);
+        const BarOnScreen where = bar();
+        const int length = where.length;
+        if (fromFarEnd) {
+            start = length - start;
+            expected = length - expected;
+        }
+        const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
+        const QPoint across = where.horizontal ? QPoint(0, -30) : QPoint(-30, 0);
+        const QPoint started = where.start + across + along * start;
+        pointer = started;
+        startLoupe(pointerFollows);
+        ruler.press(40);
+        const QString before = ruler.reading();
+
+        for (int i = 0; i < qAbs(steps); ++i)
+            ruler.key(steps > 0 ? forwardKey() : backKey(),
+                      shift ? Qt::ShiftModifier : Qt::NoModifier);
+        const QPoint reached = where.start + across + along * expected;
+        QCOMPARE(keyedPoint(), reached);
+        QCOMPARE(pointer, pointerFollows ? reached : started);
+        // Across the bar the point moves too, and keeps its place along it.
+        ruler.key(outKey());
+        ruler.key(outKey(), Qt::ShiftModifier);
+        QCOMPARE(keyedPoint(), reached + across / 30 * 11);
+        QVERIFY(tools()->loupe()->readout().contains(
+            QStringLiteral("%1, %2").arg(keyedPoint().x()).arg(keyedPoint().y())));
+
+        ruler.key(Qt::Key_Return);
+        if (acrossTheBar) {
+            QCOMPARE(ruler.state.PoziceMeridla, expected);
+            QCOMPARE(ruler.reading(), QString::number(inverted ? length - expected : expected));
+        } else {
+            QCOMPARE(ruler.reading(), before);
+        }
+        ruler.key(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(ruler.state.Zalozky.size(), acrossTheBar ? 1 : 0);
+        if (acrossTheBar)
+            QCOMPARE(ruler.state.Zalozky.constLast().Pozice, expected);
+
+        // The mouse takes the point back as soon as it moves.
+        pointer = started + along;
+        QCOMPARE(keyedPoint(), started + along);
+    }
+
+    void keyboardPointStaysOnTheScreen_data() {
+        QTest::addColumn<bool>("pointerFollows");
+        QTest::newRow("pointer follows") << true;
+        QTest::newRow("on its own") << false;
+    }
+    void keyboardPointStaysOnTheScreen() {
+        QFETCH(bool, pointerFollows);
+        startRuler();
+        const QRect desktop = deviceDesktop(screenAreas());
+        pointer = desktop.bottomRight();
+        startLoupe(pointerFollows);
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down}) {
+            ruler.key(key);
+            ruler.key(key, Qt::ShiftModifier);
+        }
+        QCOMPARE(keyedPoint(), desktop.bottomRight());
+        ruler.key(Qt::Key_Left);
+        QCOMPARE(keyedPoint(), desktop.bottomRight() - QPoint(1, 0));
+        ruler.key(Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(keyedPoint(), desktop.bottomRight() - QPoint(1, 10));
+
+        pointer = desktop.topLeft() + QPoint(3, 0);
+        ruler.key(Qt::Key_Up);
+        QCOMPARE(keyedPoint(), desktop.topLeft() + QPoint(3, 0));
+        ruler.key(Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(keyedPoint(), desktop.topLeft());
+    }
+
+    void keyboardPointPressesLikeAClick_data() { orientations(); }
+
+    // Enter, Ctrl+Enter and F8 at the loupe's point give what a click, a Ctrl+click and F8 with
+    // the pointer there give, snapping included.
+    void keyboardPointPressesLikeAClick() {
+        QFETCH(bool, vertical);
+        QFETCH(bool, inverted);
+        startOriented(vertical, inverted);
+        const BarOnScreen where = bar();
+        const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
+        const QPoint across = where.horizontal ? QPoint(0, -20) : QPoint(-20, 0);
+        const int logical = 120;
+        const int pressed = devicePixelAt(logical, ratio());
+        putBox(pressed + 3, pressed + 40);
+        ruler.key(Qt::Key_F7);
+
+        pressAt(logical);
+        const QString clicked = ruler.reading();
+        pressAt(logical, Qt::ControlModifier);
+        const int clickedMarker = ruler.state.Zalozky.constLast().Pozice;
+        pointer = where.start + across + along * (pressed + 10);
+        ruler.key(Qt::Key_F8);
+        const EdgeSpan clickedSpan = *ruler.state.edgeSpan;
+        const QString spanReading = ruler.reading();
+        pressAt(20);
+
+        // The keys take the point from ten pixels inside the box back to the press's pixel.
+        startLoupe(false);
+        for (int i = 0; i < 10; ++i)
+            ruler.key(backKey());
+        QCOMPARE(keyedPoint(), where.start + across + along * pressed);
+        ruler.key(Qt::Key_Return);
+        QCOMPARE(ruler.reading(), clicked);
+        QCOMPARE(ruler.state.PoziceMeridla, pressed + 3);
+        ruler.key(Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(ruler.state.Zalozky.constLast().Pozice, clickedMarker);
+        ruler.key(forwardKey(), Qt::ShiftModifier);
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(*ruler.state.edgeSpan, clickedSpan);
+        QCOMPARE(ruler.reading(), spanReading);
+    }
+
+    // Where X11 cannot take the pointer, Qt's logical coordinates carry it to the device pixel.
+    void pointerFollowsThroughLogicalCoordinates() {
+        KeyboardPoint point;
+        const QList<ScreenArea> screens = screenAreas();
+        QVERIFY(!screens.isEmpty());
+        // A device pixel that has a logical one of its own at every ratio the tests run at.
+        const QPoint device = screens.first().device().topLeft() + QPoint(60, 120);
+        point.movePointer(device);
+        QCOMPARE(QCursor::pos(), logicalPlace(device, screens));
+    }
+
+    // Esc and F6 put the loupe away; the arrows then change the length as before.
+    void loupeGivesTheArrowsBack() {
+        startRuler();
+        for (const Qt::Key away : {Qt::Key_Escape, Qt::Key_F6}) {
+            startLoupe(false);
+            const int length = ruler.length();
+            ruler.key(Qt::Key_Right);
+            QCOMPARE(ruler.length(), length);
+            ruler.key(away);
+            QVERIFY(!tools()->loupe()->running());
+            ruler.key(Qt::Key_Right);
+            QVERIFY(ruler.length() > length);
+        }
+    }
+
+    // Each kind of new reading reaches a screen reader once, saying what was measured.
+    void readingsAreAnnounced() {
+        startRuler();
+        if (!listen())
+            QSKIP("no bridge to assistive technology on this platform");
+        const BarOnScreen where = bar();
+        const QPoint across = where.horizontal ? QPoint(1, -40) : QPoint(-40, 1);
+        const QPoint along = where.horizontal ? QPoint(1, 0) : QPoint(0, 1);
+        putBox(100, 110);
+
+        pressAt(153);
+        QCOMPARE(descriptions, QStringList{shownReading("Od nuly: ")});
+        // The same reading again is news again.
+        pressAt(153);
+        QCOMPARE(descriptions.size(), 2);
+        QCOMPARE(descriptions.last(), descriptions.first());
+
+        descriptions.clear();
+        pressAt(60, Qt::ControlModifier);
+        pressAt(70, Qt::ControlModifier);
+        QCOMPARE(descriptions.size(), 2);
+        QCOMPARE(descriptions.last(),
+                 QStringLiteral("Záložka 2 na %1 px").arg(ruler.state.Zalozky.constLast().Pozice));
+
+        descriptions.clear();
+        pointer = where.start + across + along * 104;
+        ruler.key(Qt::Key_F8);
+        QCOMPARE(descriptions, QStringList{QStringLiteral("Mezi hranami: 10 px")});
+
+        descriptions.clear();
+        ruler.key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(descriptions, QStringList{shownReading("Mezi hranami: ")});
+        QVERIFY(ruler.unit() != QLatin1String("px"));
+
+        // The loupe: its point moved by a key and measured by Enter.
+        ruler.key(Qt::Key_F6);
+        QTest::qWait(400);
+        descriptions.clear();
+        ruler.key(Qt::Key_Right);
+        QTRY_COMPARE(descriptions.size(), 1);
+        QCOMPARE(descriptions.last(), tools()->loupe()->readout());
+        descriptions.clear();
+        ruler.key(Qt::Key_Return);
+        QCOMPARE(descriptions.first(), shownReading("Od nuly: "));
+        ruler.key(Qt::Key_F6);
+
+        // A calibration step tells the reading the new scale gives.
+        ruler.messages.clear();
+        QVERIFY(ruler.trigger("menuKalibrace"));
+        descriptions.clear();
+        pressAt(300);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(ruler.messages.size(), 2);
+        QCOMPARE(descriptions, QStringList{shownReading("Od nuly: ")});
+    }
+
+    // The loupe's readout reaches a screen reader a few times a second at most while the
+    // pointer moves, its last text always; a still loupe sends nothing.
+    void loupeReadoutIsToldAFewTimesASecond() {
+        startRuler();
+        pointer = bar().start + QPoint(104, -30);
+        ruler.key(Qt::Key_F6);
+        if (!listen())
+            QSKIP("no bridge to assistive technology on this platform");
+        QTest::qWait(400);
+        descriptions.clear();
+        QTest::qWait(600);
+        QCOMPARE(descriptions.size(), 0);
+        QElapsedTimer moving;
+        moving.start();
+        while (moving.elapsed() < 1000) {
+            pointer += QPoint(1, 0);
+            QTest::qWait(20);
+        }
+        QTest::qWait(400);
+        QAccessible::installUpdateHandler(nullptr);
+        QVERIFY2(descriptions.size() >= 3 && descriptions.size() <= 5,
+                 QByteArray::number(descriptions.size()));
+        QCOMPARE(descriptions.last(), tools()->loupe()->readout());
+        ruler.key(Qt::Key_F6);
+    }
+
     void readoutIsToldOncePerChange() {
         startRuler();
         ruler.key(Qt::Key_F6);
@@ -546,7 +860,8 @@ private slots:
             QAccessible::installUpdateHandler(nullptr);
             QSKIP("no bridge to assistive technology on this platform");
         }
-        QTest::qWait(100);
+        // Long enough for the readout of the pointer's new place to have been told.
+        QTest::qWait(400);
         readoutEvents = 0;
         QTest::qWait(500);
         QCOMPARE(readoutEvents, 0);

@@ -3,10 +3,15 @@
 #include "widgets/PageControl.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QSet>
 #include <QTabBar>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -57,14 +62,30 @@ QString marked(const QString &caption, qsizetype letter) {
     return text;
 }
 
-// One captioned control: how its caption is read and written.
+// A caption without the letter its "&" marks, "&&" read as one "&".
+QString withoutMark(const QString &caption) {
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+// One captioned control or menu entry: how its caption is read and written.
 struct Captioned {
-    QWidget *control;
+    QObject *control;
     std::function<QString()> read;
     std::function<void(const QString &)> write;
 };
 
 std::optional<Captioned> captioned(QWidget *control) {
+    // A standard button's caption is Qt's, letter included.
+    if (auto *button = qobject_cast<QAbstractButton *>(control);
+        button && qobject_cast<QDialogButtonBox *>(button->parentWidget()))
+        return Captioned{control, [button] { return withoutMark(button->text()); },
+                         [button](const QString &text) { button->setText(text); }};
     if (auto *button = qobject_cast<QAbstractButton *>(control))
         return Captioned{control, [button] { return button->text(); },
                          [button](const QString &text) { button->setText(text); }};
@@ -123,12 +144,68 @@ void assignAccelerators(QWidget *window, PageControl *pages) {
         tabs->setTabText(i, marked(caption, pickLetter(caption, always)));
     }
     for (const Captioned &control : captionedBelow(window, window)) {
-        if (!insidePage(control.control, pages) && !tabs->isAncestorOf(control.control))
+        // Everything below a window is a control.
+        const auto *widget = static_cast<const QWidget *>(control.control);
+        if (!insidePage(widget, pages) && !tabs->isAncestorOf(widget))
             mark(control, always);
     }
     for (int i = 0; i < pages->count(); ++i) {
         Taken onPage = always;
         for (const Captioned &control : captionedBelow(window, pages->page(i)))
             mark(control, onPage);
+    }
+}
+
+namespace {
+
+void markWindow(QWidget *window) {
+    Taken taken;
+    for (const Captioned &control : captionedBelow(window, window))
+        mark(control, taken);
+}
+
+// Marks the window again once it shows and after each change of language: a button box puts
+// its standard captions back when it is first polished and on every change of language, after
+// the other controls have taken their letters.
+class MarkAgain : public QObject {
+public:
+    static constexpr const char *name = "acceleratorsMarkAgain";
+
+    explicit MarkAgain(QWidget *window) : QObject(window), m_window(window) {
+        setObjectName(QLatin1String(name));
+        window->installEventFilter(this);
+        for (QDialogButtonBox *box : window->findChildren<QDialogButtonBox *>())
+            box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::LanguageChange)
+            QTimer::singleShot(0, this, [this] { markWindow(m_window); });
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+};
+
+} // namespace
+
+void assignAccelerators(QWidget *window) {
+    markWindow(window);
+    if (!window->findChild<QObject *>(QLatin1String(MarkAgain::name), Qt::FindDirectChildrenOnly))
+        new MarkAgain(window);
+}
+
+void assignAccelerators(QMenu *menu) {
+    Taken taken;
+    for (QAction *entry : menu->actions()) {
+        if (entry->isSeparator() || !entry->isVisible())
+            continue;
+        mark(Captioned{entry, [entry] { return entry->text(); },
+                       [entry](const QString &text) { entry->setText(text); }},
+             taken);
+        if (QMenu *submenu = entry->menu())
+            assignAccelerators(submenu);
     }
 }

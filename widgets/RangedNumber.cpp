@@ -1,5 +1,7 @@
 #include "widgets/RangedNumber.h"
 
+#include "widgets/Accelerators.h"
+
 #include "widgets/RealSpin.h"
 
 #include <QDialog>
@@ -115,6 +117,7 @@ std::optional<double> askNumber(QWidget *parent, const QString &title, const QSt
     layout->addWidget(label);
     layout->addWidget(number);
     layout->addWidget(buttons);
+    assignAccelerators(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return number->value();

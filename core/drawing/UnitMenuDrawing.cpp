@@ -15,16 +15,26 @@ const QString separatorCaption = QStringLiteral("-");
 int nameRoom(const QFontMetrics &metrics) {
     return metrics.averageCharWidth() * longestShownName;
 }
+
+// The caption as it shows: its first "&" marks the access key and is not drawn.
+QString shownName(const QString &caption) {
+    QString name = caption;
+    const qsizetype ampersand = name.indexOf(QLatin1Char('&'));
+    if (ampersand >= 0)
+        name.remove(ampersand, 1);
+    return name;
+}
 } // namespace
 
 bool unitMenuNameCut(const QString &caption, const QFont &font) {
     const QFontMetrics metrics(font);
-    return metrics.horizontalAdvance(caption) > nameRoom(metrics);
+    return metrics.horizontalAdvance(shownName(caption)) > nameRoom(metrics);
 }
 
 QSize unitMenuItemSize(const QString &caption, const QFont &font) {
     const QFontMetrics metrics(font);
-    const int width = std::min(metrics.horizontalAdvance(caption), nameRoom(metrics)) + nameStart;
+    const int width =
+        std::min(metrics.horizontalAdvance(shownName(caption)), nameRoom(metrics)) + nameStart;
     const int height = caption == separatorCaption ? 3 : metrics.height() + 5;
     return {width, height};
 }
@@ -46,13 +56,9 @@ void drawUnitMenuItem(QPainter &painter, const QRect &rect, const QString &capti
     painter.setPen(text);
     const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
     painter.drawText(rect.left(), baseline, symbol);
-    QString name = caption;
-    const int ampersand = name.indexOf(QLatin1Char('&'));
-    if (ampersand >= 0)
-        name.remove(ampersand, 1);
     const int room = rect.width() - nameStart;
     painter.drawText(rect.left() + nameStart, baseline,
-                     painter.fontMetrics().elidedText(name, Qt::ElideRight, room));
+                     painter.fontMetrics().elidedText(shownName(caption), Qt::ElideRight, room));
 }
 
 QFont fontFitting(QFont font, const QString &text, int width) {

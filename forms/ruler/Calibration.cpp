@@ -4,6 +4,7 @@
 #include "core/settings/MonitorSettings.h"
 #include "core/settings/RulerState.h"
 #include "core/units/RulerMath.h"
+#include "forms/ruler/ReadingAnnouncer.h"
 #include "forms/ruler/RulerContext.h"
 
 void Calibration::Kalibrace() {
@@ -77,6 +78,7 @@ void Calibration::takePress() {
     const RulerChanges turned = m_context.model().turn();
     state.Odecet = reference.length;
     m_context.refresh(turned | RulerChange::KeepReading);
+    m_context.announcer().announceReading();
     if (!horizontal)
         state.Kalibruje = false;
 }

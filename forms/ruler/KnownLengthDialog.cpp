@@ -2,6 +2,7 @@
 
 #include "core/units/KnownLength.h"
 #include "core/units/Units.h"
+#include "widgets/Accelerators.h"
 #include "widgets/AccessibleControl.h"
 #include "widgets/RealSpin.h"
 
@@ -69,6 +70,7 @@ KnownLengthDialog::KnownLengthDialog(int pixels, const Translate &translate, QWi
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    assignAccelerators(this);
 }
 
 double KnownLengthDialog::length() const {

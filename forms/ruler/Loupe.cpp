@@ -20,6 +20,9 @@ constexpr int stillFrames = 6;
 // How long the place the loupe left still shows it, or nothing yet: the program beneath paints
 // it again only when told to, which takes about a tenth of a second.
 constexpr int repaintAllowance = 300;
+// The least time between two readouts told to a screen reader: about three a second, which it
+// can still speak before the next arrives.
+constexpr int tellInterval = 300;
 
 } // namespace
 
@@ -48,10 +51,14 @@ Loupe::Loupe(QWidget *owner)
     layout->addWidget(m_readout);
     m_timer.setInterval(frameInterval);
     connect(&m_timer, &QTimer::timeout, this, &Loupe::follow);
+    m_tellLater.setSingleShot(true);
+    connect(&m_tellLater, &QTimer::timeout, this, &Loupe::tellReadout);
 }
 
 void Loupe::start() {
     m_shownFor = QPoint(-1, -1);
+    // Shown again, it is told again.
+    m_told.clear();
     follow();
     show();
     m_timer.start();
@@ -59,6 +66,7 @@ void Loupe::start() {
 
 void Loupe::stop() {
     m_timer.stop();
+    m_tellLater.stop();
     hide();
     standAt(QRect());
 }
@@ -121,10 +129,9 @@ void Loupe::showFrame(QPoint device) {
     if (sample.size() != sampled.size())
         showNote(note, pictureSize);
     const QString text = loupeReadout(device, colour, note, reading ? reading(device) : QString());
-    // A screen reader hears the readout only when it says something new.
     if (text != m_readout->text()) {
         m_readout->setText(text);
-        m_readout->setAccessibleName(text);
+        tellReadout();
     }
     adjustSize();
 
@@ -138,6 +145,22 @@ void Loupe::showFrame(QPoint device) {
     const QPoint place = loupePlace(deviceSizeOfLoupe, sampled, screenArea);
     move(logicalPlace(place, screens));
     standAt(QRect(place, deviceSizeOfLoupe));
+}
+
+void Loupe::tellReadout() {
+    const QString text = m_readout->text();
+    if (text == m_told)
+        return;
+    if (m_sinceTold.isValid() && m_sinceTold.elapsed() < tellInterval) {
+        if (!m_tellLater.isActive())
+            m_tellLater.start(int(tellInterval - m_sinceTold.elapsed()));
+        return;
+    }
+    m_told = text;
+    m_sinceTold.start();
+    m_readout->setAccessibleName(text);
+    if (tell)
+        tell(text);
 }
 
 void Loupe::showPicture(const QImage &sample, double ratio) {

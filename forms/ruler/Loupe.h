@@ -28,6 +28,9 @@ public:
     std::function<QPoint()> pointer;
     std::function<QString()> whyNotRead;
     std::function<QString(QPoint)> reading;
+    // Hands the readout to a screen reader: only a new text, and no more than a few times a
+    // second while the pointer moves; the last text always arrives.
+    std::function<void(const QString &)> tell;
 
     void start();
     void stop();
@@ -48,10 +51,14 @@ private:
     void showPicture(const QImage &sample, double ratio);
     void showNote(const QString &note, QSize logicalSize);
     void standAt(const QRect &place);
+    void tellReadout();
 
     QLabel *m_picture = nullptr;
     QLabel *m_readout = nullptr;
     QTimer m_timer;
+    QTimer m_tellLater;
+    QElapsedTimer m_sinceTold;
+    QString m_told;
     QPoint m_shownFor{-1, -1};
     int m_stillFrames = 0;
     QRect m_place;

@@ -99,11 +99,16 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::connectControls() {
-    connect(m_view, &RulerView::pressed, this, [this](Qt::KeyboardModifiers modifiers, QPointF at) {
-        const QPoint pressed = m_screenTools->snappedPress(
-            {devicePixelAt(at.x(), m_ratio), devicePixelAt(at.y(), m_ratio)});
+    // A click on the scale and Enter in the loupe press alike.
+    const auto press = [this](Qt::KeyboardModifiers modifiers, QPoint device) {
+        const QPoint pressed = m_screenTools->snappedPress(device);
         Kliknuto(modifiers, pressed.x(), pressed.y());
-    });
+    };
+    connect(m_view, &RulerView::pressed, this,
+            [this, press](Qt::KeyboardModifiers modifiers, QPointF at) {
+                press(modifiers, {devicePixelAt(at.x(), m_ratio), devicePixelAt(at.y(), m_ratio)});
+            });
+    connect(m_screenTools, &ScreenTools::pressedAt, this, press);
     const RulerView &view = *m_view;
     connect(view.buttonHorizVert, &ImageControl::clicked, this, &TMainForm::HorizontVertik);
     connect(view.buttonObratit, &ImageControl::clicked, this, &TMainForm::Obratit);

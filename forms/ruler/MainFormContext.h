@@ -7,13 +7,14 @@
 #include "core/translation/Translation.h"
 #include "core/units/DistanceFormat.h"
 #include "forms/ruler/MainForm.h"
+#include "forms/ruler/ReadingAnnouncer.h"
 #include "forms/ruler/RulerContext.h"
 #include "forms/ruler/RulerView.h"
 #include "forms/ruler/SettingsSaver.h"
 
 class TMainForm::Context final : public RulerContext {
 public:
-    explicit Context(TMainForm &form) : m_form(form) {}
+    explicit Context(TMainForm &form) : m_form(form), m_announcer(*this) {}
 
     RulerState &state() override { return m_form.m_state; }
     const RulerState &state() const override { return m_form.m_state; }
@@ -36,7 +37,9 @@ public:
     }
     void refresh(RulerChanges changes) override { m_form.updateLayout(changes); }
     void saveSoon() override { m_form.m_saver->saveSoon(); }
+    ReadingAnnouncer &announcer() override { return m_announcer; }
 
 private:
     TMainForm &m_form;
+    ReadingAnnouncer m_announcer;
 };

@@ -4,6 +4,7 @@
 
 #include "core/settings/RulerState.h"
 #include "forms/ruler/Calibration.h"
+#include "forms/ruler/MainFormContext.h"
 
 void TMainForm::ZobrazVzdalenost() {
     updateLayout(RulerChange::Reading);
@@ -24,13 +25,17 @@ void TMainForm::Kliknuto(Qt::KeyboardModifiers shift, int x, int y) {
         SmazZalozku(pozice);
     } else {
         updateLayout(m_model.measureAt(pozice));
+        // A calibration step tells its own reading.
         if (m_state.Kalibruje)
             m_calibration->takePress();
+        else
+            m_context->announcer().announceReading();
     }
 }
 
 void TMainForm::NovaZalozka(int pos) {
     updateLayout(m_model.addMarker(pos));
+    m_context->announcer().announceNewestMarker();
 }
 
 void TMainForm::SmazZalozku(int pos) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QWidget;
+class ReadingAnnouncer;
 class RulerModel;
 class TLangTranslator;
 struct RulerState;
@@ -43,6 +44,8 @@ public:
     virtual void refresh(RulerChanges changes) = 0;
     // The settings reach the disk soon.
     virtual void saveSoon() = 0;
+    // Tells a screen reader of each new reading.
+    virtual ReadingAnnouncer &announcer() = 0;
 
 protected:
     ~RulerContext() = default;

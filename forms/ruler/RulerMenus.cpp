@@ -4,10 +4,12 @@
 #include "core/ruler/RulerModel.h"
 #include "core/settings/RulerState.h"
 #include "core/units/Units.h"
+#include "forms/ruler/ReadingAnnouncer.h"
 #include "forms/ruler/RulerContext.h"
 #include "forms/ruler/RulerView.h"
 #include "forms/ruler/ScreenTools.h"
 #include "forms/ruler/UnitMenuItem.h"
+#include "widgets/Accelerators.h"
 #include "widgets/ImageControl.h"
 
 #include <QLabel>
@@ -86,6 +88,8 @@ QMenu *RulerMenus::functionMenu() {
     popupMenu->addActions({menuMaxi, menuKalibrace, menuNastaveni});
     for (const MenuPicture &picture : menuPictures)
         (this->*picture.entry)->setIcon(menuIcon(picture.theme, picture.builtIn));
+    // The letters follow the captions of the language in use.
+    connect(popupMenu, &QMenu::aboutToShow, this, [this] { assignAccelerators(popupMenu); });
     return popupMenu;
 }
 
@@ -96,6 +100,8 @@ QMenu *RulerMenus::unitMenu() {
     popupJednotky->setObjectName(QStringLiteral("popupJednotky"));
     for (UnitMenuItem *item : std::as_const(m_unitItems))
         popupJednotky->addAction(item);
+    connect(popupJednotky, &QMenu::aboutToShow, this,
+            [this] { assignAccelerators(popupJednotky); });
     return popupJednotky;
 }
 
@@ -125,6 +131,9 @@ void RulerMenus::ZmenJednotku(QObject *sender) {
         m_context.refresh(model.nextBuiltInUnit());
     else if (auto *item = qobject_cast<UnitMenuItem *>(sender); item && m_unitItems.contains(item))
         m_context.refresh(model.selectUnit(int(m_unitItems.indexOf(item))));
+    else
+        return;
+    m_context.announcer().announceReading();
 }
 
 void RulerMenus::OtevriMenu(QObject *sender) {

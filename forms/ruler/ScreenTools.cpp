@@ -1,11 +1,13 @@
 #include "forms/ruler/ScreenTools.h"
 
 #include "core/screen/EdgeSearch.h"
+#include "core/screen/KeyedPoint.h"
 #include "core/screen/OwnWindows.h"
 #include "core/settings/RulerState.h"
 #include "core/skins/Skin.h"
 #include "core/units/DevicePixels.h"
 #include "forms/ruler/Loupe.h"
+#include "forms/ruler/ReadingAnnouncer.h"
 #include "forms/ruler/RulerContext.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/SpanMarks.h"
@@ -70,6 +72,7 @@ ScreenTools::ScreenTools(RulerContext &context)
     m_readable = screenCanBeRead(&m_whyNotReadable);
     readScreen = [](const QRect &area) { return ::readScreen(area); };
     pointer = [this] { return pointerOnScreen(m_context.window()); };
+    keyboardPoint.pointer = [this] { return pointer(); };
 
     const std::tuple<QAction *&, const char *, QString, QKeySequence> entries[] = {
         {menuLupa, "menuLupa", QStringLiteral("Lupa"), QKeySequence(Qt::Key_F6)},
@@ -226,7 +229,7 @@ QPoint ScreenTools::snappedPress(QPoint device) {
 
 void ScreenTools::measureBetweenEdges() {
     const BarOnScreen where = bar();
-    const std::optional<int> offset = where.offsetOf(pointer());
+    const std::optional<int> offset = where.offsetOf(keyboardPoint.point());
     if (!screenReadable()) {
         tellUnreadable(m_whyNotReadable);
         return;
@@ -250,6 +253,7 @@ void ScreenTools::measureBetweenEdges() {
     m_marks->raise();
     m_marks->update();
     m_context.refresh(RulerChange::Reading);
+    m_context.announcer().announceReading();
 }
 
 void ScreenTools::endSpan() {
@@ -286,14 +290,47 @@ void ScreenTools::toggleLoupe() {
         m_loupe->setAccessibleName(m_context.translate(QStringLiteral("Lupa")));
         m_loupe->readScreen = [this](const QRect &area) { return pixels(area); };
         m_loupe->whyNotRead = [this] { return unreadableNote(m_whyLastNotRead); };
-        m_loupe->pointer = [this] { return pointer(); };
+        m_loupe->pointer = [this] { return keyboardPoint.point(); };
         m_loupe->reading = [this](QPoint device) { return readingAt(device); };
+        m_loupe->tell = [this](const QString &text) { m_context.announcer().announce(text); };
     }
+    keyboardPoint.forget();
     if (m_loupe->running())
         m_loupe->stop();
     else
         m_loupe->start();
     menuLupa->setChecked(m_loupe->running());
+}
+
+// While the loupe is shown the arrows move its point and Enter presses there; Esc puts the
+// loupe away and gives the arrows back to the bar.
+bool ScreenTools::keyInLoupe(const QKeyEvent &key) {
+    if (const std::optional<QPoint> step = arrowStep(key.key(), key.modifiers())) {
+        m_loupe->showFrame(keyboardPoint.step(*step));
+        return true;
+    }
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pressAtPoint(key.modifiers());
+        return true;
+    case Qt::Key_Escape:
+        toggleLoupe();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ScreenTools::pressAtPoint(Qt::KeyboardModifiers modifiers) {
+    const BarOnScreen where = bar();
+    const QPoint at = keyboardPoint.point();
+    // A click can only land across the bar.
+    if (!where.offsetOf(at)) {
+        QApplication::beep();
+        return;
+    }
+    emit pressedAt(modifiers & Qt::ControlModifier, at - where.start);
 }
 
 bool ScreenTools::eventFilter(QObject *watched, QEvent *event) {
@@ -302,6 +339,8 @@ bool ScreenTools::eventFilter(QObject *watched, QEvent *event) {
     const bool loupeOn = m_loupe && m_loupe->running();
     switch (event->type()) {
     case QEvent::KeyPress:
+        if (loupeOn && keyInLoupe(*static_cast<QKeyEvent *>(event)))
+            return true;
         switch (static_cast<QKeyEvent *>(event)->key()) {
         case Qt::Key_F6:
             toggleLoupe();

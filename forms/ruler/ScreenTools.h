@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/screen/BarOnScreen.h"
+#include "forms/ruler/KeyboardPoint.h"
 
 #include <QImage>
 #include <QObject>
@@ -11,6 +12,7 @@
 
 class Loupe;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class SpanMarks;
 class RulerContext;
@@ -35,7 +37,7 @@ public:
     // of a span.
     QPoint snappedPress(QPoint device);
 
-    // The span between the edges on both sides of the pointer becomes the reading.
+    // The span between the edges on both sides of the looked-at point becomes the reading.
     void measureBetweenEdges();
     void toggleSnapping();
     void toggleLoupe();
@@ -47,6 +49,14 @@ public:
     // a picture and a pointer of their own here. A read that fails gives a null image.
     std::function<QImage(const QRect &)> readScreen;
     std::function<QPoint()> pointer;
+    // The point the loupe and the span look at: the pointer's, or where the arrow keys took it
+    // while the loupe is shown.
+    KeyboardPoint keyboardPoint;
+
+signals:
+    // Enter in the loupe: a press at this device pixel of the window, as a click there would
+    // make it (Ctrl for a marker).
+    void pressedAt(Qt::KeyboardModifiers modifiers, QPoint device);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,6 +69,8 @@ private:
     QVector<QRgb> lineOutsideScale(int from, int to);
     QString readingAt(QPoint device) const;
     void endSpan();
+    bool keyInLoupe(const QKeyEvent &key);
+    void pressAtPoint(Qt::KeyboardModifiers modifiers);
 
     RulerContext &m_context;
     RulerState &m_state;
