@@ -9,6 +9,7 @@
 #include "forms/ruler/MainForm.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/SpanMarks.h"
+#include "forms/screencast/ScreenSource.h"
 #include "widgets/RangedNumber.h"
 
 #include <QApplication>
@@ -67,7 +68,13 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
     : QObject(&form), m_form(form), m_state(state) {
     setObjectName(QStringLiteral("screenTools"));
     m_readable = screenCanBeRead(&m_whyNotReadable);
-    readScreen = [](const QRect &area) { return ::readScreen(area); };
+    m_source = new ScreenSource(state.screenCastToken, this);
+    readScreen = [this](const QRect &area) { return m_source->read(area); };
+    connect(m_source, &ScreenSource::restoreTokenChanged, &form, &TMainForm::saveSoon);
+    connect(m_source, &ScreenSource::unreadable, this, [this] {
+        m_readable = false;
+        m_whyNotReadable = m_source->whyNotRead();
+    });
     pointer = [this] { return pointerOnScreen(m_form); };
 
     const std::tuple<QAction *&, const char *, QString, QKeySequence> entries[] = {
@@ -155,9 +162,10 @@ BarOnScreen ScreenTools::bar() const {
 bool ScreenTools::screenReadable() {
     if (m_readable && !m_probed) {
         m_probed = true;
-        if (readScreen(QRect(pointer(), QSize(1, 1))).size() != QSize(1, 1)) {
+        if (readScreen(QRect(pointer(), QSize(1, 1))).size() != QSize(1, 1) &&
+            !m_source->waiting()) {
             m_readable = false;
-            m_whyNotReadable = whyScreenReadFailed();
+            m_whyNotReadable = m_source->whyNotRead();
         }
     }
     return m_readable;
@@ -176,7 +184,7 @@ QImage ScreenTools::pixels(const QRect &area) {
     const QImage read = readScreen(area);
     if (read.size() != area.size()) {
         m_lastReadFailed = true;
-        m_whyLastNotRead = whyScreenReadFailed();
+        m_whyLastNotRead = m_source->whyNotRead();
         return {};
     }
     QList<QRect> own{QRect(bar().start, deviceSize(m_form.size(), m_form.pomer()))};

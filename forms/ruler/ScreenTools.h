@@ -10,6 +10,7 @@
 #include <functional>
 
 class Loupe;
+class ScreenSource;
 class QAction;
 class QMenu;
 class SpanMarks;
@@ -69,6 +70,7 @@ private:
     bool m_lastReadFailed = false;
     QString m_whyNotReadable;
     QString m_whyLastNotRead;
+    ScreenSource *m_source = nullptr;
     SpanMarks *m_marks = nullptr;
     Loupe *m_loupe = nullptr;
     QAction *menuLupa = nullptr;
