@@ -154,7 +154,7 @@ void ScreenSource::waitForFirstFrame() {
     m_waiting = true;
     QEventLoop loop;
     connect(this, &ScreenSource::sharingSettled, &loop, &QEventLoop::quit);
-    QTimer::singleShot(sharingSettledWait, &loop, &QEventLoop::quit);
+    QTimer::singleShot(firstFrameWait, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_waiting = false;
 }

@@ -44,7 +44,7 @@ public:
     // How long the sharing runs after the last read, and how long a read waits for the first
     // frame when the desktop need not ask the user.
     int idleStop = 5000;
-    int sharingSettledWait = 2000;
+    int firstFrameWait = 2000;
 
 signals:
     // The screen cannot be read in this run: the desktop refused, or has no way to share it.
