@@ -13,9 +13,11 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <ctime>
 #include <memory>
@@ -156,7 +158,9 @@ QImage firstTrueFrame(ScreenSource &source) {
         if (const QImage picture = source.read(loupeSquare);
             !picture.isNull() && wholeRead(picture))
             return picture;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 16);
+        QEventLoop due;
+        QTimer::singleShot(16, &due, &QEventLoop::quit);
+        due.exec();
     }
     return {};
 }
@@ -204,11 +208,9 @@ void processorTimePerFrame(benchmark::State &state) {
             benchmark::DoNotOptimize(loupePicture(source->read(loupeSquare), defaultLoupeZoom));
             ++frames;
             // Until the next frame of the loupe is due, with the stream's frames coming.
-            QElapsedTimer frame;
-            frame.start();
-            while (frame.elapsed() < 16)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents,
-                                                16 - int(frame.elapsed()));
+            QEventLoop due;
+            QTimer::singleShot(16, &due, &QEventLoop::quit);
+            due.exec();
         }
         perFrame = double(std::clock() - start) / CLOCKS_PER_SEC * 1000 / qMax(1, frames);
     }
