@@ -1,13 +1,16 @@
 // The conversation with the desktop's screen-sharing portal and the choice of where the screen's
 // pixels come from, against a stand-in portal on a private session bus.
 
+#include "core/screen/OwnWindows.h"
 #include "forms/ruler/ScreenPixels.h"
+#include "forms/screencast/FrameInBuffer.h"
 #include "forms/screencast/PortalScreenCast.h"
 #include "forms/screencast/ScreenSource.h"
 
 #include <QDBusConnection>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,9 +34,13 @@ private slots:
     void source();
     void newTokenIsKept();
     void refusalStoresNothing();
+    void sharedMonitorGivesItsPixels();
+    void frameInBuffer_data();
+    void frameInBuffer();
 
 private:
-    void startPortal(const QString &answer, const QStringList &streams = {});
+    void startPortal(const QString &answer, const QStringList &streams = {},
+                     const QString &pipeWire = QString());
     QStringList portalLog() const;
     QDBusConnection bus() const { return QDBusConnection(QStringLiteral("standin")); }
 
@@ -67,10 +74,11 @@ void TestScreenCast::cleanupTestCase() {
     m_bus.waitForFinished();
 }
 
-void TestScreenCast::startPortal(const QString &answer, const QStringList &streams) {
+void TestScreenCast::startPortal(const QString &answer, const QStringList &streams,
+                                 const QString &pipeWire) {
     m_portal = std::make_unique<QProcess>();
     m_portal->start(QStringLiteral(TAVLINKO_PORTAL_STANDIN),
-                    QStringList{answer, m_dir.filePath("portal.log"), QString()} + streams);
+                    QStringList{answer, m_dir.filePath("portal.log"), pipeWire} + streams);
     QVERIFY(m_portal->waitForReadyRead(10000));
     QCOMPARE(m_portal->readLine().trimmed(), QByteArray("ready"));
 }
@@ -201,7 +209,11 @@ void TestScreenCast::source() {
     source.readX11 = [&](const QRect &) { return x11Reads ? x11 : QImage(); };
     source.underWayland = [&] { return wayland; };
     QSignalSpy gaveUp(&source, &ScreenSource::unreadable);
+    // While the user may still be asked, a read waits for nothing: no event loop runs in it.
+    bool waitedInside = false;
+    QTimer::singleShot(0, &source, [&] { waitedInside = true; });
     const QImage read = source.read(QRect(0, 0, 3, 2));
+    QVERIFY(!waitedInside);
     QCOMPARE(read, x11Reads ? x11 : QImage());
     QTest::qWait(answer.isEmpty() && !wayland ? 0 : 500);
     QCOMPARE(gaveUp.size(), int(unreadable));
@@ -229,6 +241,8 @@ void TestScreenCast::newTokenIsKept() {
     // PipeWire sends none.
     source.firstFrameWait = 200;
     QVERIFY(source.read(QRect(0, 0, 1, 1)).isNull());
+    // The wait ended at its deadline; the sharing goes on starting.
+    QVERIFY(source.waiting());
     QCOMPARE(source.whyNotRead(), QString("Plocha začíná sdílet obrazovku."));
 }
 
@@ -250,6 +264,122 @@ void TestScreenCast::refusalStoresNothing() {
                                  "restore_token=token-from-before"));
     QCOMPARE(changed.size(), 0);
     QCOMPARE(token, QString("token-from-before"));
+}
+
+// A monitor of boxes streamed by a PipeWire of the test's own, as large as the offscreen
+// screen: its pixels arrive in place, a read while sharing never waits, the sharing stops when
+// idle, and the next read starts it again with the token and waits for the first frame.
+void TestScreenCast::sharedMonitorGivesItsPixels() {
+#ifndef TAVLINKO_PIPEWIRE_BOXES
+    QSKIP("no PipeWire source of the tests' own");
+#else
+    const QString pipeWire = QStandardPaths::findExecutable("pipewire");
+    if (pipeWire.isEmpty())
+        QSKIP("no PipeWire to stream a monitor");
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess daemon, boxes;
+    boxes.setProcessEnvironment(environment);
+    environment.insert("PIPEWIRE_CONFIG_DIR", TAVLINKO_SOURCE_DIR "/tests/data");
+    daemon.setProcessEnvironment(environment);
+    daemon.start(pipeWire, {"-c", "pipewire-test.conf"});
+    const QString socket = runtime.filePath("pipewire-0");
+    QTRY_VERIFY(QFile::exists(socket));
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    boxes.start(TAVLINKO_PIPEWIRE_BOXES,
+                {QString::number(screen.width()), QString::number(screen.height()), "0"});
+    QVERIFY2(boxes.waitForReadyRead(10000), boxes.readAllStandardError().constData());
+    const QString node = QString::fromUtf8(boxes.readLine()).trimmed().section(u' ', 1);
+    startPortal("yes",
+                {QStringLiteral("%1:0,0,%2,%3").arg(node).arg(screen.width()).arg(screen.height())},
+                socket);
+
+    QString token;
+    ScreenSource source(token);
+    source.bus = [this] { return bus(); };
+    source.readX11 = [](const QRect &) { return QImage(); };
+    source.underWayland = [] { return true; };
+    source.idleStop = 300;
+    // The restarted sharing's first frame ends the wait, long before this.
+    source.firstFrameWait = 600000;
+    const QRect row(95, screen.height() - 1, screen.width() - 95, 1);
+    QImage picture;
+    QTRY_VERIFY((picture = source.read(row), !picture.isNull()));
+    const auto colourAt = [&](int x) { return QColor(picture.pixel(x - row.x(), 0)).name(); };
+    QCOMPARE(colourAt(99), QString("#ffffff"));
+    QCOMPARE(colourAt(100), QString("#000000"));
+    QCOMPARE(colourAt(109), QString("#000000"));
+    QCOMPARE(colourAt(110), QString("#ffffff"));
+    QCOMPARE(colourAt(200), QString("#d8d8d8"));
+    QCOMPARE(colourAt(250), QString("#2050a0"));
+    QCOMPARE(colourAt(299), QString("#2050a0"));
+    QCOMPARE(colourAt(300), QString("#ffffff"));
+    // The screen's last column and row come from the monitor's last.
+    QVERIFY(wholeRead(picture));
+
+    bool waitedInside = false;
+    QTimer::singleShot(0, &source, [&] { waitedInside = true; });
+    QVERIFY(!source.read(row).isNull());
+    QVERIFY(!waitedInside);
+
+    QTRY_VERIFY(portalLog().contains("Close"));
+    QTimer::singleShot(0, &source, [&] { waitedInside = true; });
+    picture = source.read(row);
+    QVERIFY(waitedInside);
+    QVERIFY(!picture.isNull());
+    QCOMPARE(colourAt(250), QString("#2050a0"));
+    QVERIFY(portalLog().contains("Start restored"));
+    for (QProcess *process : {&boxes, &daemon}) {
+        process->kill();
+        process->waitForFinished();
+    }
+#endif
+}
+
+void TestScreenCast::frameInBuffer_data() {
+    QTest::addColumn<quint32>("maxSize");
+    QTest::addColumn<quint32>("offset");
+    QTest::addColumn<qint32>("stride");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("fits");
+    // Rows of 4 pixels are 16 bytes; the last row needs no padding after it.
+    QTest::newRow("packed, exactly") << 48u << 0u << 0 << QSize(4, 3) << true;
+    QTest::newRow("packed, a byte short") << 47u << 0u << 0 << QSize(4, 3) << false;
+    QTest::newRow("offset, exactly") << 49u << 1u << 16 << QSize(4, 3) << true;
+    QTest::newRow("offset, a byte short") << 48u << 1u << 16 << QSize(4, 3) << false;
+    QTest::newRow("padded rows, exactly") << 56u << 0u << 20 << QSize(4, 3) << true;
+    QTest::newRow("padded rows, a byte short") << 55u << 0u << 20 << QSize(4, 3) << false;
+    QTest::newRow("rows shorter than the pixels") << 48u << 0u << 15 << QSize(4, 3) << false;
+    QTest::newRow("rows bottom up") << 48u << 32u << -16 << QSize(4, 3) << false;
+    QTest::newRow("no pixels across") << 48u << 0u << 0 << QSize(0, 3) << false;
+    QTest::newRow("no rows") << 48u << 0u << 0 << QSize(4, 0) << false;
+    QTest::newRow("an offset past the end") << 48u << 4294967295u << 0 << QSize(1, 1) << false;
+}
+
+void TestScreenCast::frameInBuffer() {
+    QFETCH(quint32, maxSize);
+    QFETCH(quint32, offset);
+    QFETCH(qint32, stride);
+    QFETCH(QSize, size);
+    QFETCH(bool, fits);
+    QVector<quint32> memory(64);
+    for (int index = 0; index < memory.size(); ++index)
+        memory[index] = 0xff000000u | quint32(index);
+    const auto *bytes = reinterpret_cast<const uchar *>(memory.constData());
+    const QImage frame =
+        ::frameInBuffer(bytes, maxSize, offset, stride, size, QImage::Format_RGB32);
+    QCOMPARE(!frame.isNull(), fits);
+    QVERIFY(::frameInBuffer(bytes, maxSize, offset, stride, size, QImage::Format_Invalid).isNull());
+    QVERIFY(::frameInBuffer(nullptr, maxSize, offset, stride, size, QImage::Format_RGB32).isNull());
+    if (!fits)
+        return;
+    // The last pixel is read from where the rows put it.
+    const int step = stride ? stride : size.width() * 4;
+    const QPoint last(size.width() - 1, size.height() - 1);
+    quint32 expected = 0;
+    std::memcpy(&expected, bytes + offset + last.y() * step + last.x() * 4, 4);
+    QCOMPARE(frame.pixel(last), expected | 0xff000000u);
 }
 
 QTEST_MAIN(TestScreenCast)

@@ -74,6 +74,7 @@ ScreenTools::ScreenTools(TMainForm &form, RulerState &state)
     connect(m_source, &ScreenSource::unreadable, this, [this] {
         m_readable = false;
         m_whyNotReadable = m_source->whyNotRead();
+        m_toldUnreadable = false;
     });
     pointer = [this] { return pointerOnScreen(m_form); };
 

@@ -1,5 +1,7 @@
 #include "forms/screencast/PipeWireFrames.h"
 
+#include "forms/screencast/FrameInBuffer.h"
+
 #include <QSocketNotifier>
 #include <QSysInfo>
 #include <QTimer>
@@ -172,19 +174,15 @@ void PipeWireFrames::process(void *data) {
         return;
     const spa_buffer *buffer = newest->buffer;
     const spa_data *plane = buffer->n_datas > 0 ? &buffer->datas[0] : nullptr;
-    const QSize size = stream->size;
-    const qint64 stride =
-        plane && plane->chunk->stride > 0 ? plane->chunk->stride : qint64(size.width()) * 4;
-    const bool whole = plane && plane->data && stream->format != QImage::Format_Invalid &&
-                       !size.isEmpty() && stride >= qint64(size.width()) * 4 &&
-                       !(plane->chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) &&
-                       qint64(plane->chunk->offset) + stride * size.height() <= plane->maxsize;
-    if (!whole) {
+    const QImage frame = plane && !(plane->chunk->flags & SPA_CHUNK_FLAG_CORRUPTED)
+                             ? frameInBuffer(plane->data, plane->maxsize, plane->chunk->offset,
+                                             plane->chunk->stride, stream->size, stream->format)
+                             : QImage();
+    if (frame.isNull()) {
         library.queue(stream->stream, newest);
         return;
     }
-    stream->frame = QImage(static_cast<const uchar *>(plane->data) + plane->chunk->offset,
-                           size.width(), size.height(), stride, stream->format);
+    stream->frame = frame;
     if (stream->held)
         library.queue(stream->stream, stream->held);
     stream->held = newest;
