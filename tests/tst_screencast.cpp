@@ -215,6 +215,9 @@ void TestScreenCast::source() {
     const QImage read = source.read(QRect(0, 0, 3, 2));
     QVERIFY(!waitedInside);
     QCOMPARE(read, x11Reads ? x11 : QImage());
+    // Without a portal on the bus the first read knows it already.
+    if (!x11Reads && wayland && answer.isEmpty())
+        QCOMPARE(gaveUp.size(), 1);
     QTest::qWait(answer.isEmpty() && !wayland ? 0 : 500);
     QCOMPARE(gaveUp.size(), int(unreadable));
     QCOMPARE(source.waiting(), waiting);

@@ -1,10 +1,12 @@
 #include "forms/screencast/PortalScreenCast.h"
 
 #include <QDBusArgument>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusUnixFileDescriptor>
 #include <fcntl.h>
 
@@ -60,6 +62,16 @@ QList<PortalStream> portalStreams(const QVariant &streams) {
     }
     argument.endArray();
     return found;
+}
+
+bool PortalScreenCast::offered(const QDBusConnection &bus) {
+    QDBusConnectionInterface *daemon = bus.interface();
+    if (!daemon)
+        return false;
+    if (daemon->isServiceRegistered(portalService))
+        return true;
+    const QDBusReply<QStringList> startable = daemon->call(QStringLiteral("ListActivatableNames"));
+    return startable.isValid() && startable.value().contains(portalService);
 }
 
 PortalScreenCast::PortalScreenCast(const QDBusConnection &bus, QObject *parent)

@@ -25,6 +25,10 @@ class PortalScreenCast : public QObject {
     Q_OBJECT
 
 public:
+    // Whether the bus has the portal, running or to be started on the first call: asked of the
+    // bus itself, which answers at once.
+    static bool offered(const QDBusConnection &bus);
+
     explicit PortalScreenCast(const QDBusConnection &bus, QObject *parent = nullptr);
     // Closes the session, which stops the sharing.
     ~PortalScreenCast() override;

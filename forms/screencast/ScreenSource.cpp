@@ -86,8 +86,10 @@ void ScreenSource::startSharing() {
         giveUp(State::NoPipeWire);
         return;
     }
+    // Known before the first read answers: where there is no portal, its tool says so, not
+    // that the desktop asks.
     const QDBusConnection connection = bus();
-    if (!connection.isConnected()) {
+    if (!connection.isConnected() || !PortalScreenCast::offered(connection)) {
         giveUp(State::NoPortal);
         return;
     }
