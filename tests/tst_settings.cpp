@@ -43,6 +43,7 @@ QString readValue(const RulerState &s, const QPoint &pos, const QString &name) {
         {"Jednotka", QString::number(s.Jednotka)},
         {"RozliseniX", QString::number(s.RozliseniX)},
         {"RozliseniY", QString::number(s.RozliseniY)},
+        {"screenCastToken", s.screenCastToken},
     };
     return values.value(name, "?");
 }
@@ -58,6 +59,8 @@ private slots:
     void switches();
     void firstRunAndFirstSave();
     void values_data();
+    void screenCastTokenOnlyOnceGiven_data();
+    void screenCastTokenOnlyOnceGiven();
     void values();
     void languageDetection_data();
     void languageDetection();
@@ -270,6 +273,46 @@ void TestSettings::values_data() {
                                      << "110";
     QTest::newRow("resolution") << QByteArray("[Mereni]\nRozliseni Y=120\n") << "RozliseniY"
                                 << "120";
+    // The desktop's restore token goes back to it only as a token can look.
+    const QByteArray tokenKey = "[Mereni]\nPovoleni sdileni obrazovky=";
+    QTest::newRow("token missing") << QByteArray("[Mereni]\n") << "screenCastToken"
+                                   << "";
+    QTest::newRow("token") << tokenKey + "6c8f0d1e-4b2a_4f7e.9a51"
+                           << "screenCastToken"
+                           << "6c8f0d1e-4b2a_4f7e.9a51";
+    QTest::newRow("token at the length limit")
+        << tokenKey + QByteArray(128, 'a') << "screenCastToken" << QString(128, 'a');
+    QTest::newRow("token one past") << tokenKey + QByteArray(129, 'a') << "screenCastToken"
+                                    << "";
+    QTest::newRow("token with a space") << tokenKey + "ab cd"
+                                        << "screenCastToken"
+                                        << "";
+    QTest::newRow("token with a slash") << tokenKey + "../x"
+                                        << "screenCastToken"
+                                        << "";
+    QTest::newRow("token not ASCII") << tokenKey + "tok\xc3\xa9n"
+                                     << "screenCastToken"
+                                     << "";
+}
+
+void TestSettings::screenCastTokenOnlyOnceGiven_data() {
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("none yet") << QString() << QByteArray();
+    QTest::newRow("given") << "token-1" << QByteArray("Povoleni sdileni obrazovky=token-1\n");
+}
+
+// A refusal leaves no token, and then the file gets no key for it.
+void TestSettings::screenCastTokenOnlyOnceGiven() {
+    QFETCH(QString, token);
+    QFETCH(QByteArray, line);
+    ProgramFolder folder;
+    folder.s.screenCastToken = token;
+    QVERIFY(UlozNastaveni(folder.s, QRect(1, 2, 472, 40)));
+    const QByteArray written = readFile(folder.s.SouborNastaveni);
+    QCOMPARE(written.contains("Povoleni sdileni obrazovky"), !line.isEmpty());
+    if (!line.isEmpty())
+        QVERIFY(written.contains(line));
 }
 
 void TestSettings::values() {

@@ -80,6 +80,8 @@ struct RulerState {
     int edgeTolerance = defaultEdgeTolerance;
     // The span between two edges, when that is what the reading shows.
     std::optional<EdgeSpan> edgeSpan;
+    // The desktop's permission to share the screen in a Wayland session, kept for later runs.
+    QString screenCastToken;
 
     // A settings file that cannot be written is reported to the user once per run (the window
     // installs a message box here); the program then goes on with what it has in memory.

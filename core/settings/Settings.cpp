@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -114,6 +115,13 @@ const SettingKey settingKeys[] = {
      [](const SettingsView &v) { return number(v.s.edgeTolerance); },
      [](SettingsView &v, const QString &t) {
          v.s.edgeTolerance = qBound(0, toInt(t), largestEdgeTolerance);
+     }},
+    // Handed back to the desktop as it came: only a token's own characters, at a token's length.
+    {"Mereni", "Povoleni sdileni obrazovky", false, "", true,
+     [](const SettingsView &v) { return v.s.screenCastToken; },
+     [](SettingsView &v, const QString &t) {
+         static const QRegularExpression token(QStringLiteral("^[A-Za-z0-9._-]{0,128}$"));
+         v.s.screenCastToken = token.match(t).hasMatch() ? t : QString();
      }},
 };
 

@@ -11,6 +11,7 @@
 #include "forms/ruler/RulerContext.h"
 #include "forms/ruler/ScreenPixels.h"
 #include "forms/ruler/SpanMarks.h"
+#include "forms/screencast/ScreenSource.h"
 #include "widgets/RangedNumber.h"
 
 #include <QApplication>
@@ -70,7 +71,14 @@ ScreenTools::ScreenTools(RulerContext &context)
     QWidget &form = context.window();
     setObjectName(QStringLiteral("screenTools"));
     m_readable = screenCanBeRead(&m_whyNotReadable);
-    readScreen = [](const QRect &area) { return ::readScreen(area); };
+    m_source = new ScreenSource(m_state.screenCastToken, this);
+    readScreen = [this](const QRect &area) { return m_source->read(area); };
+    connect(m_source, &ScreenSource::restoreTokenChanged, this, [this] { m_context.saveSoon(); });
+    connect(m_source, &ScreenSource::unreadable, this, [this] {
+        m_readable = false;
+        m_whyNotReadable = m_source->whyNotRead();
+        m_toldUnreadable = false;
+    });
     pointer = [this] { return pointerOnScreen(m_context.window()); };
     keyboardPoint.pointer = [this] { return pointer(); };
 
@@ -155,9 +163,10 @@ BarOnScreen ScreenTools::bar() const {
 bool ScreenTools::screenReadable() {
     if (m_readable && !m_probed) {
         m_probed = true;
-        if (readScreen(QRect(pointer(), QSize(1, 1))).size() != QSize(1, 1)) {
+        if (readScreen(QRect(pointer(), QSize(1, 1))).size() != QSize(1, 1) &&
+            !m_source->waiting()) {
             m_readable = false;
-            m_whyNotReadable = whyScreenReadFailed();
+            m_whyNotReadable = m_source->whyNotRead();
         }
     }
     return m_readable;
@@ -176,7 +185,7 @@ QImage ScreenTools::pixels(const QRect &area) {
     const QImage read = readScreen(area);
     if (read.size() != area.size()) {
         m_lastReadFailed = true;
-        m_whyLastNotRead = whyScreenReadFailed();
+        m_whyLastNotRead = m_source->whyNotRead();
         return {};
     }
     QList<QRect> own{QRect(bar().start, deviceSize(m_context.window().size(), m_context.ratio()))};

@@ -11,6 +11,7 @@
 #include <functional>
 
 class Loupe;
+class ScreenSource;
 class QAction;
 class QKeyEvent;
 class QMenu;
@@ -80,6 +81,7 @@ private:
     bool m_lastReadFailed = false;
     QString m_whyNotReadable;
     QString m_whyLastNotRead;
+    ScreenSource *m_source = nullptr;
     SpanMarks *m_marks = nullptr;
     Loupe *m_loupe = nullptr;
     QAction *menuLupa = nullptr;
