@@ -83,12 +83,12 @@ ScreenTools::ScreenTools(RulerContext &context)
     keyboardPoint.pointer = [this] { return pointer(); };
 
     const std::tuple<QAction *&, const char *, QString, QKeySequence> entries[] = {
-        {menuLupa, "menuLupa", QStringLiteral("Lupa"), QKeySequence(Qt::Key_F6)},
-        {menuPrichytit, "menuPrichytit", QStringLiteral("Přichytit k hranám"),
+        {m_loupeAction, "menuLupa", QStringLiteral("Lupa"), QKeySequence(Qt::Key_F6)},
+        {m_snapAction, "menuPrichytit", QStringLiteral("Přichytit k hranám"),
          QKeySequence(Qt::Key_F7)},
-        {menuMeritMeziHranami, "menuMeritMeziHranami", QStringLiteral("Změřit mezi hranami"),
+        {m_spanAction, "menuMeritMeziHranami", QStringLiteral("Změřit mezi hranami"),
          QKeySequence(Qt::Key_F8)},
-        {menuToleranceHran, "menuToleranceHran", QStringLiteral("Citlivost hran..."),
+        {m_toleranceAction, "menuToleranceHran", QStringLiteral("Citlivost hran..."),
          QKeySequence()},
     };
     for (const auto &[action, name, caption, key] : entries) {
@@ -99,12 +99,12 @@ ScreenTools::ScreenTools(RulerContext &context)
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
     }
-    menuLupa->setCheckable(true);
-    menuPrichytit->setCheckable(true);
-    connect(menuLupa, &QAction::triggered, this, &ScreenTools::toggleLoupe);
-    connect(menuPrichytit, &QAction::triggered, this, &ScreenTools::toggleSnapping);
-    connect(menuMeritMeziHranami, &QAction::triggered, this, &ScreenTools::measureBetweenEdges);
-    connect(menuToleranceHran, &QAction::triggered, this, [this] {
+    m_loupeAction->setCheckable(true);
+    m_snapAction->setCheckable(true);
+    connect(m_loupeAction, &QAction::triggered, this, &ScreenTools::toggleLoupe);
+    connect(m_snapAction, &QAction::triggered, this, &ScreenTools::toggleSnapping);
+    connect(m_spanAction, &QAction::triggered, this, &ScreenTools::measureBetweenEdges);
+    connect(m_toleranceAction, &QAction::triggered, this, [this] {
         const std::optional<double> tolerance = askNumber(
             &m_context.window(), m_context.translate(QStringLiteral("Citlivost hran")),
             m_context.translate(QStringLiteral(
@@ -128,22 +128,22 @@ void ScreenTools::addMenuItems(QMenu *menu) {
     // The pictures are looked up in the icon theme only now: the theme and the picture
     // plug-ins it loads would otherwise delay the ruler's start.
     const std::tuple<QAction *, const char *, Picture> pictures[] = {
-        {menuLupa, "zoom-in", Picture::Loupe},
-        {menuPrichytit, "snap-nodes-cusp", Picture::Snap},
-        {menuMeritMeziHranami, "measure", Picture::Span},
-        {menuToleranceHran, "configure", Picture::Tolerance},
+        {m_loupeAction, "zoom-in", Picture::Loupe},
+        {m_snapAction, "snap-nodes-cusp", Picture::Snap},
+        {m_spanAction, "measure", Picture::Span},
+        {m_toleranceAction, "configure", Picture::Tolerance},
     };
     for (const auto &[action, theme, picture] : pictures)
         action->setIcon(QIcon::fromTheme(QLatin1String(theme), drawnIcon(picture)));
     menu->addSeparator()->setObjectName(QStringLiteral("N300"));
-    menu->addActions({menuLupa, menuPrichytit, menuMeritMeziHranami, menuToleranceHran});
+    menu->addActions({m_loupeAction, m_snapAction, m_spanAction, m_toleranceAction});
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-        menuPrichytit->setChecked(m_state.snapToEdges);
-        menuLupa->setChecked(m_loupe && m_loupe->running());
+        m_snapAction->setChecked(m_state.snapToEdges);
+        m_loupeAction->setChecked(m_loupe && m_loupe->running());
         if (m_readable)
             return;
         menu->setToolTipsVisible(true);
-        for (QAction *action : {menuLupa, menuPrichytit, menuMeritMeziHranami}) {
+        for (QAction *action : {m_loupeAction, m_snapAction, m_spanAction}) {
             action->setEnabled(false);
             action->setToolTip(m_context.translate(m_whyNotReadable));
         }
@@ -280,7 +280,7 @@ void ScreenTools::toggleSnapping() {
         return;
     }
     m_state.snapToEdges = !m_state.snapToEdges;
-    menuPrichytit->setChecked(m_state.snapToEdges);
+    m_snapAction->setChecked(m_state.snapToEdges);
     m_context.saveSoon();
 }
 
@@ -308,7 +308,7 @@ void ScreenTools::toggleLoupe() {
         m_loupe->stop();
     else
         m_loupe->start();
-    menuLupa->setChecked(m_loupe->running());
+    m_loupeAction->setChecked(m_loupe->running());
 }
 
 // While the loupe is shown the arrows move its point and Enter presses there; Esc puts the

@@ -84,8 +84,8 @@ private:
     ScreenSource *m_source = nullptr;
     SpanMarks *m_marks = nullptr;
     Loupe *m_loupe = nullptr;
-    QAction *menuLupa = nullptr;
-    QAction *menuPrichytit = nullptr;
-    QAction *menuMeritMeziHranami = nullptr;
-    QAction *menuToleranceHran = nullptr;
+    QAction *m_loupeAction = nullptr;
+    QAction *m_snapAction = nullptr;
+    QAction *m_spanAction = nullptr;
+    QAction *m_toleranceAction = nullptr;
 };
