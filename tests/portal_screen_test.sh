@@ -33,17 +33,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 
-weston --backend=headless-backend.so --socket=screen --idle-time=0 --xwayland --debug \
-    --use-pixman --width=1024 --height=768 --log="$work/weston.log" &
-display=""
-for _ in $(seq 100); do
-    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null || true)"
-    [ -n "$display" ] && break
-    sleep 0.1
-done
-[ -n "$display" ] || fail "weston started no XWayland"
-export DISPLAY="$display" WAYLAND_DISPLAY=screen
-start_own_session_bus "$work"
+start_headless_xwayland "$work"
 
 PIPEWIRE_CONFIG_DIR="$source_dir/tests/data" pipewire -c pipewire-test.conf 2>"$work/pipewire.log" &
 for _ in $(seq 50); do
@@ -78,14 +68,6 @@ start_portal() {  # answer
     fail "the stand-in portal did not start"
 }
 
-windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null || true; }
-wait_windows() {  # pid count
-    for _ in $(seq 50); do
-        [ "$(windows "$1" | wc -l)" -ge "$2" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 # A screenshot of the compositor's output, named.
 screenshot() {
     rm -f "$work"/wayland-screenshot-*.png
@@ -106,15 +88,15 @@ pid=""
 start_ruler() {
     "$work/tavlinko" 2>>"$work/ruler.log" &
     pid=$!
-    wait_windows "$pid" 1 || fail "the ruler did not appear"
-    bar="$(windows "$pid" | head -n1)"
+    wait_windows_of "$pid" 1 || fail "the ruler did not appear"
+    bar="$(windows_of "$pid" | head -n1)"
 }
 stop_ruler() {
     kill -TERM "$pid"
     wait "$pid" || fail "the ruler ended with status $?"
 }
 loupe_middle() {  # screenshot name
-    loupe="$(windows "$pid" | grep -vx "$bar" | head -n1)"
+    loupe="$(windows_of "$pid" | grep -vx "$bar" | head -n1)"
     eval "$(xdotool getwindowgeometry --shell "$loupe")"
     screenshot "$1"
     "$probe" "$work/$1.png" $((X + 2 + 84)) $((Y + 2 + 84))
@@ -126,7 +108,7 @@ printf '[Obecne]\nX=0\nY=0\nDelka=600\n' >"$work/tavlinko.ini"
 start_ruler
 [ ! -s "$work/portal.log" ] || fail "the portal was asked before a tool needed the screen"
 xdotool key --window "$bar" F6
-wait_windows "$pid" 2 || fail "the loupe did not appear"
+wait_windows_of "$pid" 2 || fail "the loupe did not appear"
 middle=""
 for _ in $(seq 30); do
     middle="$(loupe_middle loupe)"
@@ -194,7 +176,7 @@ start_portal no
 printf '[Obecne]\nX=0\nY=0\nDelka=600\n' >"$work/tavlinko.ini"
 start_ruler
 xdotool key --window "$bar" F6
-wait_windows "$pid" 2 || fail "the loupe did not appear"
+wait_windows_of "$pid" 2 || fail "the loupe did not appear"
 sleep 1
 grep -qx "Start asked" "$work/portal.log" || fail "the user was not asked"
 middle="$(loupe_middle refused)"
@@ -203,7 +185,7 @@ share="$("$dark_share" "$work/refused.png" $((X + 2)) $((Y + 2)) 168 168)"
 [ "$middle" != "#2050a0" ] || fail "after a refusal the loupe shows the screen"
 xdotool key --window "$bar" F6
 xdotool key --window "$bar" F8
-wait_windows "$pid" 2 || fail "F8 after a refusal did not say that the screen cannot be read"
+wait_windows_of "$pid" 2 || fail "F8 after a refusal did not say that the screen cannot be read"
 stop_ruler
 [ -z "$(token)" ] || fail "a refusal stored the token '$(token)'"
 echo "portal screen: all checks passed"

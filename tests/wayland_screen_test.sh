@@ -20,56 +20,35 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 
-# The debugging protocol lets weston-screenshooter read the output; pixman draws it.
-weston --backend=headless-backend.so --socket=screen --idle-time=0 --xwayland --debug \
-    --use-pixman --width=1024 --height=768 --log="$work/weston.log" &
-display=""
-for _ in $(seq 100); do
-    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null || true)"
-    [ -n "$display" ] && break
-    sleep 0.1
-done
-[ -n "$display" ] || fail "weston started no XWayland"
-export DISPLAY="$display" WAYLAND_DISPLAY=screen
-start_own_session_bus "$work"
-
-# The ruler's windows: the bar, then a box or the loupe.
-windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null || true; }
-wait_windows() {  # pid count
-    for _ in $(seq 50); do
-        [ "$(windows "$1" | wc -l)" -ge "$2" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+start_headless_xwayland "$work"
 
 printf '[Obecne]\nX=100\nY=300\nDelka=600\n' > "$work/tavlinko.ini"
 "$work/tavlinko" 2>"$work/ruler.log" &
 pid=$!
-wait_windows "$pid" 1 || fail "the ruler did not appear"
-bar="$(windows "$pid" | head -n1)"
+wait_windows_of "$pid" 1 || fail "the ruler did not appear"
+bar="$(windows_of "$pid" | head -n1)"
 # The pointer stays where XWayland has it: moving it crashes a headless XWayland.
 
 xdotool key --window "$bar" F8
-wait_windows "$pid" 2 || fail "F8 did not say that the screen cannot be read"
+wait_windows_of "$pid" 2 || fail "F8 did not say that the screen cannot be read"
 sleep 0.5
-for box in $(windows "$pid" | grep -vx "$bar"); do
+for box in $(windows_of "$pid" | grep -vx "$bar"); do
     xdotool key --window "$box" Escape 2>/dev/null || true
 done
 for _ in $(seq 50); do
-    [ "$(windows "$pid" | wc -l)" = 1 ] && break
+    [ "$(windows_of "$pid" | wc -l)" = 1 ] && break
     sleep 0.1
 done
-[ "$(windows "$pid" | wc -l)" = 1 ] || fail "the note did not close"
+[ "$(windows_of "$pid" | wc -l)" = 1 ] || fail "the note did not close"
 # Said once: F7 and F8 again open nothing.
 xdotool key --window "$bar" F7
 xdotool key --window "$bar" F8
 sleep 1
-[ "$(windows "$pid" | wc -l)" = 1 ] || fail "the note came again"
+[ "$(windows_of "$pid" | wc -l)" = 1 ] || fail "the note came again"
 
 xdotool key --window "$bar" F6
-wait_windows "$pid" 2 || fail "the loupe did not appear"
-loupe="$(windows "$pid" | grep -vx "$bar" | head -n1)"
+wait_windows_of "$pid" 2 || fail "the loupe did not appear"
+loupe="$(windows_of "$pid" | grep -vx "$bar" | head -n1)"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$loupe")"
 (cd "$work" && weston-screenshooter >/dev/null 2>&1) || fail "no screenshot"

@@ -1,9 +1,5 @@
 # Sourced by the scripts that drive the real program.
 
-# start_own_xvfb FOLDER starts a virtual X server of their own and sets DISPLAY: the server
-# picks a free display itself and tells which, so that runs beside each other never race for one
-# (as xvfb-run -a does). Its screen is 1280 x 1024 unless a size is given. The server is a job of the sourcing shell, so `kill $(jobs -p)` ends it.
-# It is held open (see hold_display) once it takes clients.
 # A program folder as a build leaves it: the program with its help reader, printing module and
 # help file, and the shipped skins and languages.
 copy_program() {  # program folder
@@ -14,6 +10,11 @@ copy_program() {  # program folder
     cp -r "$source_dir/data/skin" "$source_dir/data/jazyky" "$2/"
 }
 
+# start_own_xvfb FOLDER starts a virtual X server of their own and sets DISPLAY: the server
+# picks a free display itself and tells which, so that runs beside each other never race for one
+# (as xvfb-run -a does). Its screen is 1280 x 1024 unless a size is given. The server is a job
+# of the sourcing shell, so `kill $(jobs -p)` ends it.
+# It is held open (see hold_display) once it takes clients.
 start_own_xvfb() {  # folder [WIDTHxHEIGHT]
     Xvfb -displayfd 3 -screen 0 "${2:-1280x1024}x24" -nolisten tcp 3>"$1/display" 2>/dev/null &
     for _ in $(seq 100); do
@@ -24,6 +25,34 @@ start_own_xvfb() {  # folder [WIDTHxHEIGHT]
     export DISPLAY=":$(cat "$1/display")"
     hold_display
     start_own_session_bus "$1"
+}
+
+# start_headless_xwayland FOLDER starts a headless weston with a rootless XWayland, as a Wayland
+# session runs X11 programs, and sets WAYLAND_DISPLAY (socket "screen" in XDG_RUNTIME_DIR),
+# DISPLAY and a session bus. The debugging protocol lets weston-screenshooter read the output;
+# pixman draws it. weston logs to FOLDER/weston.log.
+start_headless_xwayland() {
+    weston --backend=headless-backend.so --socket=screen --idle-time=0 --xwayland --debug \
+        --use-pixman --width=1024 --height=768 --log="$1/weston.log" &
+    local display=""
+    for _ in $(seq 100); do
+        display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$1/weston.log" 2>/dev/null || true)"
+        [ -n "$display" ] && break
+        sleep 0.1
+    done
+    [ -n "$display" ] || { echo "weston started no XWayland"; exit 1; }
+    export DISPLAY="$display" WAYLAND_DISPLAY=screen
+    start_own_session_bus "$1"
+}
+
+# The shown windows of a process, and waiting up to 5 s until it shows at least COUNT.
+windows_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null || true; }
+wait_windows_of() {  # pid count
+    for _ in $(seq 50); do
+        [ "$(windows_of "$1" | wc -l)" -ge "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # start_own_session_bus FOLDER gives the programs a session bus, as every desktop has, unless one
