@@ -139,6 +139,13 @@ private slots:
         QCOMPARE(item.width(), QFontMetrics(font).horizontalAdvance(QStringLiteral("Stopa")) + 42);
         QCOMPARE(item.height(), QFontMetrics(font).height() + 5);
         QCOMPARE(unitMenuItemSize(QStringLiteral("-"), font).height(), 3);
+        // A unit's own "&" is doubled when its entry gets an access key, and shows once; a
+        // last "&" marks nothing.
+        const std::pair<const char *, const char *> shown[] = {
+            {"&R&&D", "R&D"}, {"R&&&D", "R&D"}, {"R&&D&", "R&D&"}, {"&&&", "&&"}};
+        for (const auto &[caption, drawn] : shown)
+            QCOMPARE(unitMenuItemSize(QString::fromUtf8(caption), font).width(),
+                     QFontMetrics(font).horizontalAdvance(QString::fromUtf8(drawn)) + 42);
 
         for (bool selected : {false, true}) {
             QImage image(120, item.height(), QImage::Format_RGB32);

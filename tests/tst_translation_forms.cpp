@@ -2,6 +2,7 @@
 // the running ruler must follow each shipped language.
 
 #include "RulerFixture.h"
+#include "core/translation/AccessKeyMark.h"
 #include "core/translation/LangTranslator.h"
 #include "forms/about/AboutForm.h"
 #include "forms/ruler/UnitMenuItem.h"
@@ -18,22 +19,11 @@
 
 namespace {
 
-// A caption as the user reads it: the accelerator's mark gone, a doubled "&" a single one.
-QString readable(const QString &caption) {
-    QString text;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        text += caption[i];
-    }
-    return text;
-}
-
 QStringList tabCaptions(QWidget *dialog) {
     QStringList captions;
     const QTabBar *tabs = dialog->findChild<PageControl *>(QStringLiteral("PageControl"))->tabBar();
     for (int i = 0; i < tabs->count(); ++i)
-        captions << readable(tabs->tabText(i));
+        captions << withoutAccessKeyMark(tabs->tabText(i));
     return captions;
 }
 

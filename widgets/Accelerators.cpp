@@ -1,5 +1,6 @@
 #include "widgets/Accelerators.h"
 
+#include "core/translation/AccessKeyMark.h"
 #include "widgets/PageControl.h"
 
 #include <QAbstractButton>
@@ -62,17 +63,6 @@ QString marked(const QString &caption, qsizetype letter) {
     return text;
 }
 
-// A caption without the letter its "&" marks, "&&" read as one "&".
-QString withoutMark(const QString &caption) {
-    QString text;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        text += caption[i];
-    }
-    return text;
-}
-
 // One captioned control or menu entry: how its caption is read and written.
 struct Captioned {
     QObject *control;
@@ -84,7 +74,7 @@ std::optional<Captioned> captioned(QWidget *control) {
     // A standard button's caption is Qt's, letter included.
     if (auto *button = qobject_cast<QAbstractButton *>(control);
         button && qobject_cast<QDialogButtonBox *>(button->parentWidget()))
-        return Captioned{control, [button] { return withoutMark(button->text()); },
+        return Captioned{control, [button] { return withoutAccessKeyMark(button->text()); },
                          [button](const QString &text) { button->setText(text); }};
     if (auto *button = qobject_cast<QAbstractButton *>(control))
         return Captioned{control, [button] { return button->text(); },

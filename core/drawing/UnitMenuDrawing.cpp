@@ -1,5 +1,7 @@
 #include "core/drawing/UnitMenuDrawing.h"
 
+#include "core/translation/AccessKeyMark.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -16,25 +18,18 @@ int nameRoom(const QFontMetrics &metrics) {
     return metrics.averageCharWidth() * longestShownName;
 }
 
-// The caption as it shows: its first "&" marks the access key and is not drawn.
-QString shownName(const QString &caption) {
-    QString name = caption;
-    const qsizetype ampersand = name.indexOf(QLatin1Char('&'));
-    if (ampersand >= 0)
-        name.remove(ampersand, 1);
-    return name;
-}
 } // namespace
 
 bool unitMenuNameCut(const QString &caption, const QFont &font) {
     const QFontMetrics metrics(font);
-    return metrics.horizontalAdvance(shownName(caption)) > nameRoom(metrics);
+    return metrics.horizontalAdvance(withoutAccessKeyMark(caption)) > nameRoom(metrics);
 }
 
 QSize unitMenuItemSize(const QString &caption, const QFont &font) {
     const QFontMetrics metrics(font);
     const int width =
-        std::min(metrics.horizontalAdvance(shownName(caption)), nameRoom(metrics)) + nameStart;
+        std::min(metrics.horizontalAdvance(withoutAccessKeyMark(caption)), nameRoom(metrics)) +
+        nameStart;
     const int height = caption == separatorCaption ? 3 : metrics.height() + 5;
     return {width, height};
 }
@@ -57,8 +52,9 @@ void drawUnitMenuItem(QPainter &painter, const QRect &rect, const QString &capti
     const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
     painter.drawText(rect.left(), baseline, symbol);
     const int room = rect.width() - nameStart;
-    painter.drawText(rect.left() + nameStart, baseline,
-                     painter.fontMetrics().elidedText(shownName(caption), Qt::ElideRight, room));
+    painter.drawText(
+        rect.left() + nameStart, baseline,
+        painter.fontMetrics().elidedText(withoutAccessKeyMark(caption), Qt::ElideRight, room));
 }
 
 QFont fontFitting(QFont font, const QString &text, int width) {

@@ -1,5 +1,7 @@
 #include "forms/ruler/WaylandOutputs.h"
 
+#include "forms/LibraryEntry.h"
+
 #include <QLibrary>
 #include <algorithm>
 #include <cstring>
@@ -24,9 +26,7 @@ struct WaylandClient {
 
     bool load() {
         const auto entry = [this](auto &function, const char *name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                library.resolve(name));
-            return function != nullptr;
+            return resolveEntry(library, function, name);
         };
         registryInterface =
             reinterpret_cast<const wl_interface *>(library.resolve("wl_registry_interface"));

@@ -1,12 +1,12 @@
 #include "forms/screencast/PipeWireLibrary.h"
 
+#include "forms/LibraryEntry.h"
+
 bool PipeWireLibrary::load() {
     if (init)
         return true;
     const auto entry = [this](auto &function, const char *name) {
-        function =
-            reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
-        return function != nullptr;
+        return resolveEntry(library, function, name);
     };
     const bool whole =
         entry(init, "pw_init") && entry(loopNew, "pw_loop_new") &&
