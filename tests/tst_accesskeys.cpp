@@ -5,11 +5,13 @@
 #include "RulerFixture.h"
 #include "core/translation/LangTranslator.h"
 #include "forms/ruler/UnitMenuItem.h"
+#include "widgets/Accelerators.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -169,6 +171,24 @@ private slots:
             QVERIFY2(!checkLetters(captions).isEmpty(), action);
         }
         QVERIFY(ruler.messages.isEmpty());
+    }
+
+    // Letters go to what the user can reach: a hidden entry (a unit deleted since) takes none
+    // from a shown one, and a dialog has its letters as soon as it is given them, shown or not.
+    void lettersGoOnlyToWhatIsInReach() {
+        QMenu menu;
+        QAction *hidden = menu.addAction(QStringLiteral("Alpha"));
+        hidden->setVisible(false);
+        menu.addSeparator();
+        QAction *shown = menu.addAction(QStringLiteral("Apple"));
+        assignAccelerators(&menu);
+        QCOMPARE(shown->text(), QStringLiteral("&Apple"));
+        QCOMPARE(hidden->text(), QStringLiteral("Alpha"));
+
+        QDialog dialog;
+        auto *button = new QPushButton(QStringLiteral("Apply"), &dialog);
+        assignAccelerators(&dialog);
+        QCOMPARE(button->text(), QStringLiteral("&Apply"));
     }
 };
 

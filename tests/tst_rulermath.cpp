@@ -146,6 +146,27 @@ private slots:
         for (const auto &[caption, drawn] : shown)
             QCOMPARE(unitMenuItemSize(QString::fromUtf8(caption), font).width(),
                      QFontMetrics(font).horizontalAdvance(QString::fromUtf8(drawn)) + 42);
+        // A name exactly as wide as the room for names is whole; one pixel wider is cut.
+        const QFontMetrics metrics(font);
+        const int room = metrics.averageCharWidth() * 40;
+        QString fitting;
+        const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+        for (qsizetype wide = 0; fitting.isEmpty() && wide < letters.size(); ++wide) {
+            QString name;
+            while (metrics.horizontalAdvance(name + letters[wide]) <= room)
+                name += letters[wide];
+            for (QChar narrow : letters) {
+                if (metrics.horizontalAdvance(name + narrow) == room)
+                    fitting = name + narrow;
+                else if (metrics.horizontalAdvance(name) == room)
+                    fitting = name;
+            }
+        }
+        QVERIFY(!fitting.isEmpty());
+        QVERIFY(!unitMenuNameCut(fitting, font));
+        QCOMPARE(unitMenuItemSize(fitting, font).width(), room + 42);
+        QVERIFY(unitMenuNameCut(fitting + u'.', font));
+        QCOMPARE(unitMenuItemSize(fitting + u'.', font).width(), room + 42);
 
         for (bool selected : {false, true}) {
             QImage image(120, item.height(), QImage::Format_RGB32);
