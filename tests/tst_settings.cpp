@@ -290,6 +290,13 @@ void TestSettings::values_data() {
     QTest::newRow("token with a slash") << tokenKey + "../x"
                                         << "screenCastToken"
                                         << "";
+    QTest::newRow("token of every kind of character at its ends") << tokenKey + "aAzZ09._-"
+                                                                  << "screenCastToken"
+                                                                  << "aAzZ09._-";
+    for (const char *outside : {"@", "[", "`", "{", "/", ":"})
+        QTest::newRow(qPrintable(QStringLiteral("token with ") + QLatin1String(outside)))
+            << tokenKey + "ab" + outside << "screenCastToken"
+            << "";
     QTest::newRow("token not ASCII") << tokenKey + "tok\xc3\xa9n"
                                      << "screenCastToken"
                                      << "";

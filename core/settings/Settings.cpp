@@ -11,8 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +21,17 @@ const QString settingsFileName = QStringLiteral("tavlinko.ini");
 const QString languageFolder = QStringLiteral("jazyky");
 const QString skinFolder = QStringLiteral("skin");
 const QString autodetect = QStringLiteral("Autodetekce");
+
+// A restore token as desktops give them: up to 128 ASCII letters, digits, dots, dashes and
+// underscores. Checked by hand: a regular expression would load its engine at every start.
+bool looksLikeToken(const QString &text) {
+    constexpr qsizetype longestToken = 128;
+    return text.size() <= longestToken && std::all_of(text.begin(), text.end(), [](QChar c) {
+               const char16_t u = c.unicode();
+               return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                      (u >= u'0' && u <= u'9') || u == u'.' || u == u'_' || u == u'-';
+           });
+}
 
 // What the stored keys are read into and written from: the state plus the window's place and
 // size. While reading, the size is the window's size by default.
@@ -120,8 +132,7 @@ const SettingKey settingKeys[] = {
     {"Mereni", "Povoleni sdileni obrazovky", false, "", true,
      [](const SettingsView &v) { return v.s.screenCastToken; },
      [](SettingsView &v, const QString &t) {
-         static const QRegularExpression token(QStringLiteral("^[A-Za-z0-9._-]{0,128}$"));
-         v.s.screenCastToken = token.match(t).hasMatch() ? t : QString();
+         v.s.screenCastToken = looksLikeToken(t) ? t : QString();
      }},
 };
 
