@@ -55,11 +55,17 @@ class TestHtmlHelp : public QObject {
         };
     }
 
-    // A viewer with the real engine, which has the help file read by the reader program.
-    void startReal() {
+    // A viewer with the real engine, which has the help file read by the reader program; its
+    // texts in the translator's language when one is given.
+    void startReal(TLangTranslator *translator = nullptr) {
         viewer = std::make_unique<THtmlHelpViewer>(program.path());
         viewer->setHelpFile(QStringLiteral("tavlinko.chm"));
         viewer->engine()->setReaderProgram(QStringLiteral(TAVLINKO_HELP_READER));
+        if (translator)
+            viewer->engine()->translate = [translator](const QString &czech,
+                                                       const QStringList &arguments) {
+                return translatedText(translator, czech, arguments);
+            };
     }
 
     // Waits until the help file has been read and the request carried out.
@@ -593,11 +599,7 @@ private slots:
         writeFile(language, "1=Not on this page: %s\r\n2=Not opened: %s\r\n"
                             "3=No page %s here.\r\n");
         translator.setLanguageFile(language);
-        startReal();
-        viewer->engine()->translate = [&translator](const QString &czech,
-                                                    const QStringList &arguments) {
-            return translatedText(&translator, czech, arguments);
-        };
+        startReal(&translator);
         viewer->DisplayTopic(QStringLiteral("cz/index.html"));
         QVERIFY(settled());
         HelpWindow *window = viewer->engine()->window();
@@ -626,11 +628,7 @@ private slots:
         translator.LoadDefinition(
             QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/tavlinko30.lnd"));
         translator.setLanguageFile(QStringLiteral(TAVLINKO_SOURCE_DIR "/data/jazyky/english.lng"));
-        startReal();
-        viewer->engine()->translate = [&translator](const QString &czech,
-                                                    const QStringList &arguments) {
-            return translatedText(&translator, czech, arguments);
-        };
+        startReal(&translator);
         viewer->DisplayTopic(QStringLiteral("cz/index.html"));
         QVERIFY(settled());
         HelpWindow *window = viewer->engine()->window();
