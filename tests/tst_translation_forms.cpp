@@ -150,6 +150,12 @@ private slots:
         const QString jazyky = ruler.folder.filePath(QStringLiteral("jazyky/"));
         auto *rotate = ruler.control<QWidget>("buttonHorizVert");
         QCOMPARE(rotate->toolTip(), QStringLiteral("Switch between horizontal and vertical"));
+        // The built-in units are named in the language in use.
+        const auto centimetres = [this] {
+            return withoutAccessKeyMark(
+                partOf<RulerMenus>(ruler.form).PolozkyJednotek()[1]->text());
+        };
+        QCOMPARE(centimetres(), QStringLiteral("Centimetres"));
 
         translator->setLanguageFile(jazyky + QStringLiteral("german.lng"));
         translator->Translate();
@@ -166,6 +172,7 @@ private slots:
         translator->setLanguageFile(jazyky + QStringLiteral("czech.lng"));
         translator->Translate();
         QCOMPARE(rotate->toolTip(), QStringLiteral("Přepnout mezi vodorovnou a svislou polohou"));
+        QCOMPARE(centimetres(), QStringLiteral("Centimetr"));
         QCOMPARE(QGuiApplication::applicationDisplayName(), ruler.form->windowTitle());
     }
 
