@@ -30,6 +30,7 @@ private slots:
     void restoreTokenSpares();
     void endingClosesTheSession();
     void noPortalFails();
+    void xScreenIsTheMonitorsInDevicePixels();
     void source_data();
     void source();
     void newTokenIsKept();
@@ -227,6 +228,16 @@ void TestScreenCast::source() {
     QCOMPARE(portalLog().isEmpty(), x11Reads || !wayland || answer.isEmpty());
     QVERIFY(source.read(QRect(0, 0, 3, 2)).isNull() != x11Reads);
     QCOMPARE(token, QString());
+}
+
+// The X screen the streams are fitted to holds every monitor to its last row and column.
+void TestScreenCast::xScreenIsTheMonitorsInDevicePixels() {
+    QString token;
+    ScreenSource source(token);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    QCOMPARE(QGuiApplication::screens().size(), 1);
+    QCOMPARE(screen->geometry().topLeft(), QPoint(0, 0));
+    QCOMPARE(source.xScreenSize(), (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize());
 }
 
 void TestScreenCast::newTokenIsKept() {
