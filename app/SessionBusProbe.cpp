@@ -116,6 +116,19 @@ bool answers(int socket, Clock::time_point deadline) {
 
 } // namespace
 
+SessionBusProbe::SessionBusProbe(std::chrono::milliseconds limit)
+    : m_answer(std::async(
+          std::launch::async,
+          [address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"),
+           deadline = Clock::now() + limit] { return sessionBusAnswers(address, deadline); })) {}
+
+bool SessionBusProbe::answers() {
+    const bool answered = m_answer.get();
+    if (!answered)
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "none:");
+    return answered;
+}
+
 bool sessionBusAnswers(const QString &address, Clock::time_point deadline) {
     const SocketAddress where = unixSocket(address);
     if (where.name.isEmpty())

@@ -1,6 +1,5 @@
 #include "app/SingleInstance.h"
 
-#include "app/SessionBusProbe.h"
 #include "core/settings/SettingsIdentity.h"
 
 #include <QDBusConnection>
@@ -48,24 +47,14 @@ bool SingleInstance::handedOver() {
         m_abandoned = true;
         return false;
     }
-    const Answer answer = m_answer.get();
-    if (answer == Answer::DeafBus) {
-        // Qt's bridge to screen readers would wait for it on this thread; an address of no
-        // known kind makes every later connection fail at once instead.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "none:");
-    }
-    return answer == Answer::HandedOver;
+    return m_answer.get() == Answer::HandedOver;
 }
 
 SingleInstance::Answer SingleInstance::askBus() const {
     // Asking for the session bus without an address would make the bus library start one: a
     // process forked while other threads of the ruler run, and no desktop is without its bus.
-    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-    if (address.isEmpty())
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         return Answer::Run;
-    // Some time is left for the calls after it.
-    if (!sessionBusAnswers(address, m_asked + deadline * 3 / 4))
-        return Answer::DeafBus;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return Answer::Run;

@@ -13,10 +13,11 @@
 // only and frees when it ends, however it ends.
 //
 // A session bus may be broken or hostile: it accepts the connection and never answers, or
-// another program owns the name and answers anything. So the bus is asked from a thread of its
-// own, and the start waits for its answer only until a short deadline; only an answer that
-// names this settings file, from a process of this user, counts as a ruler holding it. Without
-// a session bus, without an answer in time, or with any other answer, this ruler runs.
+// another program owns the name and answers anything. A bus that does not answer at all is
+// found out before (SessionBusProbe); this one is asked from a thread of its own, and the start
+// waits for its answer only until a short deadline; only an answer that names this settings
+// file, from a process of this user, counts as a ruler holding it. Without a session bus,
+// without an answer in time, or with any other answer, this ruler runs.
 class SingleInstance : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "tavlinko.Ruler")
@@ -42,7 +43,7 @@ public slots:
     Q_SCRIPTABLE QString Activate();
 
 private:
-    enum class Answer { Run, HandedOver, DeafBus };
+    enum class Answer { Run, HandedOver };
     Answer askBus() const;
 
     QString m_settingsFile; // its canonical name

@@ -1,4 +1,5 @@
 #include "app/FontConfigWarmUp.h"
+#include "app/SessionBusProbe.h"
 #include "app/SingleInstance.h"
 #include "app/TavlinkoApplication.h"
 #include "app/TerminationSignals.h"
@@ -14,6 +15,9 @@
 #include <QLocale>
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <unistd.h>
 
 int main(int argc, char *argv[]) {
@@ -27,7 +31,16 @@ int main(int argc, char *argv[]) {
         return 0;
     }
 
+#ifdef __GLIBC__
+    // The ruler's few helper threads allocate little and mostly once; an arena of their own
+    // each would keep its pages for the whole run.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     TerminationSignals::catchSignals();
+    // Whether the session bus answers at all is asked while the application object is built,
+    // which takes longer than any bus that answers. Some time is left for the single-instance
+    // calls after it.
+    SessionBusProbe busProbe(SingleInstance::deadline * 3 / 4);
 
     // The ruler places itself and stays on top, which Wayland does not let a client do; under
     // XWayland it can.
@@ -48,8 +61,9 @@ int main(int argc, char *argv[]) {
     if (!state.CestaProgramu.endsWith(QDir::separator()))
         state.CestaProgramu += QDir::separator();
     const QStringList switches = QApplication::arguments().mid(1);
-    // Asked before anything else uses the session bus: a bus that never answers is found out
-    // here, and the rest of the program then does without it.
+    // Known before anything else uses the session bus: a bus that never answers is not used
+    // from here on.
+    busProbe.answers();
     SingleInstance instance(chosenSettingsFile(state.CestaProgramu, switches));
     if (instance.handedOver())
         return 0;

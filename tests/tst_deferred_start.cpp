@@ -49,10 +49,16 @@ private slots:
             QVERIFY(QFile::copy(skin.filePath(name),
                                 ruler.folder.filePath(QStringLiteral("skin/Funny/") + name)));
         ruler.start({QStringLiteral("-skin:Funny")});
-        // The icon keeps its sharp drawing, at its own size.
+        // The icon keeps its sharp drawing, at its own size, and its transparent corners: the
+        // ruler lies across the square.
         const QIcon icon = ruler.form->windowIcon();
         QCOMPARE(icon.availableSizes(), (QList<QSize>{{32, 32}, {64, 64}}));
-        QCOMPARE(icon.pixmap(QSize(64, 64)).size(), QSize(64, 64));
+        for (const int size : {32, 64}) {
+            const QImage drawing = icon.pixmap(QSize(size, size)).toImage();
+            QCOMPARE(drawing.size(), QSize(size, size));
+            QCOMPARE(qAlpha(drawing.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(drawing.pixel(size / 2, size / 2)), 255);
+        }
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("/imageformats/"));
     }

@@ -17,6 +17,6 @@ QImage readPicture(QIODevice &device, const QByteArray &format);
 // there is none.
 QImage builtInPicture(const QString &path);
 
-// An icon of a built-in picture together with its twice-as-large drawing ("tavlinko@2x.png"
-// beside "tavlinko.png") where there is one, for screens of high density.
+// An icon of a built-in picture together with its twice-as-large drawing ("tavlinko@2x.bmp"
+// beside "tavlinko.bmp") where there is one, for screens of high density.
 QIcon builtInIcon(const QString &path);

@@ -129,7 +129,7 @@ void TAboutForm::createHeader() {
     ImageIkonaProgramu->setObjectName(QStringLiteral("ImageIkonaProgramu"));
     ImageIkonaProgramu->setFixedSize(32, 32);
     ImageIkonaProgramu->setPicture(
-        builtInPicture(QStringLiteral(":/icons/tavlinko.png"))
+        builtInPicture(QStringLiteral(":/icons/tavlinko.bmp"))
             .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     ImageIkonaProgramu->setAccessibleName(QStringLiteral("Tavlinko"));
     setAccessibleRole(ImageIkonaProgramu, QAccessible::Graphic);

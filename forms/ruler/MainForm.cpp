@@ -57,7 +57,7 @@ TMainForm::TMainForm(RulerState &state, const QStringList &arguments, QWidget *p
     initialiseResources();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavlinko"));
-    setWindowIcon(builtInIcon(QStringLiteral(":/icons/tavlinko.png")));
+    setWindowIcon(builtInIcon(QStringLiteral(":/icons/tavlinko.bmp")));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     setHelpKeyword(this, QStringLiteral("cz/index.html"));

@@ -20,12 +20,27 @@
 #include <QLocale>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr double centimetresPerInch = 2.54;
 
-QImage resourceImage(const QString &name) {
-    return builtInPicture(QStringLiteral(":/icons/buttons/") + name);
+// The button pictures and the built-in drawing of each, which shows where a skin has none.
+const std::pair<QImage SkinBitmaps::*, const char *> builtInButtons[] = {
+    {&SkinBitmaps::buttonRotate, "ButtonRotate.bmp"},
+    {&SkinBitmaps::buttonInvert, "ButtonInvert.bmp"},
+    {&SkinBitmaps::buttonTools, "ButtonTools.bmp"},
+    {&SkinBitmaps::buttonInfo, "ButtonInfo.bmp"},
+    {&SkinBitmaps::buttonExit, "ButtonExit.bmp"},
+    {&SkinBitmaps::buttonUnits, "ButtonUnits.bmp"},
+    {&SkinBitmaps::resizeArrow, "ResizeArrow.bmp"}};
+
+bool lacksButtonPicture(const SkinBitmaps &pictures) {
+    return std::any_of(
+        std::begin(builtInButtons), std::end(builtInButtons),
+        [&pictures](const auto &button) { return (pictures.*button.first).isNull(); });
 }
 
 } // namespace
@@ -121,19 +136,6 @@ void RulerView::createControls() {
     buttonDalsiJednotky =
         createImageButton("buttonDalsiJednotky", QStringLiteral("Další jednotky..."), {464, 42});
     buttonDalsiJednotky->setContextMenuPolicy(Qt::CustomContextMenu);
-
-    // Built-in button pictures, shown until a skin brings its own.
-    const std::pair<QImage SkinBitmaps::*, const char *> builtIn[] = {
-        {&SkinBitmaps::buttonRotate, "ButtonRotate.bmp"},
-        {&SkinBitmaps::buttonInvert, "ButtonInvert.bmp"},
-        {&SkinBitmaps::buttonTools, "ButtonTools.bmp"},
-        {&SkinBitmaps::buttonInfo, "ButtonInfo.bmp"},
-        {&SkinBitmaps::buttonExit, "ButtonExit.bmp"},
-        {&SkinBitmaps::buttonUnits, "ButtonUnits.bmp"},
-        {&SkinBitmaps::resizeArrow, "ResizeArrow.bmp"}};
-    for (const auto &[picture, file] : builtIn)
-        m_builtIn.*picture = resourceImage(QLatin1String(file));
-    showButtonPictures(shownBitmaps(m_builtIn, 1));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -162,8 +164,16 @@ void RulerView::showButtonPictures(const SkinBitmaps &pictures) {
 void RulerView::showSkin() {
     const double ratio = m_context.ratio();
     m_shown = shownBitmaps(m_skin, ratio);
-    // The built-in pictures first, for the screen's ratio; then the skin's over them.
-    showButtonPictures(shownBitmaps(m_builtIn, ratio));
+    // The built-in pictures first where the skin lacks one, for the screen's ratio; then the
+    // skin's over them. The skins that come with the ruler have them all, so the built-in ones
+    // are read only when a skin first lacks one.
+    if (lacksButtonPicture(m_skin)) {
+        if (m_builtIn.buttonRotate.isNull())
+            for (const auto &[picture, file] : builtInButtons)
+                m_builtIn.*picture =
+                    builtInPicture(QStringLiteral(":/icons/buttons/") + QLatin1String(file));
+        showButtonPictures(shownBitmaps(m_builtIn, ratio));
+    }
     showButtonPictures(m_shown);
 
     QPalette palette = labelMeridlo->palette();

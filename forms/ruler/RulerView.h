@@ -92,6 +92,6 @@ private:
     RulerContext &m_context;
     SkinData m_skin;
     SkinBitmaps m_shown;                    // m_skin's pictures as this screen shows them
-    SkinData m_builtIn;                     // the built-in button pictures
+    SkinData m_builtIn;                     // the built-in button pictures, once needed
     QVector<ImageControl *> m_markerImages; // by the slots of Zalozky
 };

@@ -107,8 +107,9 @@ void saveText(const QString &text, const QString &path) {
 } // namespace
 
 void writeAppIcons(const QString &source) {
-    savePng(png(32), source + "/forms/ruler/icons/tavlinko.png");
-    savePng(png(64), source + "/forms/ruler/icons/tavlinko@2x.png");
+    // The window's own copies are read as the ruler starts.
+    saveBmpWithAlpha(png(32), source + "/forms/ruler/icons/tavlinko.bmp");
+    saveBmpWithAlpha(png(64), source + "/forms/ruler/icons/tavlinko@2x.bmp");
     const QString hicolor = source + "/data/icons/hicolor/";
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString folder = hicolor + QString("%1x%1/apps").arg(size);

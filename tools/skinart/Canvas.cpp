@@ -2,7 +2,9 @@
 
 #include "SkinArt.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -94,6 +96,37 @@ static void save(const QImage &image, const QString &path, const char *format) {
 void saveBmp(const QImage &image, const QString &path) {
     // An opaque 32-bit image is written as a 24-bit BMP, which every bitmap reader takes.
     save(image.convertToFormat(QImage::Format_RGB32), path, "BMP");
+}
+
+void saveBmpWithAlpha(const QImage &image, const QString &path) {
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    const quint32 headerSize = 108; // BITMAPV4HEADER
+    const quint32 dataOffset = 14 + headerSize;
+    const quint32 dataSize = quint32(pixels.width() * pixels.height() * 4);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(dataOffset + dataSize) << quint32(0) << dataOffset;
+    out << headerSize << qint32(pixels.width()) << qint32(pixels.height()) << quint16(1)
+        << quint16(32) << quint32(3) /* BI_BITFIELDS */ << dataSize << qint32(2835) << qint32(2835)
+        << quint32(0) << quint32(0);
+    out << quint32(0x00ff0000) << quint32(0x0000ff00) << quint32(0x000000ff) << quint32(0xff000000);
+    out << quint32(0x73524742); // "sRGB": no end points or gamma follow
+    for (int i = 0; i < 12; ++i)
+        out << quint32(0);
+    // Bottom row first, each pixel as 0xAARRGGBB.
+    for (int y = pixels.height() - 1; y >= 0; --y) {
+        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            out << quint32(row[x]);
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
 }
 
 void savePng(const QImage &image, const QString &path) {

@@ -29,4 +29,7 @@ QRect placeControl(QPoint place, QSize size, QSize window, bool rightEdge = fals
 // Both stop the program with a message when the file cannot be written: half-written artwork
 // must not go unnoticed.
 void saveBmp(const QImage &image, const QString &path);
+// A 32-bit BMP that keeps the alpha channel (a version 4 header with an alpha mask): read by
+// Qt's built-in bitmap reader, without the PNG and zlib code a PNG would need.
+void saveBmpWithAlpha(const QImage &image, const QString &path);
 void savePng(const QImage &image, const QString &path);
