@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <spa/buffer/buffer.h>
 
 #include <memory>
 
@@ -38,6 +39,8 @@ private slots:
     void sharedMonitorGivesItsPixels();
     void frameInBuffer_data();
     void frameInBuffer();
+    void frameOfBuffer_data();
+    void frameOfBuffer();
 
 private:
     void startPortal(const QString &answer, const QStringList &streams = {},
@@ -349,6 +352,36 @@ void TestScreenCast::sharedMonitorGivesItsPixels() {
         process->waitForFinished();
     }
 #endif
+}
+
+void TestScreenCast::frameOfBuffer_data() {
+    QTest::addColumn<quint32>("planes");
+    QTest::addColumn<quint32>("flags");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("one plane") << 1u << quint32(SPA_CHUNK_FLAG_NONE) << true;
+    QTest::newRow("no plane") << 0u << quint32(SPA_CHUNK_FLAG_NONE) << false;
+    QTest::newRow("corrupted") << 1u << quint32(SPA_CHUNK_FLAG_CORRUPTED) << false;
+}
+
+void TestScreenCast::frameOfBuffer() {
+    QFETCH(quint32, planes);
+    QFETCH(quint32, flags);
+    QFETCH(bool, shown);
+    QVector<quint32> memory(12, 0xff102030u);
+    spa_chunk chunk{};
+    chunk.stride = 16;
+    chunk.flags = qint32(flags);
+    spa_data plane{};
+    plane.data = memory.data();
+    plane.maxsize = quint32(memory.size() * 4);
+    plane.chunk = &chunk;
+    spa_buffer buffer{};
+    buffer.n_datas = planes;
+    buffer.datas = &plane;
+    const QImage frame = ::frameOfBuffer(buffer, QSize(4, 3), QImage::Format_RGB32);
+    QCOMPARE(!frame.isNull(), shown);
+    if (shown)
+        QCOMPARE(frame.pixel(3, 2), 0xff102030u);
 }
 
 void TestScreenCast::frameInBuffer_data() {

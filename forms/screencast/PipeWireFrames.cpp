@@ -172,12 +172,7 @@ void PipeWireFrames::process(void *data) {
     }
     if (!newest)
         return;
-    const spa_buffer *buffer = newest->buffer;
-    const spa_data *plane = buffer->n_datas > 0 ? &buffer->datas[0] : nullptr;
-    const QImage frame = plane && !(plane->chunk->flags & SPA_CHUNK_FLAG_CORRUPTED)
-                             ? frameInBuffer(plane->data, plane->maxsize, plane->chunk->offset,
-                                             plane->chunk->stride, stream->size, stream->format)
-                             : QImage();
+    const QImage frame = frameOfBuffer(*newest->buffer, stream->size, stream->format);
     if (frame.isNull()) {
         library.queue(stream->stream, newest);
         return;
