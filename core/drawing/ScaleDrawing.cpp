@@ -143,7 +143,7 @@ private:
     }
 
     static QFont unsmoothed(QFont font) {
-        font.setStyleStrategy(QFont::NoAntialias);
+        font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | numbersOnly));
         font.setHintingPreference(QFont::PreferFullHinting);
         font.setKerning(false);
         return font;
@@ -302,7 +302,7 @@ QFont ScaleParams::defaultScaleFont() {
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
-    font.setStyleStrategy(QFont::NoAntialias);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | numbersOnly));
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
     return font;

@@ -9,6 +9,10 @@
 constexpr int ScaleStripHeight = 20;
 constexpr int ScaleStripWidth = 35;
 
+// For a font that shows numbers only: digits, signs and separators need no text shaping, which
+// looks the same for them and would read the font's shaping tables for nothing.
+constexpr QFont::StyleStrategy numbersOnly = QFont::PreferNoShaping;
+
 // The strip's background colour, which the window shows as transparent.
 inline QColor scaleBackground() {
     return QColor(0, 255, 255);

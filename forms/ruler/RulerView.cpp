@@ -88,6 +88,7 @@ void RulerView::createControls() {
     labelMeridlo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont readingFont = m_window.font();
     readingFont.setPixelSize(19);
+    readingFont.setStyleStrategy(numbersOnly);
     labelMeridlo->setFont(readingFont);
     labelMeridlo->setGeometry(436, 40, 10, 24);
 
@@ -360,6 +361,10 @@ void RulerView::showMarkers() {
 QFont RulerView::unitSymbolFont() const {
     QFont bold = m_window.font();
     bold.setBold(true);
+    // Set without shaping, as a symbol of a few letters is set in the bitmap fonts of the
+    // ruler's origins, without kerning: the built-in symbols look the same either way, and the
+    // bold font's shaping tables, read for nothing else, stay unread.
+    bold.setStyleStrategy(QFont::PreferNoShaping);
     return bold;
 }
 
