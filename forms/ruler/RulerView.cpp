@@ -361,9 +361,9 @@ void RulerView::showMarkers() {
 QFont RulerView::unitSymbolFont() const {
     QFont bold = m_window.font();
     bold.setBold(true);
-    // Set without shaping, as a symbol of a few letters is set in the bitmap fonts of the
-    // ruler's origins, without kerning: the built-in symbols look the same either way, and the
-    // bold font's shaping tables, read for nothing else, stay unread.
+    // Set without shaping: a symbol of a few letters needs none, the built-in symbols look the
+    // same either way, and the bold font's shaping tables, read for nothing else, stay unread.
+    // Only a kerning pair in a user's own symbol stands a pixel apart.
     bold.setStyleStrategy(QFont::PreferNoShaping);
     return bold;
 }
