@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,6 +20,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int firstFrameTimeoutMs = 20000;
+
+// A program started the moment the one before it has ended shares the machine with that
+// program's aftermath (the X server and the bus letting go of it), which slowed starts by up to
+// half and scattered them widely. Each start waits this long first, as on a desktop at rest.
+constexpr int restBeforeStartMs = 200;
+
+// How often the window's pixels are read until they show the first frame. Every read is work
+// for the X server the program is talking to; reading more often than this delayed the very
+// frame being waited for.
+constexpr unsigned long pixelPollUs = 1000;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -86,17 +97,15 @@ ThreadTotals threadTotals(pid_t pid) {
     return totals;
 }
 
-// Processor time from the scheduler's own count, exact to the nanosecond and independent of
-// what else the machine is doing.
+// Processor time of the whole process, exact to the nanosecond and independent of what else the
+// machine is doing. The process's own clock counts threads that have already ended too: helper
+// threads that finish before the first frame are part of what the start costs.
 double cpuMilliseconds(pid_t pid) {
-    double total = 0;
-    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile schedstat(tasks.filePath(task + QStringLiteral("/schedstat")));
-        if (schedstat.open(QIODevice::ReadOnly))
-            total += schedstat.readAll().split(' ').value(0).toDouble() / 1e6;
-    }
-    return total;
+    clockid_t clock = 0;
+    timespec used{};
+    if (::clock_getcpuclockid(pid, &clock) != 0 || ::clock_gettime(clock, &used) != 0)
+        return 0;
+    return used.tv_sec * 1e3 + used.tv_nsec / 1e6;
 }
 
 double residentMegabytes(pid_t pid) {
@@ -280,7 +289,7 @@ bool XStartupWatch::waitForFirstFrame(Child &child) {
             m_error = QStringLiteral("the program's window was never painted");
             return false;
         }
-        QThread::usleep(200);
+        QThread::usleep(pixelPollUs);
     }
     return true;
 }
@@ -289,6 +298,7 @@ std::unique_ptr<XStartupWatch::Child> XStartupWatch::startShown(const QString &p
                                                                 const QStringList &arguments) {
     if (!isReady())
         return nullptr;
+    QThread::msleep(restBeforeStartMs);
     snapshotScreen();
     std::unique_ptr<Child> child = spawn(program, arguments);
     if (!child || !waitForFirstFrame(*child))
