@@ -145,9 +145,28 @@ private slots:
         ruler.start({QStringLiteral("-skin:Green")});
         QCOMPARE(ruler.control<ImageControl>("buttonKonec")->picture().pixelColor(5, 5),
                  QColor(Qt::green));
-        for (const char *name : {"buttonHorizVert", "buttonObratit", "buttonMenu", "buttonInfo",
-                                 "buttonDalsiJednotky", "imageVelikost"})
-            QVERIFY2(!ruler.control<ImageControl>(name)->picture().isNull(), name);
+        // Each of the others shows its own built-in drawing: where the shown picture is opaque, it
+        // is the drawing's pixel.
+        const std::pair<const char *, const char *> builtIn[] = {
+            {"buttonHorizVert", "ButtonRotate"},    {"buttonObratit", "ButtonInvert"},
+            {"buttonMenu", "ButtonTools"},          {"buttonInfo", "ButtonInfo"},
+            {"buttonDalsiJednotky", "ButtonUnits"}, {"imageVelikost", "ResizeArrow"}};
+        for (const auto &[name, file] : builtIn) {
+            const QImage shown =
+                ruler.control<ImageControl>(name)->picture().convertToFormat(QImage::Format_ARGB32);
+            const QImage drawing =
+                QImage(QStringLiteral(":/icons/buttons/%1.bmp").arg(QLatin1String(file)))
+                    .convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.size(), drawing.size());
+            int opaque = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    if (qAlpha(shown.pixel(x, y)) == 255) {
+                        ++opaque;
+                        QCOMPARE(shown.pixel(x, y), drawing.pixel(x, y));
+                    }
+            QVERIFY2(opaque >= 20, name);
+        }
     }
 };
 

@@ -27,20 +27,26 @@ namespace {
 
 constexpr double centimetresPerInch = 2.54;
 
-// The button pictures and the built-in drawing of each, which shows where a skin has none.
-const std::pair<QImage SkinBitmaps::*, const char *> builtInButtons[] = {
-    {&SkinBitmaps::buttonRotate, "ButtonRotate.bmp"},
-    {&SkinBitmaps::buttonInvert, "ButtonInvert.bmp"},
-    {&SkinBitmaps::buttonTools, "ButtonTools.bmp"},
-    {&SkinBitmaps::buttonInfo, "ButtonInfo.bmp"},
-    {&SkinBitmaps::buttonExit, "ButtonExit.bmp"},
-    {&SkinBitmaps::buttonUnits, "ButtonUnits.bmp"},
-    {&SkinBitmaps::resizeArrow, "ResizeArrow.bmp"}};
+// Each button, the skin's picture it shows, and the built-in drawing that shows where a skin has
+// none.
+struct ButtonPicture {
+    ImageControl *RulerView::*control;
+    QImage SkinBitmaps::*picture;
+    const char *builtInFile;
+};
+constexpr ButtonPicture buttonPictures[] = {
+    {&RulerView::buttonHorizVert, &SkinBitmaps::buttonRotate, "ButtonRotate.bmp"},
+    {&RulerView::buttonObratit, &SkinBitmaps::buttonInvert, "ButtonInvert.bmp"},
+    {&RulerView::buttonMenu, &SkinBitmaps::buttonTools, "ButtonTools.bmp"},
+    {&RulerView::buttonInfo, &SkinBitmaps::buttonInfo, "ButtonInfo.bmp"},
+    {&RulerView::buttonKonec, &SkinBitmaps::buttonExit, "ButtonExit.bmp"},
+    {&RulerView::buttonDalsiJednotky, &SkinBitmaps::buttonUnits, "ButtonUnits.bmp"},
+    {&RulerView::imageVelikost, &SkinBitmaps::resizeArrow, "ResizeArrow.bmp"}};
 
 bool lacksButtonPicture(const SkinBitmaps &pictures) {
     return std::any_of(
-        std::begin(builtInButtons), std::end(builtInButtons),
-        [&pictures](const auto &button) { return (pictures.*button.first).isNull(); });
+        std::begin(buttonPictures), std::end(buttonPictures),
+        [&pictures](const ButtonPicture &button) { return (pictures.*button.picture).isNull(); });
 }
 
 } // namespace
@@ -152,14 +158,9 @@ const SkinSection &RulerView::section() const {
 }
 
 void RulerView::showButtonPictures(const SkinBitmaps &pictures) {
-    const std::pair<ImageControl *, const QImage *> buttons[] = {
-        {buttonHorizVert, &pictures.buttonRotate}, {buttonObratit, &pictures.buttonInvert},
-        {buttonMenu, &pictures.buttonTools},       {buttonInfo, &pictures.buttonInfo},
-        {buttonKonec, &pictures.buttonExit},       {buttonDalsiJednotky, &pictures.buttonUnits},
-        {imageVelikost, &pictures.resizeArrow}};
-    for (const auto &[control, picture] : buttons)
-        if (!picture->isNull())
-            control->setPicture(*picture);
+    for (const ButtonPicture &button : buttonPictures)
+        if (const QImage &picture = pictures.*button.picture; !picture.isNull())
+            (this->*button.control)->setPicture(picture);
 }
 
 void RulerView::showSkin() {
@@ -170,9 +171,9 @@ void RulerView::showSkin() {
     // are read only when a skin first lacks one.
     if (lacksButtonPicture(m_skin)) {
         if (m_builtIn.buttonRotate.isNull())
-            for (const auto &[picture, file] : builtInButtons)
-                m_builtIn.*picture =
-                    builtInPicture(QStringLiteral(":/icons/buttons/") + QLatin1String(file));
+            for (const ButtonPicture &button : buttonPictures)
+                m_builtIn.*button.picture = builtInPicture(QStringLiteral(":/icons/buttons/") +
+                                                           QLatin1String(button.builtInFile));
         showButtonPictures(shownBitmaps(m_builtIn, ratio));
     }
     showButtonPictures(m_shown);
