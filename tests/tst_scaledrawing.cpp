@@ -106,6 +106,7 @@ private slots:
     void composesBar_data();
     void composesBar();
     void keysOutTheBackground();
+    void anyFontIsDrawnUnsmoothed();
     void drawsInDevicePixels_data();
     void drawsInDevicePixels();
 };
@@ -345,6 +346,24 @@ void TestScaleDrawing::keysOutTheBackground() {
     QCOMPARE(qAlpha(shown.pixel(1, 0)), 0);
     QCOMPARE(shown.pixel(0, 0), Black);
     QCOMPARE(qAlpha(shown.pixel(99, 19)), 0);
+}
+
+// A font given for the scale is drawn without smoothing too: the background is keyed out by its
+// exact colour, and a smoothed edge would leave a fringe of mixed colours around each number.
+void TestScaleDrawing::anyFontIsDrawnUnsmoothed() {
+    ScaleParams params = scale(400, 10, 10, false);
+    params.font = QFont();
+    params.font.setPixelSize(12);
+    const QImage strip = draw(params, false);
+    int digitPixels = 0;
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x) {
+            const QRgb pixel = strip.pixel(x, y);
+            QVERIFY2(pixel == Aqua || pixel == Black || pixel == Red,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            digitPixels += pixel == Red;
+        }
+    QVERIFY(digitPixels > 0);
 }
 
 void TestScaleDrawing::drawsInDevicePixels_data() {
