@@ -10,7 +10,8 @@
 //   from outside until their window is mapped and painted; their resident size is read once
 //   they have settled.
 // Each row alternates the programs and reports medians. The in-process rows show what the
-// ruler window itself adds on top of the application's start.
+// ruler window itself adds on top of the application's start. With TAVLINKO_BASELINE_DIR set to
+// another build's program folder, the xcb row times that build too, as baseline_text_ratio.
 
 #include "XStartupWatch.h"
 #include "core/settings/RulerState.h"
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -40,9 +42,8 @@ constexpr int settleMs = 500;
 // as on every start but the first.
 struct ProgramFolder {
     QTemporaryDir dir;
-    ProgramFolder() {
-        const QDir built(QStringLiteral(TAVLINKO_PROGRAM_DIR));
-        copyFolder(built, dir.path());
+    explicit ProgramFolder(const QString &built) {
+        copyFolder(QDir(built), dir.path());
         QFile::remove(path() + QStringLiteral("tavlinko.ini"));
         RulerState state;
         state.CestaProgramu = path();
@@ -61,8 +62,20 @@ struct ProgramFolder {
 };
 
 ProgramFolder &programFolder() {
-    static ProgramFolder folder;
+    static ProgramFolder folder(QStringLiteral(TAVLINKO_PROGRAM_DIR));
     return folder;
+}
+
+// Another build's program folder, such as an older commit's build/bin, timed in the same rounds
+// as this one: the rounds' common noise then falls out of the comparison.
+const char *const baselineVariable = "TAVLINKO_BASELINE_DIR";
+
+ProgramFolder *baselineFolder() {
+    static std::unique_ptr<ProgramFolder> folder;
+    const QString built = qEnvironmentVariable(baselineVariable);
+    if (!folder && !built.isEmpty())
+        folder = std::make_unique<ProgramFolder>(built);
+    return folder.get();
 }
 
 XStartupWatch &xWatch() {
@@ -150,10 +163,12 @@ void BM_XcbStartup(benchmark::State &state) {
         QStringList arguments;
         std::vector<double> ms, cpuMs, mb;
     };
-    Contender contenders[] = {
+    std::vector<Contender> contenders = {
         {"empty", QStringLiteral(TAVLINKO_EMPTY_WINDOW), {}, {}, {}, {}},
         {"text", QStringLiteral(TAVLINKO_EMPTY_WINDOW), {QStringLiteral("--text")}, {}, {}, {}},
         {"ruler", programFolder().program(), rulerArguments, {}, {}, {}}};
+    if (const ProgramFolder *baseline = baselineFolder())
+        contenders.push_back({"baseline", baseline->program(), rulerArguments, {}, {}, {}});
     for (auto _ : state) {
         for (Contender &contender : contenders) {
             const auto sample = watch.timeStartup(contender.program, contender.arguments, settleMs);
@@ -177,9 +192,12 @@ void BM_XcbStartup(benchmark::State &state) {
     const Contender &ruler = contenders[2];
     state.counters["ratio"] = median(ruler.ms) / median(empty.ms);
     state.counters["cpu_ratio"] = median(ruler.cpuMs) / median(empty.cpuMs);
-    state.counters["text_ratio"] = median(ruler.ms) / median(text.ms);
-    state.counters["text_cpu_ratio"] = median(ruler.cpuMs) / median(text.cpuMs);
-    state.counters["text_MB_above"] = median(ruler.mb) - median(text.mb);
+    for (auto it = contenders.begin() + 2; it != contenders.end(); ++it) {
+        const std::string prefix = &*it == &ruler ? "" : it->name + std::string("_");
+        state.counters[prefix + "text_ratio"] = median(it->ms) / median(text.ms);
+        state.counters[prefix + "text_cpu_ratio"] = median(it->cpuMs) / median(text.cpuMs);
+        state.counters[prefix + "text_MB_above"] = median(it->mb) - median(text.mb);
+    }
 }
 BENCHMARK(BM_XcbStartup)->Iterations(21)->Unit(benchmark::kMillisecond)->UseRealTime();
 
